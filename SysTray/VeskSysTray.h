@@ -1,0 +1,17 @@
+// The tray program's application object.
+#pragma once
+#include "Sync.h"
+#include "WinThread.h"
+
+class CVeskSysTrayApp : public CWinApp {
+public:
+    CVeskSysTrayApp();
+    ~CVeskSysTrayApp() override;
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+private:
+    HANDLE m_instanceMutex = nullptr;
+};
+
+extern CVeskSysTrayApp theApp;

@@ -1,0 +1,29 @@
+# Settings every target of the tree shares.
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                        _WIN32_WINNT=0x0601 WINVER=0x0601 _WIN32_IE=0x0800
+                        STRICT)
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-Wall> $<$<COMPILE_LANGUAGE:CXX>:-Wextra>
+                    $<$<COMPILE_LANGUAGE:CXX>:-Wno-unused-parameter>
+                    $<$<COMPILE_LANGUAGE:CXX>:-Wno-missing-field-initializers>
+                    $<$<COMPILE_LANGUAGE:CXX>:-Wno-cast-function-type>)
+# Static: the programs run with no mingw runtime DLLs beside them.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
+set(TK_WIN32_LIBS msimg32 comctl32 comdlg32 shell32 shlwapi wtsapi32 version psapi
+                  ole32 oleaut32 uuid rpcrt4 gdi32 user32 advapi32)
+
+# tk_program(NAME SOURCES...): a GUI program laid into the program folder.
+function(tk_program name)
+  add_executable(${name} WIN32 ${ARGN})
+  target_link_options(${name} PRIVATE -municode)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TK_PROGRAM_DIR})
+endfunction()
+
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+# tk_icon(OUT COLOR): a generated program icon.
+function(tk_icon out color)
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/make-icon.py ${out} ${color}
+    DEPENDS ${PROJECT_SOURCE_DIR}/tools/make-icon.py VERBATIM)
+endfunction()

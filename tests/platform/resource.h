@@ -1,0 +1,5 @@
+#pragma once
+#define IDD_TEST_PLAIN 100
+#define IDD_TEST_CLASS 101
+#define IDC_TEST_BUTTON 1001
+#define IDC_TEST_EDIT 1002

@@ -1,0 +1,79 @@
+# Sourced by the run and test commands: a per-build Wine prefix, an X display
+# (the user's, or an Xvfb the harness starts and ends by pid) and a persistent
+# wineserver, so that each test does not pay for a cold Wine start.
+
+tk_prefix_init() {
+  local build=$1
+  export WINEPREFIX="$build/wineprefix"
+  export WINEARCH=win64
+  export WINEDEBUG=${WINEDEBUG:--all}
+  # No Mono or Gecko install prompts: the programs use neither.
+  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+  local stamp="$WINEPREFIX/.tk-prefix-v1"
+  [ -f "$stamp" ] && return 0
+  rm -rf "$WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w
+  # A virtual desktop: without it every destroyed top-level window waits for
+  # a window manager that Xvfb does not have.
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
+  # Wine's own fonts inside the prefix, so that system fonts are not all
+  # substituted by whatever the host has.
+  if [ -d /usr/share/wine/fonts ]; then
+    mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+    cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  fi
+  wineserver -w
+  touch "$stamp"
+}
+
+tk_display_up() {
+  # Use the user's display when there is one and it answers, unless asked not to.
+  if [ -n "${DISPLAY:-}" ] && [ -z "${TK_FORCE_XVFB:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    return 0
+  fi
+  # Xvfb picks a free display itself and writes its number to fd 3, so
+  # several harnesses can start at once without racing for a number.
+  local numfile
+  numfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
+  TK_XVFB_PID=$!
+  local i n=""
+  for i in $(seq 1 200); do
+    n=$(tr -dc '0-9' <"$numfile")
+    if [ -n "$n" ] && [ -e "/tmp/.X11-unix/X$n" ]; then
+      rm -f "$numfile"
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill -0 "$TK_XVFB_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  rm -f "$numfile"
+  echo "Xvfb did not start" >&2
+  return 1
+}
+
+tk_env_down() {
+  if [ -n "${WINEPREFIX:-}" ]; then
+    wineserver -k >/dev/null 2>&1
+    wineserver -w >/dev/null 2>&1
+  fi
+  if [ -n "${TK_XVFB_PID:-}" ]; then
+    kill "$TK_XVFB_PID" 2>/dev/null
+    wait "$TK_XVFB_PID" 2>/dev/null
+    TK_XVFB_PID=
+  fi
+  return 0
+}
+
+tk_env_up() {
+  local build=$1
+  tk_display_up || return 1
+  tk_prefix_init "$build"
+  wineserver -p || true  # one may already be running for this prefix
+  # Start Wine's background services now, with nothing inherited: a service
+  # started by the first test would hold ctest's output pipe open.
+  wine cmd.exe /c ver </dev/null >/dev/null 2>&1 || true
+}
