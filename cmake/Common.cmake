@@ -27,3 +27,31 @@ function(tk_icon out color)
     COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/make-icon.py ${out} ${color}
     DEPENDS ${PROJECT_SOURCE_DIR}/tools/make-icon.py VERBATIM)
 endfunction()
+
+# tk_folder_library(NAME LIBS...): a static library of every .cpp file in the
+# calling folder (an interface library while the folder has none yet).
+function(tk_folder_library name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  endif()
+endfunction()
+
+# tk_program_resources(PROGRAM ICON_COLOR RC_FILE): the generated icon and the
+# common-controls manifest that a program's resource script includes.
+function(tk_program_resources program color rc)
+  set(ico ${CMAKE_CURRENT_BINARY_DIR}/${program}.ico)
+  tk_icon(${ico} ${color})
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/common-controls.manifest
+                 ${CMAKE_CURRENT_BINARY_DIR}/common-controls.manifest COPYONLY)
+  set_source_files_properties(${rc} PROPERTIES
+    OBJECT_DEPENDS "${ico};${CMAKE_CURRENT_BINARY_DIR}/common-controls.manifest")
+  target_sources(${program} PRIVATE ${ico})
+  target_include_directories(${program} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR})
+endfunction()
