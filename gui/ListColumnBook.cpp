@@ -1,0 +1,34 @@
+#include "ListColumnBook.h"
+
+bool ApplyCheckBoxClick(std::vector<int>& states, int row, bool exclusive)
+{
+    if (row < 0 || (size_t)row >= states.size() || states[(size_t)row] == -1) return false;
+    int& cell = states[(size_t)row];
+    if (!exclusive) {
+        cell = cell ? 0 : 1;
+        return true;
+    }
+    if (cell == 1) return false;
+    for (int& s : states)
+        if (s != -1) s = 0;
+    cell = 1;
+    return true;
+}
+
+bool AllRowsChecked(const std::vector<int>& states)
+{
+    bool any = false;
+    for (int s : states) {
+        if (s == -1) continue;
+        if (s != 1) return false;
+        any = true;
+    }
+    return any;
+}
+
+int ListTotalWidth(int scrollBarWidth, int borderWidth, const std::vector<int>& columnWidths)
+{
+    int total = scrollBarWidth + borderWidth;
+    for (int w : columnWidths) total += w;
+    return total;
+}
