@@ -1,0 +1,10 @@
+// The digits-only mode of the skinned edit box: which messages the edit must
+// not see, given its current text and its value range.
+#pragma once
+#include <windows.h>
+
+#include "String.h"
+
+// True when the message is to be swallowed. With the default range (0, -1)
+// every digit is refused: the owner sets the range when it turns the mode on.
+bool DigitsOnlySwallows(UINT message, WPARAM wParam, const CString& currentText, int minValue, int maxValue);

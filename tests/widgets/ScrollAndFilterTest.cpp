@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include "DigitsOnlyFilter.h"
+#include "ScrollBarLayout.h"
+#include "WidgetText.h"
+
+TEST(DigitsOnly, RangeDecidesEachTypedDigit)
+{
+    EXPECT_FALSE(DigitsOnlySwallows(WM_CHAR, '2', L"", 1, 20));
+    EXPECT_TRUE(DigitsOnlySwallows(WM_CHAR, '5', L"2", 1, 20));   // 25 > 20
+    EXPECT_FALSE(DigitsOnlySwallows(WM_CHAR, '5', L"1", 1, 20));  // 15
+    EXPECT_TRUE(DigitsOnlySwallows(WM_CHAR, '0', L"", 1, 20));    // below the minimum
+}
+
+TEST(DigitsOnly, DefaultRangeRefusesEveryDigit)
+{
+    for (wchar_t c = '0'; c <= '9'; ++c) EXPECT_TRUE(DigitsOnlySwallows(WM_CHAR, c, L"", 0, -1));
+}
+
+TEST(DigitsOnly, KeysAndCharactersOtherThanDigits)
+{
+    EXPECT_FALSE(DigitsOnlySwallows(WM_KEYDOWN, '7', L"", 0, 9));
+    EXPECT_FALSE(DigitsOnlySwallows(WM_KEYDOWN, VK_NUMPAD3, L"", 0, 9));
+    EXPECT_TRUE(DigitsOnlySwallows(WM_KEYDOWN, VK_BACK, L"", 0, 9));
+    EXPECT_TRUE(DigitsOnlySwallows(WM_KEYDOWN, 'A', L"", 0, 9));
+    EXPECT_FALSE(DigitsOnlySwallows(WM_CHAR, VK_BACK, L"12", 0, 9));
+    EXPECT_TRUE(DigitsOnlySwallows(WM_CHAR, 'a', L"", 0, 9));
+    EXPECT_TRUE(DigitsOnlySwallows(WM_CONTEXTMENU, 0, L"", 0, 9));
+    EXPECT_FALSE(DigitsOnlySwallows(WM_PAINT, 0, L"", 0, 9));
+}
+
+TEST(DigitsOnly, LongNumbersDoNotWrapIntoTheRange)
+{
+    EXPECT_TRUE(DigitsOnlySwallows(WM_CHAR, '9', L"999999999999", 0, 100));
+}
+
+namespace {
+ScrollBarParts Parts()
+{
+    ScrollBarParts p;
+    p.width = 12;
+    p.topEndHeight = 2;
+    p.bottomEndHeight = 3;
+    p.upArrowHeight = 10;
+    p.downArrowHeight = 11;
+    p.thumbHeight = 20;
+    return p;
+}
+}  // namespace
+
+TEST(ScrollLayout, ArrowsTrackAndLength)
+{
+    ScrollBarLayout l;
+    ASSERT_TRUE(ComputeScrollBarLayout(Parts(), 200, 0, l));
+    EXPECT_EQ(l.trackBottom, 200 - 3 - 11);
+    EXPECT_EQ(l.trackTop, 12);
+    EXPECT_EQ(l.upArrow.top, 2);
+    EXPECT_EQ(l.upArrow.bottom, 12);
+    EXPECT_EQ(l.upArrow.right, 12);
+    EXPECT_EQ(l.downArrow.top, 186);
+    EXPECT_EQ(l.downArrow.bottom, 197);
+    EXPECT_FLOAT_EQ(l.trackLength, 200 - 20 - 11 - 10 - 3 - 2);
+    EXPECT_EQ(l.halfThumb, 10);
+}
+
+TEST(ScrollLayout, RefusedWithoutRoomForTheThumb)
+{
+    ScrollBarLayout l;
+    EXPECT_FALSE(ComputeScrollBarLayout(Parts(), 2 + 10 + 20 + 11 + 3, 0, l));
+    EXPECT_TRUE(ComputeScrollBarLayout(Parts(), 2 + 10 + 20 + 11 + 3 + 1, 0, l));
+}
+
+TEST(ScrollLayout, ThumbFollowsThePositionAndStaysOnTheTrack)
+{
+    ScrollBarParts p = Parts();
+    ScrollBarLayout l;
+    ASSERT_TRUE(ComputeScrollBarLayout(p, 200, 0, l));
+    SCROLLINFO si{sizeof(si), SIF_ALL, 0, 30, 10, 0, 0};
+    int top = -1;
+    ASSERT_TRUE(ThumbTopForScroll(p, l, si, top));
+    EXPECT_EQ(top, l.trackTop);
+    si.nPos = 20;
+    ASSERT_TRUE(ThumbTopForScroll(p, l, si, top));
+    EXPECT_EQ(top, l.trackBottom - p.thumbHeight);
+    si.nPos = 10;
+    ASSERT_TRUE(ThumbTopForScroll(p, l, si, top));
+    EXPECT_EQ(top, 12 + (int)(l.trackLength / 20 * 10));
+    si.nPos = 31;
+    EXPECT_FALSE(ThumbTopForScroll(p, l, si, top));
+}
+
+TEST(ScrollLayout, ListOfExactlyOnePageOrLessKeepsTheThumbAtTheTop)
+{
+    ScrollBarParts p = Parts();
+    ScrollBarLayout l;
+    ASSERT_TRUE(ComputeScrollBarLayout(p, 200, 0, l));
+    SCROLLINFO si{sizeof(si), SIF_ALL, 0, 10, 10, 0, 0};
+    int top = -1;
+    ASSERT_TRUE(ThumbTopForScroll(p, l, si, top));
+    EXPECT_EQ(top, l.trackTop);
+    si.nPage = 15;
+    si.nMax = 5;
+    ASSERT_TRUE(ThumbTopForScroll(p, l, si, top));
+    EXPECT_EQ(top, l.trackTop);
+    int pos = 0;
+    EXPECT_FALSE(DragPosition(l, 100, 0, pos));
+    EXPECT_FALSE(DragPosition(l, 100, -1, pos));
+}
+
+TEST(ScrollLayout, DragPositionUsesOneMoreDivisionForShortRanges)
+{
+    ScrollBarLayout l;
+    ASSERT_TRUE(ComputeScrollBarLayout(Parts(), 200, 0, l));
+    const float span = l.trackLength + l.halfThumb;  // 164
+    int pos = -1;
+    ASSERT_TRUE(DragPosition(l, 100, 3, pos));
+    EXPECT_EQ(pos, (int)(100 / (span / 4)));
+    ASSERT_TRUE(DragPosition(l, 100, 10, pos));
+    EXPECT_EQ(pos, (int)(100 / (span / 10)));
+    ASSERT_TRUE(DragPosition(l, 1000, 10, pos));
+    EXPECT_EQ(pos, 10);
+}
+
+TEST(ScrollLayout, ClicksOnArrowsAndTrack)
+{
+    ScrollBarParts p = Parts();
+    ScrollBarLayout l;
+    ASSERT_TRUE(ComputeScrollBarLayout(p, 200, 0, l));
+    RECT client{0, 0, 12, 200};
+    const int thumb = 80;
+    EXPECT_EQ(ClickAction(p, l, thumb, client, {5, 5}, true, false), ScrollClick::LineUp);
+    EXPECT_EQ(ClickAction(p, l, thumb, client, {5, 190}, false, true), ScrollClick::LineDown);
+    EXPECT_EQ(ClickAction(p, l, thumb, client, {5, 190}, true, false), ScrollClick::None);
+    EXPECT_EQ(ClickAction(p, l, thumb, client, {5, 40}, false, false), ScrollClick::PageUp);
+    EXPECT_EQ(ClickAction(p, l, thumb, client, {5, 150}, false, false), ScrollClick::PageDown);
+    EXPECT_EQ(ClickAction(p, l, thumb, client, {5, 90}, false, false), ScrollClick::None);
+    EXPECT_EQ(ClickAction(p, l, thumb, client, {50, 150}, false, false), ScrollClick::None);
+}
+
+TEST(WidgetTextRules, OnlyTheFirstLineBreakInCaptionsEveryOneInTooltips)
+{
+    EXPECT_EQ(CaptionText(L"One\\nTwo\\nThree", kCaseAsWritten), L"One\r\nTwo\\nThree");
+    EXPECT_EQ(ToolTipText(L"One\\nTwo\\nThree"), L"One\r\nTwo\r\nThree");
+    EXPECT_EQ(CaptionText(L"Apply", kCaseUpper), L"APPLY");
+    EXPECT_EQ(CaptionText(L"Apply", kCaseLower), L"apply");
+}
+
+TEST(WidgetTextRules, UntranslatedLabelKeepsItsCase)
+{
+    EXPECT_EQ(LabelText(L"$Missing", false, kCaseUpper), L"$Missing");
+    EXPECT_EQ(LabelText(L"Found", true, kCaseUpper), L"FOUND");
+}
