@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "MacroDelayText.h"
+#include "RawInput.h"
 
 bool MacroKeyRepeatFilter::Pass(uint16_t makeCode, bool e0, bool released)
 {
@@ -19,11 +20,17 @@ bool MacroKeyRepeatFilter::Pass(uint16_t makeCode, bool e0, bool released)
 
 std::vector<MouseButtonEvent> MouseButtonEventsFromFlags(USHORT buttonFlags)
 {
-    // Bits 0-9 come in down/up pairs for buttons 1 to 5
-    // (RI_MOUSE_BUTTON_1_DOWN = 0x1, RI_MOUSE_BUTTON_1_UP = 0x2, ...).
+    // The down bits are every other bit from bit 0, each followed by its up
+    // bit; the table names the button.
+    InitRawMouseButtonTable();
+    const RawMouseButtonTable& table = TheRawMouseButtonTable();
     std::vector<MouseButtonEvent> out;
-    for (int bit = 0; bit < 10; ++bit)
-        if (buttonFlags & (1u << bit)) out.push_back({bit / 2 + 1, (bit & 1) != 0});
+    for (unsigned down = RI_MOUSE_BUTTON_1_DOWN; down <= RI_MOUSE_BUTTON_5_DOWN; down <<= 2) {
+        RawMouseButton b = table.Find((uint16_t)down);
+        if (b.button == 0) continue;
+        if (buttonFlags & down) out.push_back({b.button, false});
+        if (buttonFlags & b.upBit) out.push_back({b.button, true});
+    }
     return out;
 }
 
