@@ -21,3 +21,17 @@ CString ReplaceAllLineBreaks(const CString& text)
     out.Replace(L"\\n", L"\r\n");
     return out;
 }
+
+namespace {
+TextTranslator g_translator = nullptr;
+}
+
+void SetTextTranslator(TextTranslator translator) { g_translator = translator; }
+
+CString TranslateText(const CString& key, bool* translated)
+{
+    CString out;
+    const bool found = g_translator && g_translator(key, out);
+    if (translated) *translated = found;
+    return found ? out : key;
+}

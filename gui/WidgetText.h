@@ -22,3 +22,11 @@ inline CString LabelText(const CString& text, bool translated, int caseMode)
     return ReplaceFirstLineBreak(translated ? ApplyCaseMode(text, caseMode) : text);
 }
 inline CString ToolTipText(const CString& translated) { return ReplaceAllLineBreaks(translated); }
+
+// The language lookup the widgets translate their texts through: true with
+// the translation when the current table knows the key. Set once the
+// language tables exist; without one every text stays as written.
+using TextTranslator = bool (*)(const CString& key, CString& out);
+void SetTextTranslator(TextTranslator translator);
+// The key's translation, or the key itself; `translated` says which.
+CString TranslateText(const CString& key, bool* translated = nullptr);

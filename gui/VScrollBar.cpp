@@ -1,0 +1,237 @@
+#include "VScrollBar.h"
+
+#include <algorithm>
+
+namespace {
+SIZE BitmapSize(HBITMAP b)
+{
+    BITMAP bm{};
+    if (!b || !::GetObjectW(b, sizeof(bm), &bm)) return {0, 0};
+    return {bm.bmWidth, bm.bmHeight};
+}
+
+void Blit(HDC dc, HDC mem, HBITMAP b, int x, int y)
+{
+    if (!b) return;
+    SIZE s = BitmapSize(b);
+    HGDIOBJ old = ::SelectObject(mem, b);
+    ::BitBlt(dc, x, y, s.cx, s.cy, mem, 0, 0, SRCCOPY);
+    ::SelectObject(mem, old);
+}
+}  // namespace
+
+CVScrollBar::CVScrollBar(int width, CWnd* ownerList) : m_owner(ownerList) { m_parts.width = width; }
+
+BEGIN_MESSAGE_MAP(CVScrollBar, CStatic)
+    ON_WM_LBUTTONDOWN()
+    ON_WM_LBUTTONDBLCLK()
+    ON_WM_LBUTTONUP()
+    ON_WM_MOUSEMOVE()
+    ON_WM_KILLFOCUS()
+    ON_WM_TIMER()
+    ON_WM_PAINT()
+    ON_WM_ERASEBKGND()
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+END_MESSAGE_MAP()
+
+void CVScrollBar::SetBitmaps(const ScrollBarBitmaps& b, int width)
+{
+    m_bitmaps = b;
+    m_hasBitmaps = b.thumb != nullptr;
+    m_parts.topEndHeight = BitmapSize(b.topEnd).cy;
+    m_parts.bottomEndHeight = BitmapSize(b.bottomEnd).cy;
+    m_parts.upArrowHeight = BitmapSize(b.upArrow).cy;
+    m_parts.downArrowHeight = BitmapSize(b.downArrow).cy;
+    m_parts.thumbHeight = BitmapSize(b.thumb).cy;
+    m_spanHeight = BitmapSize(b.span).cy;
+    if (thumbTop == 0) thumbTop = m_parts.topEndHeight + m_parts.upArrowHeight;
+    borderWidth = width;
+}
+
+BOOL CVScrollBar::Create(const wchar_t* text, DWORD style, const RECT& r, CWnd* parent, UINT id)
+{
+    // SS_NOTIFY: a static is otherwise transparent to the mouse.
+    if (!CStatic::Create(text, style | SS_NOTIFY, r, parent, id)) return FALSE;
+    if (!m_hasBitmaps) return FALSE;
+    RECT client;
+    GetClientRect(&client);
+    return ComputeScrollBarLayout(m_parts, client.bottom - client.top, client.top, m_layout);
+}
+
+bool CVScrollBar::OwnerScrollInfo(SCROLLINFO& si) const
+{
+    si = SCROLLINFO{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    return m_owner && m_owner->m_hWnd && ::GetScrollInfo(m_owner->m_hWnd, SB_VERT, &si);
+}
+
+void CVScrollBar::PostScroll(UINT code, int pos)
+{
+    if (m_owner && m_owner->m_hWnd) m_owner->PostMessage(WM_VSCROLL, MAKEWPARAM(code, pos), 0);
+}
+
+void CVScrollBar::UpdateThumb()
+{
+    SCROLLINFO si;
+    if (!OwnerScrollInfo(si)) return;
+    int top;
+    if (!ThumbTopForScroll(m_parts, m_layout, si, top)) return;
+    thumbTop = top;
+    Invalidate(FALSE);
+}
+
+void CVScrollBar::OnLButtonDown(UINT, CPoint p)
+{
+    const RECT thumb{0, thumbTop, m_parts.width, thumbTop + m_parts.thumbHeight};
+    if (PtInRect(&thumb, p)) {
+        dragging = true;
+        SetCapture();
+    } else if (PtInRect(&m_layout.downArrow, p)) {
+        downPressed = true;
+    } else if (PtInRect(&m_layout.upArrow, p)) {
+        upPressed = true;
+    }
+}
+
+void CVScrollBar::OnLButtonDblClk(UINT, CPoint p)
+{
+    if (PtInRect(&m_layout.downArrow, p)) downPressed = true;
+    else if (PtInRect(&m_layout.upArrow, p)) upPressed = true;
+}
+
+void CVScrollBar::OnMouseMove(UINT flags, CPoint p)
+{
+    if (dragging && (flags & MK_LBUTTON)) {
+        thumbTop = ClampThumbTop(m_parts, m_layout, std::max(0, (int)p.y - m_layout.halfThumb));
+        SCROLLINFO si;
+        if (OwnerScrollInfo(si) && si.nMax != (int)si.nPage) {
+            int pos;
+            if (DragPosition(m_layout, thumbTop, si.nMax - (int)si.nPage, pos) && pos != lastTrackPos) {
+                lastTrackPos = pos;
+                PostScroll(SB_THUMBTRACK, pos);
+            }
+        }
+        Invalidate(FALSE);
+        return;
+    }
+    RECT client;
+    GetClientRect(&client);
+    if (PtInRect(&client, p)) SetCapture();
+    else if (m_owner && m_owner->m_hWnd) m_owner->SetCapture();
+}
+
+void CVScrollBar::OnLButtonUp(UINT, CPoint p)
+{
+    if (dragging) {
+        dragging = false;
+        if (m_owner && m_owner->m_hWnd) m_owner->SetCapture();
+        else ::ReleaseCapture();
+        SetTimer(kRepeatTimer, kRepeatPeriod);
+        return;
+    }
+    RECT client;
+    GetClientRect(&client);
+    const ScrollClick action = ClickAction(m_parts, m_layout, thumbTop, client, p, upPressed, downPressed);
+    upPressed = downPressed = false;
+    switch (action) {
+    case ScrollClick::LineUp: PostScroll(SB_LINEUP); SetTimer(kRepeatTimer, kRepeatPeriod); break;
+    case ScrollClick::LineDown: PostScroll(SB_LINEDOWN); SetTimer(kRepeatTimer, kRepeatPeriod); break;
+    case ScrollClick::PageUp: PostScroll(SB_PAGEUP); SetTimer(kRepeatTimer, kRepeatPeriod); break;
+    case ScrollClick::PageDown: {
+        SCROLLINFO si;
+        if (OwnerScrollInfo(si) && (int)si.nPage + si.nPos >= si.nMax - (int)si.nPage) {
+            // Near the end a page down jumps to the last page.
+            m_jumpTarget = si.nMax - (int)si.nPage;
+            PostScroll(SB_THUMBPOSITION, m_jumpTarget);
+            SetTimer(kJumpTimer, kJumpPeriod);
+        } else {
+            PostScroll(SB_PAGEDOWN);
+            SetTimer(kRepeatTimer, kRepeatPeriod);
+        }
+        break;
+    }
+    case ScrollClick::None: break;
+    }
+}
+
+void CVScrollBar::OnKillFocus(CWnd*)
+{
+    if (m_owner && m_owner->m_hWnd) {
+        m_owner->SetCapture();
+        m_owner->PostMessage(WM_KILLFOCUS);
+    }
+}
+
+void CVScrollBar::OnTimer(UINT_PTR id)
+{
+    if (id == kRepeatTimer) {
+        UpdateThumb();
+        KillTimer(kRepeatTimer);
+        PostScroll(SB_ENDSCROLL);
+    } else if (id == kJumpTimer) {
+        if (m_owner && m_owner->m_hWnd) ::SetScrollPos(m_owner->m_hWnd, SB_VERT, m_jumpTarget, TRUE);
+        UpdateThumb();
+        KillTimer(kJumpTimer);
+        SetTimer(kRepeatTimer, kRepeatPeriod);
+    }
+}
+
+void CVScrollBar::Draw(HDC target)
+{
+    RECT client;
+    GetClientRect(&client);
+    SCROLLINFO si;
+    const bool scrollable = OwnerScrollInfo(si) && si.nMax - (int)si.nPage >= 1;
+    // Drawn off screen, then copied, so the thumb never flickers.
+    HDC dc = ::CreateCompatibleDC(target);
+    HBITMAP surface = ::CreateCompatibleBitmap(target, client.right, client.bottom);
+    HGDIOBJ oldSurface = ::SelectObject(dc, surface);
+    HBRUSH back = ::CreateSolidBrush(backColour);
+    ::FillRect(dc, &client, back);
+    ::DeleteObject(back);
+    if (scrollable && m_hasBitmaps) {
+        if (borderWidth > 0) {
+            HBRUSH frame = ::CreateSolidBrush(borderColour);
+            for (int i = 0; i < borderWidth; ++i) {
+                RECT f{client.left + i, client.top + i, client.right - i, client.bottom - i};
+                ::FrameRect(dc, &f, frame);
+            }
+            ::DeleteObject(frame);
+        }
+        HDC mem = ::CreateCompatibleDC(target);
+        Blit(dc, mem, m_bitmaps.topEnd, 0, 0);
+        Blit(dc, mem, m_bitmaps.upArrow, 0, m_parts.topEndHeight);
+        if (m_spanHeight > 0)
+            for (int y = m_layout.trackTop; y < m_layout.trackBottom; y += m_spanHeight) {
+                // The last piece is cut so it does not cover the down arrow.
+                SIZE s = BitmapSize(m_bitmaps.span);
+                HGDIOBJ old = ::SelectObject(mem, m_bitmaps.span);
+                ::BitBlt(dc, 0, y, s.cx, std::min((int)s.cy, m_layout.trackBottom - y), mem, 0, 0, SRCCOPY);
+                ::SelectObject(mem, old);
+            }
+        Blit(dc, mem, m_bitmaps.downArrow, 0, m_layout.trackBottom);
+        Blit(dc, mem, m_bitmaps.bottomEnd, 0, m_layout.trackBottom + m_parts.downArrowHeight);
+        const int thumbWidth = BitmapSize(m_bitmaps.thumb).cx;
+        Blit(dc, mem, m_bitmaps.thumb, (client.right - thumbWidth) / 2, thumbTop);
+        ::DeleteDC(mem);
+    }
+    ::BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    ::SelectObject(dc, oldSurface);
+    ::DeleteObject(surface);
+    ::DeleteDC(dc);
+}
+
+void CVScrollBar::OnPaint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    Draw(dc);
+    ::EndPaint(m_hWnd, &ps);
+}
+
+LRESULT CVScrollBar::OnPrintClient(WPARAM wParam, LPARAM)
+{
+    Draw((HDC)wParam);
+    return 0;
+}
