@@ -1,0 +1,37 @@
+// CProfileList: the owning list of a configuration's profiles, with the
+// active one. Parameterised by the profile class.
+#pragma once
+#include <vector>
+#include "MouseConfigInterface.h"
+
+template <class P>
+class CProfileList : public virtual IMouseConfig {
+public:
+    CProfileList() = default;
+    CProfileList(const CProfileList&) = delete;
+    CProfileList& operator=(const CProfileList&) = delete;
+    virtual ~CProfileList();
+
+    void ClearProfiles() override;
+    uint32_t GetProfileCount() const override { return (uint32_t)m_profiles.size(); }
+    IMouseProfile* NewProfile(const wchar_t* name) override;
+    IMouseProfile* DuplicateProfile(IMouseProfile* profile) override;
+    IMouseProfile* GetProfile(uint32_t index) const override;
+    IMouseProfile* FindProfileByGuid(uint32_t w0, uint32_t w1, uint32_t w2, uint32_t w3) const override;
+    IMouseProfile* FindProfileByName(const wchar_t* name) const override;
+    IMouseProfile* RenameProfile(IMouseProfile* profile, const wchar_t* name) override;
+    IMouseProfile* CopyProfile(IMouseProfile* profile, const wchar_t* name) override;
+    void DeleteProfile(IMouseProfile* profile) override;
+    IMouseProfile* GetActiveProfile() const override { return m_active; }
+    void SetActiveProfile(IMouseProfile* profile) override;
+
+protected:
+    // The given profile, else the active one; null when there is neither.
+    IMouseProfile* Pick(IMouseProfile* profile) const { return profile ? profile : m_active; }
+    // Position of a profile this list owns; -1 for any other pointer.
+    int IndexOf(const IMouseProfile* profile) const;
+    P* Owned(const IMouseProfile* profile) const;
+
+    std::vector<P*> m_profiles;  // in creation order, owned
+    P* m_active = nullptr;
+};

@@ -1,0 +1,7 @@
+#include "VeskConfig.h"
+#include "ActiveProfileFile.h"
+
+CVeskConfig::CVeskConfig()
+{
+    BuildConfigStoragePaths(ExecutableFolder().c_str());
+}
