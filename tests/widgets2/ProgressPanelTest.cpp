@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "Capture.h"
+#include "ProgressPanelItem.h"
 #include "ProgressPanelThread.h"
 #include "RecordingWnd.h"
 
@@ -262,4 +263,35 @@ TEST(ProgressPanelThread, TextCopiesAreIndependent)
     ASSERT_TRUE(a && b);
     EXPECT_STREQ(L"abc", a.get());
     EXPECT_STREQ(L"", b.get());
+}
+
+TEST(ProgressPanelItem, StartsOnceShowsAndEndsWithTheItem)
+{
+    CRecordingWnd parent;
+    ASSERT_TRUE(parent.CreateTopLevel(400, 200));
+    parent.ShowWindow(SW_SHOWNOACTIVATE);
+    {
+        CProgressPanelItem never;  // destroyed without a start: no wait
+        EXPECT_EQ(ITEM_PROGRESSPANEL, never.m_type);
+        EXPECT_EQ(nullptr, never.m_window);
+        never.ShowPanel();
+    }
+    auto item = std::make_unique<CProgressPanelItem>();
+    ProgressPanelSetup s = MakeSetup(parent.m_hWnd);
+    item->SetTextAreas(s.textAreas);
+    item->SetFill(s.fill);
+    item->SetBackColour(RGB(10, 20, 30));
+    item->SetPlacement(s.rect, &parent, WS_CHILD | WS_VISIBLE);
+    item->Start();
+    CProgressPanelThread* t = item->Thread();
+    ASSERT_NE(nullptr, t);
+    item->Start();  // the second start returns at once
+    EXPECT_EQ(t, item->Thread());
+    ASSERT_TRUE(WaitReady(t));
+    HWND panel = t->PanelWindow();
+    item->ShowPanel();
+    EXPECT_TRUE(::IsWindowVisible(panel));
+    t->PostStatusText(L"shown");
+    item.reset();  // ends the thread and destroys the panel on it
+    EXPECT_FALSE(::IsWindow(panel));
 }
