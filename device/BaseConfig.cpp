@@ -6,66 +6,10 @@
 #include "VeskProfile.h"
 
 template <class P>
-uint32_t CBaseConfig<P>::GetKeyAssignmentCount(IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->GetKeyAssignmentCount() : 0;
-}
-
-template <class P>
-void CBaseConfig<P>::SetLinkedAppPath(const wchar_t* path, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetLinkedAppPath(path);
-}
-
-template <class P>
-const wchar_t* CBaseConfig<P>::GetLinkedAppPath(IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->GetLinkedAppPath() : nullptr;
-}
-
-template <class P>
-void CBaseConfig<P>::SetAppLinkEnabled(uint8_t on, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetAppLinkEnabled(on);
-}
-
-template <class P>
-uint8_t CBaseConfig<P>::GetAppLinkEnabled(IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->GetAppLinkEnabled() : 0;
-}
-
-template <class P>
 void CBaseConfig<P>::SetProfileOsdAll(uint8_t on)
 {
     for (P* p : this->m_profiles)
         p->SetProfileOsd(on);
-}
-
-template <class P>
-void CBaseConfig<P>::SetProfileOsd(uint8_t on, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetProfileOsd(on);
-}
-
-template <class P>
-uint8_t CBaseConfig<P>::GetProfileOsd(IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->GetProfileOsd() : 0;
-}
-
-template <class P>
-void CBaseConfig<P>::SetKeyAssignment(int key, const AssignmentRecord& record, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetKeyAssignment(key, record);
 }
 
 template <class P>
@@ -101,62 +45,6 @@ int CBaseConfig<P>::GetDefaultAssignmentKey(int n) const
     auto it = m_defaultAssignments.begin();
     std::advance(it, n);
     return it->first;
-}
-
-template <class P>
-void CBaseConfig<P>::SetZoneOn(int zone, uint8_t on, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetZoneOn(zone, on);
-}
-
-template <class P>
-uint8_t CBaseConfig<P>::GetZoneOn(int zone, IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->GetZoneOn(zone) : 0;
-}
-
-template <class P>
-void CBaseConfig<P>::SetZoneColor(int zone, int color, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetZoneColor(zone, color);
-}
-
-template <class P>
-int CBaseConfig<P>::GetZoneColor(int zone, IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->GetZoneColor(zone) : 0;
-}
-
-template <class P>
-void CBaseConfig<P>::SetZoneEffect(int zone, int effect, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetZoneEffect(zone, effect);
-}
-
-template <class P>
-int CBaseConfig<P>::GetZoneEffect(int zone, IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->GetZoneEffect(zone) : 0;
-}
-
-template <class P>
-void CBaseConfig<P>::SetZoneLevel(int zone, uint32_t level, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetZoneLevel(zone, level);
-}
-
-template <class P>
-uint32_t CBaseConfig<P>::GetZoneLevel(int zone, IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->GetZoneLevel(zone) : 0;
 }
 
 template <class P>

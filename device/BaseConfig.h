@@ -15,28 +15,76 @@ public:
     virtual const wchar_t* GetProfileExtension() const = 0;
 
     uint32_t GetMacroCount() const override { return (uint32_t)m_macros.Count(); }
-    uint32_t GetKeyAssignmentCount(IMouseProfile* profile) const override;
-    void SetLinkedAppPath(const wchar_t* path, IMouseProfile* profile) override;
-    const wchar_t* GetLinkedAppPath(IMouseProfile* profile) const override;
-    void SetAppLinkEnabled(uint8_t on, IMouseProfile* profile) override;
-    uint8_t GetAppLinkEnabled(IMouseProfile* profile) const override;
+    uint32_t GetKeyAssignmentCount(IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::GetKeyAssignmentCount, 0u);
+    }
+    void SetLinkedAppPath(const wchar_t* path, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetLinkedAppPath, path);
+    }
+    const wchar_t* GetLinkedAppPath(IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::GetLinkedAppPath, nullptr);
+    }
+    void SetAppLinkEnabled(uint8_t on, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetAppLinkEnabled, on);
+    }
+    uint8_t GetAppLinkEnabled(IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::GetAppLinkEnabled, 0);
+    }
     void SetProfileOsdAll(uint8_t on) override;
-    void SetProfileOsd(uint8_t on, IMouseProfile* profile) override;
-    uint8_t GetProfileOsd(IMouseProfile* profile) const override;
-    void SetKeyAssignment(int key, const AssignmentRecord& record, IMouseProfile* profile) override;
+    void SetProfileOsd(uint8_t on, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetProfileOsd, on);
+    }
+    uint8_t GetProfileOsd(IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::GetProfileOsd, 0);
+    }
+    void SetKeyAssignment(int key, const AssignmentRecord& record, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetKeyAssignment, key, record);
+    }
     void GetKeyAssignment(AssignmentRecord& out, int key, IMouseProfile* profile) override;
     uint32_t GetDefaultAssignmentCount() const override { return (uint32_t)m_defaultAssignments.size(); }
     void SetDefaultAssignment(int key, const AssignmentRecord& record) override;
     void GetDefaultAssignment(AssignmentRecord& out, int key) override;
     int GetDefaultAssignmentKey(int n) const override;
-    void SetZoneOn(int zone, uint8_t on, IMouseProfile* profile) override;
-    uint8_t GetZoneOn(int zone, IMouseProfile* profile) const override;
-    void SetZoneColor(int zone, int color, IMouseProfile* profile) override;
-    int GetZoneColor(int zone, IMouseProfile* profile) const override;
-    void SetZoneEffect(int zone, int effect, IMouseProfile* profile) override;
-    int GetZoneEffect(int zone, IMouseProfile* profile) const override;
-    void SetZoneLevel(int zone, uint32_t level, IMouseProfile* profile) override;
-    uint32_t GetZoneLevel(int zone, IMouseProfile* profile) const override;
+    void SetZoneOn(int zone, uint8_t on, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetZoneOn, zone, on);
+    }
+    uint8_t GetZoneOn(int zone, IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::GetZoneOn, 0, zone);
+    }
+    void SetZoneColor(int zone, int color, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetZoneColor, zone, color);
+    }
+    int GetZoneColor(int zone, IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::GetZoneColor, 0, zone);
+    }
+    void SetZoneEffect(int zone, int effect, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetZoneEffect, zone, effect);
+    }
+    int GetZoneEffect(int zone, IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::GetZoneEffect, 0, zone);
+    }
+    void SetZoneLevel(int zone, uint32_t level, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetZoneLevel, zone, level);
+    }
+    uint32_t GetZoneLevel(int zone, IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::GetZoneLevel, 0u, zone);
+    }
 
     CMacro* AddMacro(const wchar_t* name) override { return m_macros.Add(name, {}); }
     void DeleteMacro(CMacro* macro) override { m_macros.Delete(macro); }
@@ -86,7 +134,10 @@ public:
     bool SetApmA(uint32_t index, int a) override { return m_apms.SetA(index, a); }
     bool SetApmBAndKey(uint32_t index, int b, int key) override { return m_apms.SetBAndKey(index, b, key); }
     bool GetApmA(uint32_t index, int& a) const override { return m_apms.GetA(index, a); }
-    bool GetApmBAndKey(uint32_t index, int& b, int& key) const override { return m_apms.GetBAndKey(index, b, key); }
+    bool GetApmBAndKey(uint32_t index, int& b, int& key) const override
+    {
+        return m_apms.GetBAndKey(index, b, key);
+    }
     bool AddApm(int a, int b, int key) override { return m_apms.Add(a, b, key); }
     bool Reserved32(int) override { return false; }
     void ClearApms() override { m_apms.Clear(); }

@@ -159,20 +159,6 @@ uint32_t CMouseConfig<P>::GetStageCount(IMouseProfile* profile) const
 }
 
 template <class P>
-void CMouseConfig<P>::SetDpiOsd(uint8_t on, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetDpiOsd(on);
-}
-
-template <class P>
-uint8_t CMouseConfig<P>::GetDpiOsd(IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->GetDpiOsd() : 0;
-}
-
-template <class P>
 void CMouseConfig<P>::SetStageFlag(int stage, uint8_t flag, IMouseProfile* profile)
 {
     if (IMouseProfile* p = Pick(profile))
@@ -280,48 +266,6 @@ uint32_t CMouseConfig<P>::GetStageY(int stage, IMouseProfile* profile) const
 }
 
 template <class P>
-void CMouseConfig<P>::SetDpi(int value, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetDpi(value);
-}
-
-template <class P>
-int CMouseConfig<P>::GetDpi(IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->GetDpi() : 0;
-}
-
-template <class P>
-void CMouseConfig<P>::SetDpiX(int value, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetDpiX(value);
-}
-
-template <class P>
-int CMouseConfig<P>::GetDpiX(IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->GetDpiX() : 0;
-}
-
-template <class P>
-void CMouseConfig<P>::SetDpiY(int value, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetDpiY(value);
-}
-
-template <class P>
-int CMouseConfig<P>::GetDpiY(IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->GetDpiY() : 0;
-}
-
-template <class P>
 void CMouseConfig<P>::SetXYSeparate(uint8_t on, IMouseProfile* profile)
 {
     if (IMouseProfile* p = Pick(profile))
@@ -334,62 +278,6 @@ uint8_t CMouseConfig<P>::GetXYSeparate(IMouseProfile* profile) const
 {
     IMouseProfile* p = Pick(profile);
     return p ? p->GetXYSeparate() : m_plFlag;
-}
-
-template <class P>
-void CMouseConfig<P>::SetIntJ(int value, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetIntJ(value);
-}
-
-template <class P>
-int CMouseConfig<P>::GetIntJ(IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->GetIntJ() : 0;
-}
-
-template <class P>
-void CMouseConfig<P>::SetIntK(int value, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetIntK(value);
-}
-
-template <class P>
-int CMouseConfig<P>::GetIntK(IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->GetIntK() : 0;
-}
-
-template <class P>
-void CMouseConfig<P>::SetIntL(int value, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetIntL(value);
-}
-
-template <class P>
-int CMouseConfig<P>::GetIntL(IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->GetIntL() : 0;
-}
-
-template <class P>
-void CMouseConfig<P>::SetByteF(uint8_t value, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetByteF(value);
-}
-
-template <class P>
-uint8_t CMouseConfig<P>::GetByteF(IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->GetByteF() : 0;
 }
 
 template <class P>
@@ -414,26 +302,12 @@ bool CMouseConfig<P>::GetDpiRange(uint32_t& min, uint32_t& max, uint32_t& step, 
 }
 
 template <class P>
-void CMouseConfig<P>::SetButtonAssignment(int button, const AssignmentRecord& record, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetButtonAssignment(button, record);
-}
-
-template <class P>
 void CMouseConfig<P>::GetButtonAssignment(AssignmentRecord& out, int button, IMouseProfile* profile)
 {
     if (IMouseProfile* p = Pick(profile))
         p->GetButtonAssignment(out, button);
     else
         out = AssignmentRecord::Empty();
-}
-
-template <class P>
-bool CMouseConfig<P>::HasClickAssignment(IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->HasClickAssignment() : false;
 }
 
 template <class P>
@@ -448,20 +322,6 @@ template <class P>
 void CMouseConfig<P>::GetDefaultKeyRecord(AssignmentRecord& out, uint32_t key) const
 {
     out = DefaultKeyRecord(key);
-}
-
-template <class P>
-void CMouseConfig<P>::SetKeyMode(uint8_t mode, IMouseProfile* profile)
-{
-    if (IMouseProfile* p = Pick(profile))
-        p->SetKeyMode(mode);
-}
-
-template <class P>
-uint8_t CMouseConfig<P>::GetKeyMode(IMouseProfile* profile) const
-{
-    IMouseProfile* p = Pick(profile);
-    return p ? p->GetKeyMode() : 0;
 }
 
 template <class P>

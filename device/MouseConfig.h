@@ -45,8 +45,14 @@ public:
     uint32_t GetStageCapacity(IMouseProfile* profile) const override;
     uint32_t GetStageCount(IMouseProfile* profile) const override;
     uint32_t GetPollingRateCount() const override { return m_pollingRateCount; }
-    void SetDpiOsd(uint8_t on, IMouseProfile* profile) override;
-    uint8_t GetDpiOsd(IMouseProfile* profile) const override;
+    void SetDpiOsd(uint8_t on, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetDpiOsd, on);
+    }
+    uint8_t GetDpiOsd(IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::GetDpiOsd, 0);
+    }
     void SetStageFlag(int stage, uint8_t flag, IMouseProfile* profile) override;
     uint8_t GetStageFlag(int stage, IMouseProfile* profile) const override;
     void SetAccelerationEnabled(uint8_t on) override { m_accelerationEnabled = on; }
@@ -57,22 +63,64 @@ public:
     int GetCurrentStage(IMouseProfile* profile) const override;
     void SetStageValue(int stage, uint32_t value, IMouseProfile* profile) override;
     uint32_t GetStageValue(int stage, IMouseProfile* profile) const override;
-    void SetDpi(int value, IMouseProfile* profile) override;
-    int GetDpi(IMouseProfile* profile) const override;
-    void SetDpiX(int value, IMouseProfile* profile) override;
-    int GetDpiX(IMouseProfile* profile) const override;
-    void SetDpiY(int value, IMouseProfile* profile) override;
-    int GetDpiY(IMouseProfile* profile) const override;
+    void SetDpi(int value, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetDpi, value);
+    }
+    int GetDpi(IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::GetDpi, 0);
+    }
+    void SetDpiX(int value, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetDpiX, value);
+    }
+    int GetDpiX(IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::GetDpiX, 0);
+    }
+    void SetDpiY(int value, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetDpiY, value);
+    }
+    int GetDpiY(IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::GetDpiY, 0);
+    }
     void SetXYSeparate(uint8_t on, IMouseProfile* profile) override;
     uint8_t GetXYSeparate(IMouseProfile* profile) const override;
-    void SetIntJ(int value, IMouseProfile* profile) override;
-    int GetIntJ(IMouseProfile* profile) const override;
-    void SetIntK(int value, IMouseProfile* profile) override;
-    int GetIntK(IMouseProfile* profile) const override;
-    void SetIntL(int value, IMouseProfile* profile) override;
-    int GetIntL(IMouseProfile* profile) const override;
-    void SetByteF(uint8_t value, IMouseProfile* profile) override;
-    uint8_t GetByteF(IMouseProfile* profile) const override;
+    void SetIntJ(int value, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetIntJ, value);
+    }
+    int GetIntJ(IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::GetIntJ, 0);
+    }
+    void SetIntK(int value, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetIntK, value);
+    }
+    int GetIntK(IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::GetIntK, 0);
+    }
+    void SetIntL(int value, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetIntL, value);
+    }
+    int GetIntL(IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::GetIntL, 0);
+    }
+    void SetByteF(uint8_t value, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetByteF, value);
+    }
+    uint8_t GetByteF(IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::GetByteF, 0);
+    }
     void SetStageX(int stage, uint32_t value, IMouseProfile* profile) override;
     uint32_t GetStageX(int stage, IMouseProfile* profile) const override;
     void SetStageY(int stage, uint32_t value, IMouseProfile* profile) override;
@@ -86,13 +134,25 @@ public:
     void SetPollingRateIndex(int index) override { m_pollingRateIndex = index; }
     int GetPollingRateIndex() const override { return m_pollingRateIndex; }
     int GetPollingRate(int index) override { return m_pollingRates[index]; }
-    void SetButtonAssignment(int button, const AssignmentRecord& record, IMouseProfile* profile) override;
+    void SetButtonAssignment(int button, const AssignmentRecord& record, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetButtonAssignment, button, record);
+    }
     void GetButtonAssignment(AssignmentRecord& out, int button, IMouseProfile* profile) override;
-    bool HasClickAssignment(IMouseProfile* profile) const override;
+    bool HasClickAssignment(IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::HasClickAssignment, false);
+    }
     void GetStaticButtonDefault(AssignmentRecord& out, int button) const override;
     void GetDefaultKeyRecord(AssignmentRecord& out, uint32_t key) const override;
-    void SetKeyMode(uint8_t mode, IMouseProfile* profile) override;
-    uint8_t GetKeyMode(IMouseProfile* profile) const override;
+    void SetKeyMode(uint8_t mode, IMouseProfile* profile) override
+    {
+        this->OnProfile(profile, &IMouseProfile::SetKeyMode, mode);
+    }
+    uint8_t GetKeyMode(IMouseProfile* profile) const override
+    {
+        return this->FromProfile(profile, &IMouseProfile::GetKeyMode, 0);
+    }
     uint32_t GetAccelerationMin() const override { return m_accelerationMin; }
     uint32_t GetAccelerationMax() const override { return m_accelerationMax; }
     int Reserved30() const override { return 0; }

@@ -1,6 +1,7 @@
 // CProfileList: the owning list of a configuration's profiles, with the
 // active one. Parameterised by the profile class.
 #pragma once
+#include <type_traits>
 #include <vector>
 #include "MouseConfigInterface.h"
 
@@ -28,6 +29,21 @@ public:
 protected:
     // The given profile, else the active one; null when there is neither.
     IMouseProfile* Pick(IMouseProfile* profile) const { return profile ? profile : m_active; }
+    // Calls a setter on the given or active profile; nothing without one.
+    template <class... A, class... V>
+    void OnProfile(IMouseProfile* profile, void (IMouseProfile::*setter)(A...), const V&... args) const
+    {
+        if (IMouseProfile* p = Pick(profile))
+            (p->*setter)(args...);
+    }
+    // A getter's answer for the given or active profile, else none.
+    template <class R, class... A, class... V>
+    R FromProfile(IMouseProfile* profile, R (IMouseProfile::*getter)(A...) const,
+                  typename std::enable_if<true, R>::type none, const V&... args) const
+    {
+        IMouseProfile* p = Pick(profile);
+        return p ? (p->*getter)(args...) : none;
+    }
     // Position of a profile this list owns; -1 for any other pointer.
     int IndexOf(const IMouseProfile* profile) const;
     P* Owned(const IMouseProfile* profile) const;

@@ -136,3 +136,33 @@ TEST(APMList, IndexOperationsRefuseOutOfRangeAndBAndKeyDoesNotResort)
     list.Clear();
     EXPECT_EQ(0u, list.Count());
 }
+
+namespace {
+
+struct Counted {
+    static int alive;
+    Counted() { ++alive; }
+    ~Counted() { --alive; }
+};
+int Counted::alive = 0;
+
+class CCountedList : public COwningList<Counted> {
+public:
+    void Add() { m_items.push_back(new Counted); }
+};
+
+}  // namespace
+
+TEST(OwningList, DeletingTheListDeletesEveryElement)
+{
+    {
+        CCountedList list;
+        list.Add();
+        list.Add();
+        list.Add();
+        EXPECT_EQ(3, Counted::alive);
+        EXPECT_TRUE(list.Delete(list.GetAt(1)));
+        EXPECT_EQ(2, Counted::alive);
+    }
+    EXPECT_EQ(0, Counted::alive);
+}
