@@ -105,7 +105,7 @@ TEST(ListPanelStatic, ClickReportsOwnRowIndexAndSkipsDisabledRows)
     EXPECT_EQ(-1, item.GetCurSel());
     item.SetCurSel(1);
     parent.ShowWindow(SW_SHOW);
-    SaveCapture(parent, L"widgets3_listpanel_inpage");
+    SaveCapture(list, L"widgets3_listpanel_inpage");
 }
 
 TEST(ListPanelItem, DynamicPanelHasNoWindowUntilShown)
@@ -130,7 +130,7 @@ TEST(ListPanelPopup, ClickChoosesRowAfterDelay)
         ASSERT_NE(nullptr, list);
         POINT p = RowCentre(*list, 1);
         list->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(p.x, p.y));
-        SaveCapture(::GetParent(list->GetSafeHwnd()), L"widgets3_listpanel_popup");
+        SaveCapture(*list, L"widgets3_listpanel_popup");
         list->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
     });
     EXPECT_EQ(1, item.ShowPopup(0, &owner, 10, 10));
