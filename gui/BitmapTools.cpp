@@ -1,0 +1,189 @@
+#include "BitmapTools.h"
+
+#include <ole2.h>
+#include <olectl.h>
+
+#include <vector>
+
+namespace {
+
+// Region data with room that grows by 100 rectangles at a time.
+class RegionBuilder {
+public:
+    void Add(int left, int top, int right, int bottom) {
+        if (m_rects.size() == m_rects.capacity())
+            m_rects.reserve(m_rects.size() + 100);
+        m_rects.push_back(RECT{left, top, right, bottom});
+        if (m_rects.size() == 2000)
+            Flush();
+    }
+    HRGN Finish() {
+        Flush();
+        if (!m_result)
+            m_result = ::CreateRectRgn(0, 0, 0, 0);
+        return m_result;
+    }
+    ~RegionBuilder() {
+        if (m_result && !m_finished)
+            ::DeleteObject(m_result);
+    }
+    void Release() { m_finished = true; }
+
+private:
+    void Flush() {
+        if (m_rects.empty())
+            return;
+        std::vector<BYTE> data(sizeof(RGNDATAHEADER) + m_rects.size() * sizeof(RECT));
+        auto* hdr = reinterpret_cast<RGNDATAHEADER*>(data.data());
+        hdr->dwSize = sizeof(RGNDATAHEADER);
+        hdr->iType = RDH_RECTANGLES;
+        hdr->nCount = (DWORD)m_rects.size();
+        hdr->nRgnSize = 0;
+        RECT bounds = m_rects.front();
+        for (const RECT& r : m_rects) {
+            if (r.left < bounds.left) bounds.left = r.left;
+            if (r.top < bounds.top) bounds.top = r.top;
+            if (r.right > bounds.right) bounds.right = r.right;
+            if (r.bottom > bounds.bottom) bounds.bottom = r.bottom;
+        }
+        hdr->rcBound = bounds;
+        memcpy(data.data() + sizeof(RGNDATAHEADER), m_rects.data(), m_rects.size() * sizeof(RECT));
+        HRGN part = ::ExtCreateRegion(nullptr, (DWORD)data.size(), reinterpret_cast<RGNDATA*>(data.data()));
+        if (part) {
+            if (m_result) {
+                ::CombineRgn(m_result, m_result, part, RGN_OR);
+                ::DeleteObject(part);
+            } else {
+                m_result = part;
+            }
+        }
+        m_rects.clear();
+    }
+
+    std::vector<RECT> m_rects;
+    HRGN m_result = nullptr;
+    bool m_finished = false;
+};
+
+}  // namespace
+
+HRGN CreateRegionFromBitmap(HBITMAP bitmap)
+{
+    BITMAP bm{};
+    if (!bitmap || !::GetObjectW(bitmap, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0)
+        return nullptr;
+    const int w = bm.bmWidth, h = bm.bmHeight;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels((size_t)w * (size_t)h);
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    int lines = ::GetDIBits(dc, bitmap, 0, (UINT)h, pixels.data(), &bi, DIB_RGB_COLORS);
+    ::DeleteDC(dc);
+    if (lines != h)
+        return nullptr;
+
+    RegionBuilder builder;
+    for (int y = 0; y < h; ++y) {
+        const DWORD* row = pixels.data() + (size_t)y * (size_t)w;
+        int x = 0;
+        while (x < w) {
+            while (x < w && (row[x] & 0xFFFFFF) == 0xFFFFFF)
+                ++x;
+            int start = x;
+            while (x < w && (row[x] & 0xFFFFFF) != 0xFFFFFF)
+                ++x;
+            if (x > start)
+                builder.Add(start, y, x, y + 1);
+        }
+    }
+    HRGN rgn = builder.Finish();
+    builder.Release();
+    return rgn;
+}
+
+bool CopyBitmapRect(HBITMAP source, int left, int top, int right, int bottom, CBitmap& target)
+{
+    target.DeleteObject();
+    const int w = right - left, h = bottom - top;
+    if (!source || w <= 0 || h <= 0)
+        return false;
+    HDC screen = ::GetDC(nullptr);
+    HDC src = ::CreateCompatibleDC(screen);
+    HDC dst = ::CreateCompatibleDC(screen);
+    HBITMAP out = ::CreateCompatibleBitmap(screen, w, h);
+    bool ok = false;
+    if (src && dst && out) {
+        HGDIOBJ oldSrc = ::SelectObject(src, source);
+        HGDIOBJ oldDst = ::SelectObject(dst, out);
+        ok = ::BitBlt(dst, 0, 0, w, h, src, left, top, SRCCOPY) != FALSE;
+        ::SelectObject(src, oldSrc);
+        ::SelectObject(dst, oldDst);
+    }
+    if (src) ::DeleteDC(src);
+    if (dst) ::DeleteDC(dst);
+    ::ReleaseDC(nullptr, screen);
+    if (!ok) {
+        if (out) ::DeleteObject(out);
+        return false;
+    }
+    target.Attach(out);
+    return true;
+}
+
+HBITMAP CopyBitmapHandle(HBITMAP source)
+{
+    if (!source)
+        return nullptr;
+    return (HBITMAP)::CopyImage(source, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+}
+
+bool LoadPictureFile(const wchar_t* path, CBitmap& target)
+{
+    if (!path || target.GetSafeHandle())
+        return false;
+    HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size{};
+    bool ok = ::GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < (1LL << 30);
+    HGLOBAL mem = ok ? ::GlobalAlloc(GMEM_MOVEABLE, (SIZE_T)size.QuadPart) : nullptr;
+    if (mem) {
+        void* p = ::GlobalLock(mem);
+        DWORD got = 0;
+        ok = p && ::ReadFile(file, p, (DWORD)size.QuadPart, &got, nullptr) && got == (DWORD)size.QuadPart;
+        ::GlobalUnlock(mem);
+    }
+    ::CloseHandle(file);
+    if (!mem)
+        return false;
+    if (!ok) {
+        ::GlobalFree(mem);
+        return false;
+    }
+
+    IStream* stream = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(mem, TRUE, &stream))) {
+        ::GlobalFree(mem);
+        return false;
+    }
+    IPicture* picture = nullptr;
+    HRESULT hr = ::OleLoadPicture(stream, (LONG)size.QuadPart, FALSE, IID_IPicture, (void**)&picture);
+    stream->Release();
+    if (FAILED(hr) || !picture)
+        return false;
+    bool loaded = false;
+    SHORT type = 0;
+    OLE_HANDLE handle = 0;
+    if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP && SUCCEEDED(picture->get_Handle(&handle))) {
+        // The picture owns its bitmap; keep a copy of our own.
+        HBITMAP copy = CopyBitmapHandle((HBITMAP)(UINT_PTR)handle);
+        loaded = copy && target.Attach(copy);
+    }
+    picture->Release();
+    return loaded;
+}

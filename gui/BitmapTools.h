@@ -1,0 +1,23 @@
+// Image routines of the skin: window shapes from mask bitmaps, 1:1 cut-outs
+// of bitmaps, and decoding picture files. Bitmaps are never stretched.
+#pragma once
+#include <windows.h>
+
+#include "Gdi.h"
+
+// The region of every horizontal run of pixels that is not pure white; null
+// when the bitmap cannot be read. An all-white bitmap gives an empty region.
+HRGN CreateRegionFromBitmap(HBITMAP bitmap);
+
+// Replaces target's bitmap with a new one holding the rectangle
+// (left, top)-(right, bottom) of source, copied 1:1. False (target emptied)
+// for an empty rectangle or a missing source.
+bool CopyBitmapRect(HBITMAP source, int left, int top, int right, int bottom, CBitmap& target);
+
+// Decodes a picture file (any format the system picture loader reads) into
+// target, which must be empty. False when the file cannot be read or decoded.
+bool LoadPictureFile(const wchar_t* path, CBitmap& target);
+
+// A 24-bit bottom-up DIB section copy of a bitmap (pictures kept by the
+// skin are independent of the loader's objects); null on failure.
+HBITMAP CopyBitmapHandle(HBITMAP source);
