@@ -1,0 +1,177 @@
+// The resource cache: one entry per name and kind, failures cached too,
+// sizes, and the image routines it loads pictures with.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "BitmapTools.h"
+#include "MemDC2.h"
+#include "SkinResourceCache.h"
+#include "SkinTestFiles.h"
+
+TEST(SkinResourceCache, SameNameAndKindIsOneEntryLoadedOnce)
+{
+    ScopedTestProgramFolder folder;
+    WriteBmp24(TestProgramFolder() + L"skins\\Cache_Back.bmp", 5, 4, [](int, int) { return 0x102030u; });
+    size_t before = SkinResourceCount();
+    CBitmap* a = FindOrLoadPicture(L"Cache_Back.bmp");
+    ASSERT_NE(nullptr, a);
+    EXPECT_EQ(a, FindOrLoadPicture(L"cache_back.bmp"));
+    EXPECT_EQ(a, FindOrLoadPicture(L" \tcache_back.bmp \n"));
+    EXPECT_EQ(before + 1, SkinResourceCount());
+    EXPECT_EQ(8, SkinResourceSize(L"CACHE_BACK.BMP"));
+    EXPECT_EQ(CSize(5, 4), a->GetSize());
+
+    // Another kind of the same name is another entry.
+    HBITMAP plain = FindOrLoadBmpFile(L"Cache_Back.bmp");
+    EXPECT_NE(nullptr, plain);
+    EXPECT_EQ(before + 2, SkinResourceCount());
+    EXPECT_EQ(8, SkinResourceSize(L"Cache_Back.bmp"));  // the first entry of the name
+}
+
+TEST(SkinResourceCache, FailuresAreCachedAndFilesAreReadWhole)
+{
+    ScopedTestProgramFolder folder;
+    EXPECT_EQ(nullptr, FindOrLoadPicture(L"cache_missing.bmp"));
+    size_t count = SkinResourceCount();
+    // Made afterwards: the cached failure stands, the disk is not read again.
+    WriteBmp24(TestProgramFolder() + L"skins\\cache_missing.bmp", 2, 2, [](int, int) { return 0u; });
+    EXPECT_EQ(nullptr, FindOrLoadPicture(L"cache_missing.bmp"));
+    EXPECT_EQ(count, SkinResourceCount());
+
+    WriteBytes(TestProgramFolder() + L"lang\\cache_zero.txt", "", 0);
+    const SkinResource* zero = FindOrLoadLangFileEntry(L"cache_zero.txt");
+    ASSERT_NE(nullptr, zero);
+    EXPECT_EQ(nullptr, zero->handle);
+    EXPECT_EQ(0, zero->size);
+
+    WriteBytes(TestProgramFolder() + L"bin\\cache_seven.bin", "1234567", 7);
+    const SkinResource* bin = FindOrLoadBinFileEntry(L"cache_seven.bin");
+    ASSERT_NE(nullptr, bin->handle);
+    EXPECT_EQ(7, bin->size);
+    EXPECT_EQ(0, memcmp(bin->handle, "1234567", 7));
+
+    // A font file the system refuses gives no handle.
+    WriteBytes(TestProgramFolder() + L"fonts\\cache_bad.ttf", "not a font", 10);
+    EXPECT_FALSE(FindOrLoadFontFile(L"cache_bad.ttf"));
+    EXPECT_EQ(nullptr, FindOrLoadSkinResource(nullptr, RESOURCE_PICTURE));
+    EXPECT_EQ(0, SkinResourceSize(L"never.requested"));
+}
+
+TEST(SkinResourceCache, FreeAllEmptiesTheCache)
+{
+    ScopedTestProgramFolder folder;
+    WriteBmp24(TestProgramFolder() + L"skins\\cache_free.bmp", 2, 2, [](int, int) { return 0u; });
+    ASSERT_NE(nullptr, FindOrLoadPicture(L"cache_free.bmp"));
+    SkinResourceCacheFreeAll();
+    EXPECT_EQ(0u, SkinResourceCount());
+    EXPECT_EQ(0, SkinResourceSize(L"cache_free.bmp"));
+}
+
+namespace {
+
+HBITMAP MakeBitmap(int w, int h, const std::function<COLORREF(int, int)>& pixel)
+{
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP bm = ::CreateCompatibleBitmap(screen, w, h);
+    HDC dc = ::CreateCompatibleDC(screen);
+    HGDIOBJ old = ::SelectObject(dc, bm);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            ::SetPixel(dc, x, y, pixel(x, y));
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return bm;
+}
+
+}  // namespace
+
+TEST(BitmapTools, RegionsFromMasks)
+{
+    HBITMAP white = MakeBitmap(20, 10, [](int, int) { return RGB(255, 255, 255); });
+    HRGN empty = CreateRegionFromBitmap(white);
+    ASSERT_NE(nullptr, empty);
+    RECT box;
+    EXPECT_EQ(NULLREGION, ::GetRgnBox(empty, &box));
+    ::DeleteObject(empty);
+    ::DeleteObject(white);
+    EXPECT_EQ(nullptr, CreateRegionFromBitmap(nullptr));
+
+    // Alternate pixels: 50 runs a row, 3000 runs in all (past one 2000 batch).
+    HBITMAP stripes = MakeBitmap(100, 60, [](int x, int) { return x % 2 ? RGB(255, 255, 255) : RGB(254, 255, 255); });
+    HRGN rgn = CreateRegionFromBitmap(stripes);
+    ASSERT_NE(nullptr, rgn);
+    EXPECT_TRUE(::PtInRegion(rgn, 0, 0));
+    EXPECT_FALSE(::PtInRegion(rgn, 1, 0));
+    EXPECT_TRUE(::PtInRegion(rgn, 98, 59));
+    EXPECT_TRUE(::PtInRegion(rgn, 50, 30));
+    EXPECT_FALSE(::PtInRegion(rgn, 99, 59));
+    ::GetRgnBox(rgn, &box);
+    EXPECT_EQ(0, box.left);
+    EXPECT_EQ(0, box.top);
+    EXPECT_EQ(99, box.right);
+    EXPECT_EQ(60, box.bottom);
+    ::DeleteObject(rgn);
+    ::DeleteObject(stripes);
+}
+
+TEST(BitmapTools, CopyRectCutsOneToOne)
+{
+    HBITMAP source = MakeBitmap(10, 10, [](int x, int y) { return RGB(x * 20, y * 20, 7); });
+    CBitmap target;
+    target.CreateBitmap(1, 1, 1, 1, nullptr);
+    ASSERT_TRUE(CopyBitmapRect(source, 2, 3, 6, 8, target));
+    EXPECT_EQ(CSize(4, 5), target.GetSize());
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, target);
+    EXPECT_EQ(RGB(40, 60, 7), ::GetPixel(dc, 0, 0));
+    EXPECT_EQ(RGB(100, 140, 7), ::GetPixel(dc, 3, 4));
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+    EXPECT_FALSE(CopyBitmapRect(source, 5, 5, 5, 9, target));
+    EXPECT_EQ(nullptr, target.GetSafeHandle());
+    ::DeleteObject(source);
+}
+
+TEST(BitmapTools, PictureFilesDecodeOrFail)
+{
+    ScopedTestProgramFolder folder;
+    std::wstring path = TestProgramFolder() + L"skins\\tools_pic.bmp";
+    WriteBmp24(path, 3, 2, [](int x, int y) { return x == 2 && y == 1 ? 0xFF0000u : 0x00FF00u; });
+    CBitmap bm;
+    ASSERT_TRUE(LoadPictureFile(path.c_str(), bm));
+    EXPECT_EQ(CSize(3, 2), bm.GetSize());
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, bm);
+    EXPECT_EQ(RGB(255, 0, 0), ::GetPixel(dc, 2, 1));
+    EXPECT_EQ(RGB(0, 255, 0), ::GetPixel(dc, 0, 0));
+    ::SelectObject(dc, old);
+    ::DeleteDC(dc);
+
+    CBitmap none;
+    EXPECT_FALSE(LoadPictureFile((TestProgramFolder() + L"skins\\absent.bmp").c_str(), none));
+    std::wstring junk = TestProgramFolder() + L"skins\\junk.bmp";
+    WriteBytes(junk, "BM not really", 13);
+    EXPECT_FALSE(LoadPictureFile(junk.c_str(), none));
+    EXPECT_FALSE(LoadPictureFile(path.c_str(), bm));  // the target must be empty
+}
+
+TEST(BitmapTools, MemDcPutsItsDrawingOnTheTargetAtTheEnd)
+{
+    HBITMAP surface = MakeBitmap(20, 20, [](int, int) { return RGB(0, 0, 0); });
+    CDC target;
+    target.CreateCompatibleDC(nullptr);
+    HGDIOBJ old = target.SelectObject(surface);
+    CRect r(5, 5, 15, 15);
+    {
+        CMemDC2 mem(&target, &r);
+        EXPECT_TRUE(mem.IsOffScreen());
+        mem.FillSolidRect(6, 6, 2, 2, RGB(1, 2, 3));
+        EXPECT_EQ(RGB(0, 0, 0), target.GetPixel(6, 6));  // not yet on the target
+    }
+    EXPECT_EQ(RGB(1, 2, 3), target.GetPixel(6, 6));
+    EXPECT_EQ(RGB(0, 0, 0), target.GetPixel(2, 2));
+    target.SelectObject(old);
+    ::DeleteObject(surface);
+}
