@@ -1,6 +1,7 @@
 #include "RawInput.h"
 
 #include <algorithm>
+#include <cstddef>
 
 bool RawInputUsageList::Add(uint16_t usage)
 {
@@ -56,6 +57,20 @@ RawInputUsageList& TheRawInputUsageList()
 bool AddRawInputUsage(uint16_t usage) { return TheRawInputUsageList().Add(usage); }
 bool RegisterRawInput(HWND window) { return TheRawInputUsageList().Register(window); }
 void UnregisterRawInput() { TheRawInputUsageList().Unregister(); }
+
+bool ReadRawKeyboard(HRAWINPUT input, RAWKEYBOARD& out)
+{
+    UINT size = 0;
+    if (::GetRawInputData(input, RID_INPUT, nullptr, &size, sizeof(RAWINPUTHEADER)) != 0 || size == 0) return false;
+    std::vector<BYTE> buffer(size);
+    if (::GetRawInputData(input, RID_INPUT, buffer.data(), &size, sizeof(RAWINPUTHEADER)) == (UINT)-1) return false;
+    // Only as much as the packet holds is read.
+    if (size < offsetof(RAWINPUT, data) + sizeof(RAWKEYBOARD)) return false;
+    const RAWINPUT* packet = reinterpret_cast<const RAWINPUT*>(buffer.data());
+    if (packet->header.dwType != RIM_TYPEKEYBOARD) return false;
+    out = packet->data.keyboard;
+    return true;
+}
 
 void RawMouseButtonTable::Init()
 {

@@ -54,6 +54,10 @@ bool AddRawInputUsage(uint16_t usage);
 bool RegisterRawInput(HWND window);
 void UnregisterRawInput();
 
+// Reads the keyboard part of a WM_INPUT packet; false for a failed read, a
+// packet too short to hold one, or another device's packet.
+bool ReadRawKeyboard(HRAWINPUT input, RAWKEYBOARD& out);
+
 // Button bits of RAWMOUSE::usButtonFlags: a button-down bit gives the button
 // number and its button-up bit.
 struct RawMouseButton {
