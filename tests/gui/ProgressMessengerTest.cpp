@@ -76,7 +76,7 @@ TEST(ProgressMessenger, HandlersMayChangeTheListDuringASend)
         done = true;
     });
     DWORD start = ::GetTickCount();
-    EXPECT_TRUE(PumpUntil([&] { return done; }, 4000));
+    EXPECT_TRUE(PumpUntil([&] { return done.load(); }, 4000));
     worker.join();
     EXPECT_LT(::GetTickCount() - start, 4000u);
     EXPECT_EQ(1u, a.Log().size());
