@@ -1,18 +1,13 @@
 #include "ColorPalette.h"
 
 #include "WidgetMessages.h"
+#include "WidgetText.h"
 
 // The custom button's text: "$Custom" through the current language table,
 // the first "\\n" made a line break.
 static CString PaletteCustomText()
 {
-    CString text(L"$Custom");
-    int nl = text.Find(L"\\n");
-    if (nl >= 0) {
-        text.Delete(nl, 2);
-        text.Insert(nl, L"\r\n");
-    }
-    return text;
+    return ReplaceFirstLineBreak(TranslateText(L"$Custom"));
 }
 
 // ---- cells ----------------------------------------------------------------

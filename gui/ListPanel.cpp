@@ -11,7 +11,7 @@ int g_dropdownPopupTemplateId = -1;
 // A row's text as shown: "$" keys through the current language table.
 static CString RowDisplayText(const CString& label)
 {
-    return label;
+    return TranslateText(label);
 }
 
 int ListPanelItemRowCount(const CListPanelItem* item) { return item ? item->RowCount() : 0; }
