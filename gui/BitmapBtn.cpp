@@ -5,6 +5,8 @@
 #include "KeyEvent.h"
 #include "KeyboardDef.h"
 #include "WidgetMessages.h"
+#include "BitmapTools.h"
+#include "MemDC2.h"
 #include "WidgetPaint.h"
 #include "WidgetText.h"
 
@@ -97,7 +99,7 @@ void CBitmapBtn::ApplyRegion()
 {
     if (m_regionMade || !m_mask.m_hObject || !m_hWnd) return;
     m_regionMade = true;
-    m_region = RegionFromMask((HBITMAP)m_mask.m_hObject);
+    m_region = CreateRegionFromBitmap((HBITMAP)m_mask.m_hObject);
     if (m_region) SetWindowRgn(m_region, TRUE);  // the window owns it from here
 }
 
@@ -110,7 +112,7 @@ void CBitmapBtn::SetSelected(bool selected)
 
 void CBitmapBtn::SetCaption(const CString& key, int caseMode)
 {
-    m_caption = CaptionText(TranslateText(key), caseMode);
+    m_caption = CaptionText(TranslateWidgetText(key), caseMode);
     if (m_hWnd) Invalidate(FALSE);
 }
 
@@ -259,9 +261,12 @@ void CBitmapBtn::PaintFace(HDC target, const RECT& client, HBITMAP picture, COLO
 {
     const int w = client.right - client.left, h = client.bottom - client.top;
     // Everything is composed off screen, then copied in one go.
-    HDC dc = ::CreateCompatibleDC(target);
-    HBITMAP surface = ::CreateCompatibleBitmap(target, w, h);
-    HGDIOBJ oldSurface = ::SelectObject(dc, surface);
+    CDC targetDc;
+    targetDc.Attach(target);
+    const RECT area{0, 0, w, h};
+    {
+    CMemDC2 mem(&targetDc, &area);
+    HDC dc = mem.GetSafeHdc();
     ::PatBlt(dc, 0, 0, w, h, BLACKNESS);
     if (picture) DrawMaskedBitmap(dc, picture, (HBITMAP)m_mask.m_hObject, w, h);
     if (!m_caption.IsEmpty()) {
@@ -284,10 +289,8 @@ void CBitmapBtn::PaintFace(HDC target, const RECT& client, HBITMAP picture, COLO
         ::DrawTextW(dc, buf.data(), m_caption.GetLength(), &r, m_drawFormat);
         ::SelectObject(dc, oldFont);
     }
-    ::BitBlt(target, client.left, client.top, w, h, dc, 0, 0, SRCCOPY);
-    ::SelectObject(dc, oldSurface);
-    ::DeleteObject(surface);
-    ::DeleteDC(dc);
+    }
+    targetDc.Detach();
 }
 
 void CBitmapBtn::DrawItem(LPDRAWITEMSTRUCT dis)

@@ -1,7 +1,8 @@
 #include "KeyEvent.h"
 
+#include "LangTable.h"
+
 namespace {
-KeyboardLayoutSource g_layoutSource = nullptr;
 
 bool IsEditActionKey(UINT vk)
 {
@@ -51,8 +52,11 @@ void FillKeyEventFromKeyData(KeyEvent& ev, LPARAM lParam, bool pressed)
 }
 }  // namespace
 
-void SetKeyboardLayoutSource(KeyboardLayoutSource source) { g_layoutSource = source; }
-HKL CurrentKeyboardLayout() { return g_layoutSource ? g_layoutSource() : nullptr; }
+HKL CurrentKeyboardLayout()
+{
+    const CLangTable* table = GetCurrentLangTable();
+    return table ? table->KeyboardLayout() : nullptr;
+}
 
 bool GetKeyNameString(uint16_t virtualKey, CString& name, uint16_t scanCode, bool extended)
 {

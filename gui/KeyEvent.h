@@ -37,6 +37,4 @@ bool GetKeyNameString(uint16_t virtualKey, CString& name, uint16_t scanCode, boo
 
 // The keyboard layout that key names and modifier bits are taken from: the
 // current language table's layout, or null when none is current.
-using KeyboardLayoutSource = HKL (*)();
-void SetKeyboardLayoutSource(KeyboardLayoutSource source);
 HKL CurrentKeyboardLayout();

@@ -3,6 +3,8 @@
 #include <vector>
 
 #include "BitmapBtn.h"
+#include "BitmapTools.h"
+#include "MemDC2.h"
 #include "WidgetPaint.h"
 #include "WidgetText.h"
 
@@ -12,7 +14,7 @@ CTextItem::CTextItem(const CString& key, int caseMode)
 {
     m_type = ITEM_TEXT;
     bool translated = false;
-    CString text = TranslateText(key, &translated);
+    CString text = TranslateWidgetText(key, &translated);
     m_text = LabelText(text, translated, caseMode);
 }
 
@@ -27,7 +29,7 @@ END_MESSAGE_MAP()
 
 void CTextItem::SetText(const CString& key)
 {
-    m_text = ReplaceFirstLineBreak(TranslateText(key));
+    m_text = ReplaceFirstLineBreak(TranslateWidgetText(key));
     RedrawInParent();
 }
 
@@ -171,7 +173,7 @@ void CBitmapItem::SetBitmap(HBITMAP source, const RECT& rect)
 void CBitmapItem::SetBitmapAndMask(HBITMAP mask, HBITMAP source, const RECT& rect)
 {
     if (mask && m_hWnd) {
-        if (HRGN rgn = RegionFromMask(mask)) SetWindowRgn(rgn, TRUE);
+        if (HRGN rgn = CreateRegionFromBitmap(mask)) SetWindowRgn(rgn, TRUE);
     }
     SetBitmap(source, rect);
 }
@@ -258,14 +260,14 @@ void CBitmapWindow::SetBitmaps(HBITMAP normal, HBITMAP hover, HBITMAP pressed, H
     copy(disabled, m_disabledBm);
     copy(mask, m_mask);
     if (mask && m_hWnd) {
-        if (HRGN rgn = RegionFromMask(mask)) SetWindowRgn(rgn, TRUE);
+        if (HRGN rgn = CreateRegionFromBitmap(mask)) SetWindowRgn(rgn, TRUE);
     }
     if (m_hWnd) Invalidate(FALSE);
 }
 
 void CBitmapWindow::SetCaption(const CString& key, int caseMode)
 {
-    m_caption = CaptionText(TranslateText(key), caseMode);
+    m_caption = CaptionText(TranslateWidgetText(key), caseMode);
     if (m_hWnd) Invalidate(FALSE);
 }
 
@@ -367,9 +369,11 @@ void CBitmapWindow::Draw(HDC target)
 {
     RECT client;
     GetClientRect(&client);
-    HDC dc = ::CreateCompatibleDC(target);
-    HBITMAP surface = ::CreateCompatibleBitmap(target, client.right, client.bottom);
-    HGDIOBJ oldSurface = ::SelectObject(dc, surface);
+    CDC targetDc;
+    targetDc.Attach(target);
+    {
+    CMemDC2 mem(&targetDc, &client);
+    HDC dc = mem.GetSafeHdc();
     ::PatBlt(dc, 0, 0, client.right, client.bottom, BLACKNESS);
 
     HBITMAP back = (HBITMAP)m_hoverBm.m_hObject;
@@ -413,10 +417,8 @@ void CBitmapWindow::Draw(HDC target)
         ::DrawTextW(dc, buf.data(), shown.GetLength(), &text, m_drawFormat | DT_END_ELLIPSIS);
         ::SelectObject(dc, oldFont);
     }
-    ::BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    ::SelectObject(dc, oldSurface);
-    ::DeleteObject(surface);
-    ::DeleteDC(dc);
+    }
+    targetDc.Detach();
 }
 
 void CBitmapWindow::OnPaint()

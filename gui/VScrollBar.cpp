@@ -2,14 +2,10 @@
 
 #include <algorithm>
 
-namespace {
-SIZE BitmapSize(HBITMAP b)
-{
-    BITMAP bm{};
-    if (!b || !::GetObjectW(b, sizeof(bm), &bm)) return {0, 0};
-    return {bm.bmWidth, bm.bmHeight};
-}
+#include "MemDC2.h"
+#include "WidgetPaint.h"
 
+namespace {
 void Blit(HDC dc, HDC mem, HBITMAP b, int x, int y)
 {
     if (!b) return;
@@ -36,7 +32,14 @@ END_MESSAGE_MAP()
 
 void CVScrollBar::SetBitmaps(const ScrollBarBitmaps& b, int width)
 {
-    m_bitmaps = b;
+    // Each picture is copied at its own size: the bar keeps its own.
+    HBITMAP in[6] = {b.topEnd, b.bottomEnd, b.upArrow, b.downArrow, b.span, b.thumb};
+    HBITMAP* out[6] = {&m_bitmaps.topEnd, &m_bitmaps.bottomEnd, &m_bitmaps.upArrow, &m_bitmaps.downArrow,
+                       &m_bitmaps.span, &m_bitmaps.thumb};
+    for (int i = 0; i < 6; ++i) {
+        m_copies[i].DeleteObject();
+        *out[i] = in[i] && CopyWholeBitmap(in[i], m_copies[i]) ? (HBITMAP)m_copies[i].m_hObject : nullptr;
+    }
     m_hasBitmaps = b.thumb != nullptr;
     m_parts.topEndHeight = BitmapSize(b.topEnd).cy;
     m_parts.bottomEndHeight = BitmapSize(b.bottomEnd).cy;
@@ -184,9 +187,11 @@ void CVScrollBar::Draw(HDC target)
     SCROLLINFO si;
     const bool scrollable = OwnerScrollInfo(si) && si.nMax - (int)si.nPage >= 1;
     // Drawn off screen, then copied, so the thumb never flickers.
-    HDC dc = ::CreateCompatibleDC(target);
-    HBITMAP surface = ::CreateCompatibleBitmap(target, client.right, client.bottom);
-    HGDIOBJ oldSurface = ::SelectObject(dc, surface);
+    CDC targetDc;
+    targetDc.Attach(target);
+    {
+    CMemDC2 mem(&targetDc, &client);
+    HDC dc = mem.GetSafeHdc();
     HBRUSH back = ::CreateSolidBrush(backColour);
     ::FillRect(dc, &client, back);
     ::DeleteObject(back);
@@ -199,27 +204,25 @@ void CVScrollBar::Draw(HDC target)
             }
             ::DeleteObject(frame);
         }
-        HDC mem = ::CreateCompatibleDC(target);
-        Blit(dc, mem, m_bitmaps.topEnd, 0, 0);
-        Blit(dc, mem, m_bitmaps.upArrow, 0, m_parts.topEndHeight);
+        HDC pics = ::CreateCompatibleDC(target);
+        Blit(dc, pics, m_bitmaps.topEnd, 0, 0);
+        Blit(dc, pics, m_bitmaps.upArrow, 0, m_parts.topEndHeight);
         if (m_spanHeight > 0)
             for (int y = m_layout.trackTop; y < m_layout.trackBottom; y += m_spanHeight) {
                 // The last piece is cut so it does not cover the down arrow.
                 SIZE s = BitmapSize(m_bitmaps.span);
-                HGDIOBJ old = ::SelectObject(mem, m_bitmaps.span);
-                ::BitBlt(dc, 0, y, s.cx, std::min((int)s.cy, m_layout.trackBottom - y), mem, 0, 0, SRCCOPY);
-                ::SelectObject(mem, old);
+                HGDIOBJ old = ::SelectObject(pics, m_bitmaps.span);
+                ::BitBlt(dc, 0, y, s.cx, std::min((int)s.cy, m_layout.trackBottom - y), pics, 0, 0, SRCCOPY);
+                ::SelectObject(pics, old);
             }
-        Blit(dc, mem, m_bitmaps.downArrow, 0, m_layout.trackBottom);
-        Blit(dc, mem, m_bitmaps.bottomEnd, 0, m_layout.trackBottom + m_parts.downArrowHeight);
+        Blit(dc, pics, m_bitmaps.downArrow, 0, m_layout.trackBottom);
+        Blit(dc, pics, m_bitmaps.bottomEnd, 0, m_layout.trackBottom + m_parts.downArrowHeight);
         const int thumbWidth = BitmapSize(m_bitmaps.thumb).cx;
-        Blit(dc, mem, m_bitmaps.thumb, (client.right - thumbWidth) / 2, thumbTop);
-        ::DeleteDC(mem);
+        Blit(dc, pics, m_bitmaps.thumb, (client.right - thumbWidth) / 2, thumbTop);
+        ::DeleteDC(pics);
     }
-    ::BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    ::SelectObject(dc, oldSurface);
-    ::DeleteObject(surface);
-    ::DeleteDC(dc);
+    }
+    targetDc.Detach();
 }
 
 void CVScrollBar::OnPaint()

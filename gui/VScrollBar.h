@@ -57,7 +57,8 @@ private:
     void Draw(HDC dc);
 
     CWnd* m_owner;
-    ScrollBarBitmaps m_bitmaps;
+    ScrollBarBitmaps m_bitmaps;  // handles of m_copies
+    CBitmap m_copies[6];
     bool m_hasBitmaps = false;
     ScrollBarParts m_parts;
     int m_spanHeight = 0;

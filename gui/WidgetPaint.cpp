@@ -1,7 +1,6 @@
 #include "WidgetPaint.h"
 
-#include <vector>
-
+#include "BitmapTools.h"
 #include "FallbackFont.h"
 
 SIZE BitmapSize(HBITMAP b)
@@ -49,52 +48,11 @@ HFONT WidgetFallbackFont()
 
 bool CutBitmap(HBITMAP source, int w, int h, CBitmap& out)
 {
-    out.DeleteObject();
-    if (!source || w <= 0 || h <= 0) return false;
-    HDC screen = ::GetDC(nullptr);
-    HDC src = ::CreateCompatibleDC(screen);
-    HDC dst = ::CreateCompatibleDC(screen);
-    HBITMAP copy = ::CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ oldSrc = ::SelectObject(src, source);
-    HGDIOBJ oldDst = ::SelectObject(dst, copy);
-    ::BitBlt(dst, 0, 0, w, h, src, 0, 0, SRCCOPY);
-    ::SelectObject(src, oldSrc);
-    ::SelectObject(dst, oldDst);
-    ::DeleteDC(src);
-    ::DeleteDC(dst);
-    ::ReleaseDC(nullptr, screen);
-    return out.Attach(copy);
+    return CopyBitmapRect(source, 0, 0, w, h, out);
 }
 
-HRGN RegionFromMask(HBITMAP mask)
+bool CopyWholeBitmap(HBITMAP source, CBitmap& out)
 {
-    const SIZE s = BitmapSize(mask);
-    if (s.cx <= 0 || s.cy <= 0) return nullptr;
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = s.cx;
-    bi.bmiHeader.biHeight = -s.cy;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    std::vector<DWORD> px((size_t)s.cx * s.cy);
-    HDC dc = ::GetDC(nullptr);
-    const int rows = ::GetDIBits(dc, mask, 0, (UINT)s.cy, px.data(), &bi, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, dc);
-    if (rows != s.cy) return nullptr;
-    HRGN region = ::CreateRectRgn(0, 0, 0, 0);
-    for (int y = 0; y < s.cy; ++y) {
-        int x = 0;
-        while (x < s.cx) {
-            while (x < s.cx && (px[(size_t)y * s.cx + x] & 0xFFFFFF) == 0xFFFFFF) ++x;
-            const int start = x;
-            while (x < s.cx && (px[(size_t)y * s.cx + x] & 0xFFFFFF) != 0xFFFFFF) ++x;
-            if (x > start) {
-                HRGN run = ::CreateRectRgn(start, y, x, y + 1);
-                ::CombineRgn(region, region, run, RGN_OR);
-                ::DeleteObject(run);
-            }
-        }
-    }
-    return region;
+    const SIZE s = BitmapSize(source);
+    return CopyBitmapRect(source, 0, 0, s.cx, s.cy, out);
 }

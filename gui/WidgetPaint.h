@@ -17,7 +17,7 @@ HFONT WidgetFallbackFont();
 // The skin font when there is one, else the fallback.
 inline HFONT WidgetFont(HFONT skinFont) { return skinFont ? skinFont : WidgetFallbackFont(); }
 
-// The top-left w x h part of source as a new bitmap of its own (1:1).
+// The top-left w x h part of source as a bitmap of out's own (1:1).
 bool CutBitmap(HBITMAP source, int w, int h, CBitmap& out);
-// The window shape of a mask: every pixel that is not pure white.
-HRGN RegionFromMask(HBITMAP mask);
+// A whole bitmap copied 1:1 into out.
+bool CopyWholeBitmap(HBITMAP source, CBitmap& out);

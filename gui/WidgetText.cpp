@@ -1,5 +1,7 @@
 #include "WidgetText.h"
 
+#include "LangTable.h"
+
 CString ApplyCaseMode(const CString& text, int caseMode)
 {
     CString out(text);
@@ -22,16 +24,11 @@ CString ReplaceAllLineBreaks(const CString& text)
     return out;
 }
 
-namespace {
-TextTranslator g_translator = nullptr;
-}
-
-void SetTextTranslator(TextTranslator translator) { g_translator = translator; }
-
-CString TranslateText(const CString& key, bool* translated)
+CString TranslateWidgetText(const CString& key, bool* translated)
 {
     CString out;
-    const bool found = g_translator && g_translator(key, out);
+    const CLangTable* table = GetCurrentLangTable();
+    const bool found = table && table->Translate(key, out);
     if (translated) *translated = found;
     return found ? out : key;
 }

@@ -23,10 +23,6 @@ inline CString LabelText(const CString& text, bool translated, int caseMode)
 }
 inline CString ToolTipText(const CString& translated) { return ReplaceAllLineBreaks(translated); }
 
-// The language lookup the widgets translate their texts through: true with
-// the translation when the current table knows the key. Set once the
-// language tables exist; without one every text stays as written.
-using TextTranslator = bool (*)(const CString& key, CString& out);
-void SetTextTranslator(TextTranslator translator);
-// The key's translation, or the key itself; `translated` says which.
-CString TranslateText(const CString& key, bool* translated = nullptr);
+// The key's translation through the current language table, or the key
+// itself; `translated` says which.
+CString TranslateWidgetText(const CString& key, bool* translated = nullptr);

@@ -16,7 +16,7 @@ void CWidgetToolTip::Set(CWnd* widget, const CString& key)
         m_tip.SetMaxTipWidth(kMaxTipWidth);
     }
     m_tip.Activate(FALSE);
-    m_text = ToolTipText(TranslateText(key));
+    m_text = ToolTipText(TranslateWidgetText(key));
     if (m_tip.GetToolCount() == 0) {
         RECT client;
         widget->GetClientRect(&client);
