@@ -3,6 +3,7 @@
 // line break (only the first one in captions and labels, every one in
 // tooltips).
 #pragma once
+#include "LangTable.h"  // TranslateText, for the widgets that include only this header
 #include "String.h"
 
 enum CaseMode { kCaseAsWritten = 0, kCaseUpper = 1, kCaseLower = 2 };
