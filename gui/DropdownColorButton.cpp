@@ -39,6 +39,36 @@ void CDropdownColorButton::SetColor(COLORREF c)
     if (GetSafeHwnd()) Invalidate(FALSE);
 }
 
+void CDropdownColorButton::SetMask(HBITMAP mask)
+{
+    m_maskCopy.DeleteObject();
+    m_mask = nullptr;
+    BITMAP bm{};
+    if (!mask || !::GetObjectW(mask, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return;
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = bm.bmWidth;
+    bi.bmiHeader.biHeight = bm.bmHeight;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HDC screen = ::GetDC(nullptr);
+    HBITMAP copy = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (copy) {
+        HDC src = ::CreateCompatibleDC(screen), dst = ::CreateCompatibleDC(screen);
+        HGDIOBJ o1 = ::SelectObject(src, mask), o2 = ::SelectObject(dst, copy);
+        ::BitBlt(dst, 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
+        ::SelectObject(src, o1);
+        ::SelectObject(dst, o2);
+        ::DeleteDC(src);
+        ::DeleteDC(dst);
+        m_maskCopy.Attach(copy);
+        m_mask = copy;
+    }
+    ::ReleaseDC(nullptr, screen);
+    if (GetSafeHwnd()) Invalidate(FALSE);
+}
+
 void CDropdownColorButton::DestroyPopup()
 {
     m_popup.reset();

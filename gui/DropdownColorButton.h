@@ -20,6 +20,10 @@ public:
     virtual COLORREF GetColor() const { return m_color; }
     virtual void SetColor(COLORREF c);
 
+    // The mask drawn over the box (pure red transparent). Kept as a 24-bit
+    // copy: the transparent copy needs a bitmap without a palette or alpha.
+    void SetMask(HBITMAP mask);
+
     bool PaletteOpen() const { return m_paletteOpen; }
     CFOPopupColorPaletteWnd* Popup() { return m_popup.get(); }
     COLORREF LastChosen() const { return m_lastChosen; }
@@ -43,6 +47,7 @@ protected:
     HWND m_notifyWindow = nullptr;
     std::unique_ptr<CFOPopupColorPaletteWnd> m_popup;
     COLORREF m_lastChosen = 0xFFFFFF;
+    CBitmap m_maskCopy;
 
     DECLARE_MESSAGE_MAP()
 };
