@@ -26,19 +26,9 @@ void LoadParams(AssignmentRecord& r, const AssignmentValue& v, size_t offset)
         SetParam(r, n, v.U32At(offset + 4 * (n - 1)));
 }
 
-// Record play mode -> device play mode (3 and 4 swap).
-uint8_t DevicePlayMode(int mode)
-{
-    switch (mode) {
-    case 1: return 1;
-    case 2: return 2;
-    case 3: return 4;
-    case 4: return 3;
-    default: return 0;
-    }
-}
-
-int RecordPlayMode(uint8_t mode)
+// Play modes between record and device: 3 and 4 swap, unknown modes are 0.
+// The mapping is its own inverse, so it serves both directions.
+int SwapPlayMode(int mode)
 {
     switch (mode) {
     case 1: return 1;
@@ -104,7 +94,7 @@ AssignmentValue ValueFromRecord(const AssignmentRecord& record, uint32_t target)
     }
     case kDevFnMacro:
         StoreParams(v, 12, record);
-        v.SetByteAt(28, DevicePlayMode(record.mode));
+        v.SetByteAt(28, (uint8_t)SwapPlayMode(record.mode));
         v.SetByteAt(29, (uint8_t)record.count);
         break;
     case kDevFnLaunch:
@@ -162,7 +152,7 @@ AssignmentRecord RecordFromValue(const AssignmentValue& value)
         // The GUID, play mode and count come back so the record still names
         // its macro after a read.
         LoadParams(r, value, 12);
-        r.mode = RecordPlayMode(value.ByteAt(28));
+        r.mode = SwapPlayMode(value.ByteAt(28));
         r.count = value.ByteAt(29);
         break;
     case kDevFnLaunch:
