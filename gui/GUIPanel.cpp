@@ -10,14 +10,30 @@ BEGIN_MESSAGE_MAP(CGUIPanel, CDialog)
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
+namespace {
+
+// The template of panels that name none: a borderless pop-up; the page
+// gives the size.
+const DLGTEMPLATE* PlainPanelTemplate()
+{
+    static CDialogTemplate tmpl(WS_POPUP, 0, 0, 0, 10, 10);
+    return tmpl.Get();
+}
+
+}  // namespace
+
 CGUIPanel::CGUIPanel(UINT templateId, const wchar_t* pageFile, CWnd* parent)
     : CDialog(templateId, parent), m_parent(parent), m_pageFile(pageFile), m_rect(0, 0, 0, 0)
 {
+    if (templateId == 0)
+        InitModalIndirect(PlainPanelTemplate(), parent);
 }
 
 CGUIPanel::CGUIPanel(const RECT& rect, UINT templateId, CWnd* parent)
     : CDialog(templateId, parent), m_parent(parent), m_rect(rect)
 {
+    if (templateId == 0)
+        InitModalIndirect(PlainPanelTemplate(), parent);
 }
 
 CGUIPanel::~CGUIPanel() { m_items.DeleteAll(); }

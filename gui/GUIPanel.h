@@ -13,6 +13,8 @@
 class CGUIPanel : public CDialog {
 public:
     // A page panel: loads pageFile (under xml\) while its window is created.
+    // A template id of 0 uses a plain borderless pop-up template, for
+    // DoModal as for CreatePlain.
     CGUIPanel(UINT templateId, const wchar_t* pageFile, CWnd* parent);
     // A panel built from a rectangle: no page; its window takes the
     // rectangle's width and height at (0, 0).

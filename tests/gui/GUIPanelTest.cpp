@@ -126,3 +126,25 @@ TEST(GUIPanel, PopupBindsItsItemsBeforeInitDialog)
     EXPECT_EQ(1, popup.binds);
     popup.DestroyWindow();
 }
+
+TEST(GUIPanel, ModalPopupWithoutTemplateRunsAndEnds)
+{
+    ScopedTestProgramFolder folder;
+    WriteDemoPage();
+    class CModalPopup : public CPopupBox {
+    public:
+        CModalPopup() : CPopupBox(0, L"PanelDemo.xml", nullptr) {}
+        int width = 0;
+        BOOL OnInitDialog() override {
+            BOOL r = CPopupBox::OnInitDialog();
+            RECT w;
+            GetWindowRect(&w);
+            width = w.right - w.left;
+            PostMessage(WM_COMMAND, IDCANCEL);
+            return r;
+        }
+    } popup;
+    EXPECT_EQ(IDCANCEL, popup.DoModal());
+    EXPECT_EQ(400, popup.width);
+    EXPECT_FALSE(popup.IsLoaded());
+}
