@@ -12,8 +12,8 @@ BOOL CFillBar::CreateBar(const wchar_t* text, DWORD style, CWnd* parent, const F
         return FALSE;
     GetClientRect(&m_clientRect);
     m_pixelsPerPercent = (float)m_clientRect.Width() / 100.0f;
-    m_fillColour = fill.fillColour;
-    m_backColour = fill.backColour;
+    m_fillColour = fill.fill;
+    m_backColour = fill.back;
     return TRUE;
 }
 

@@ -2,14 +2,7 @@
 // filled with its back colour and, up to fillWidth, with its fill colour.
 #pragma once
 #include "Controls.h"
-
-// A fill level's colours and rectangle (in the owning widget's client
-// coordinates), as a skin's FILLINFO describes it.
-struct FillInfo {
-    COLORREF fillColour = 0xFFFFFF;
-    COLORREF backColour = 0;
-    RECT rect{};
-};
+#include "SkinAttributes.h"  // FillInfo
 
 class CFillBar : public CStatic {
 public:

@@ -2,24 +2,11 @@
 
 #include <commctrl.h>
 
+#include "BitmapTools.h"
+#include "LangTable.h"
 #include "SliderTrack.h"
 #include "WidgetMessages.h"
 
-namespace {
-
-// Until the skin's language tables and image routines are linked in, the
-// label stays as written and a mask does not shape the window.
-CString TranslateLabel(const wchar_t* label)
-{
-    return label;
-}
-
-HRGN MaskRegion(HBITMAP)
-{
-    return nullptr;
-}
-
-}  // namespace
 
 BEGIN_MESSAGE_MAP(CSliderBase, CWnd)
     ON_WM_PAINT()
@@ -62,7 +49,7 @@ BOOL CSliderBase::Create(HBITMAP normal, CWnd* owner, HBITMAP pressed, HBITMAP m
     if (keyFromCorner)
         region = RegionFromCornerKey();
     else if (m_mask.GetSafeHandle())
-        region = MaskRegion(m_mask);
+        region = CreateRegionFromBitmap(m_mask);
     if (region)
         SetWindowRgn(region, TRUE);  // the window owns the region now
     ModifyStyleEx(0, WS_EX_TOPMOST);
@@ -98,7 +85,7 @@ void CSliderBase::SetToolTip(const wchar_t* label, int positionCode, const wchar
     if (prefix)
         m_tipPrefix = prefix;
     if (label && *label)
-        m_tipLabel = TranslateLabel(label);
+        m_tipLabel = TranslateText(label);  // as written when no entry exists
     RebuildTipText();
     POINT anchor = TooltipAnchor(positionCode, m_thumbWidth, m_thumbHeight);
     m_tipOffsetX = anchor.x;
@@ -152,6 +139,8 @@ void CSliderBase::OnLButtonDown(UINT, CPoint p)
 {
     if (!m_interactive)
         return;
+    if (m_track)
+        m_track->SetThumb(this);
     SetCapture();
     m_dragging = 1;
     m_pressX = p.x;
@@ -191,8 +180,11 @@ void CSliderBase::OnLButtonUp(UINT, CPoint)
 
 void CSliderBase::OnMouseHover(UINT, CPoint)
 {
-    if (m_track)
+    // Several thumbs may share a track: the one under the mouse is its tip's.
+    if (m_track) {
+        m_track->SetThumb(this);
         m_track->ShowTip();
+    }
 }
 
 void CSliderBase::OnMouseLeave()

@@ -1,5 +1,7 @@
 #include "SliderHMulti.h"
 
+#include "LangTable.h"
+
 CSliderHMulti::CSliderHMulti(int count)
 {
     m_type = ITEM_SLIDERHMULTI;
@@ -39,7 +41,10 @@ void CSliderHMulti::SetThumbText(int i, const wchar_t* key)
     if (!t)
         return;
     CString text = t->TipPrefix();
-    (void)key;  // the translation of key; empty while no language table answers
+    CString translated;
+    CLangTable* table = GetCurrentLangTable();
+    if (key && table && table->Translate(key, translated))
+        text += translated;
     t->SetTipText(text);
 }
 

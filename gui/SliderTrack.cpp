@@ -38,7 +38,7 @@ BOOL CSliderTrack::CreateTrack(const RECT& rect, CWnd* parent)
 void CSliderTrack::SetFill(const FillInfo& fill)
 {
     m_fillEnabled = 1;
-    m_fillColour = fill.fillColour;
+    m_fillColour = fill.fill;
     m_fillRect = fill.rect;
 }
 

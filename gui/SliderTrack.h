@@ -21,7 +21,7 @@ public:
     ~CSliderTrack() override;
 
     // Style child|visible over rect, control id = item id. With a fill the
-    // track paints fill.fillColour over fill.rect up to the thumb.
+    // track paints fill.fill over fill.rect up to the thumb.
     BOOL CreateTrack(const RECT& rect, CWnd* parent);
     void SetFill(const FillInfo& fill);
     // The track's picture (owned), drawn over the client area.

@@ -28,8 +28,8 @@ ProgressPanelSetup MakeSetup(HWND parent, bool withPercent = true, const wchar_t
     s.parent = parent;
     s.rect = {20, 30, 320, 130};
     s.colours.backclr = RGB(30, 30, 60);
-    s.fill.fillColour = RGB(0, 200, 0);
-    s.fill.backColour = RGB(60, 60, 60);
+    s.fill.fill = RGB(0, 200, 0);
+    s.fill.back = RGB(60, 60, 60);
     s.fill.rect = {10, 40, 210, 60};
     s.textAreas.push_back(Area(L"PP_HEADING", L"heading", {10, 5, 290, 35}, RGB(255, 255, 0), RGB(0, 0, 90)));
     if (withPercent)
@@ -111,8 +111,8 @@ TEST(ProgressPanel, FillBarWithZeroWidthShowsOnlyItsBackColour)
     ASSERT_TRUE(parent.CreateTopLevel(300, 100));
     CFillBar bar;
     FillInfo fill;
-    fill.fillColour = RGB(255, 0, 0);
-    fill.backColour = RGB(0, 0, 255);
+    fill.fill = RGB(255, 0, 0);
+    fill.back = RGB(0, 0, 255);
     fill.rect = {0, 0, 100, 20};
     ASSERT_TRUE(bar.CreateBar(L"", WS_CHILD | WS_VISIBLE, &parent, fill, 0xFFFF));
     CapturedImage img;

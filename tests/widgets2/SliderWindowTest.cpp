@@ -270,7 +270,7 @@ TEST(SliderTrackWindow, FillLevelFollowsTheThumb)
     ASSERT_TRUE(track.CreateTrack({10, 10, 250, 50}, &page));
     track.SetBitmap(MakeGradientBitmap(240, 40, RGB(40, 40, 40), RGB(120, 120, 120)));
     FillInfo fill;
-    fill.fillColour = RGB(0, 180, 255);
+    fill.fill = RGB(0, 180, 255);
     fill.rect = {20, 16, 220, 24};
     track.SetFill(fill);
     CPHSlider thumb;
