@@ -79,7 +79,8 @@ void ReadList(const pugi::xml_node& root, const SkinLoaderRow& row, CWnd* owner,
         context.sharedBitmaps = &shared;
         int parentId = ReadItemId(list, L"windowid");
         CGUIItem* parent = parentId == -1 ? nullptr : items->FindById(parentId);
-        if (parent && parent->HasWindow())
+        // Only a bitmap item can hold the keys; anything else leaves the owner.
+        if (parent && parent->m_type == ITEM_BITMAP && parent->HasWindow())
             context.parentWindow = parent->m_window;
     }
 

@@ -96,8 +96,11 @@ public:
     void SetBitmaps(HBITMAP normal, HBITMAP hover, HBITMAP pressed, HBITMAP disabled, HBITMAP mask);
     void SetToolTip(const CString& key) { m_toolTip.Set(this, key); }
     void SetCaption(const CString& key, int caseMode);
+    // With the case mode the skin gave the window.
+    void SetCaption(const CString& key) { SetCaption(key, m_caseMode); }
     const CString& Caption() const { return m_caption; }
     void SetItemFont(HFONT font) { m_font = font; }
+    int m_caseMode = 0;
     void SetImage(const BitmapWindowImage& image);
     void SetAssignmentType(int type);
     // A later icon for the same assignment type replaces the earlier.
