@@ -122,3 +122,32 @@ TEST_F(ReaderFixture, ListPanelInPageIsCreatedAtLoad)
     EXPECT_EQ(panel->StaticList()->GetSafeHwnd(), panel->m_window);
     EXPECT_EQ(1, panel->StaticList()->GetItemCount());
 }
+
+#include "MacroDisplayItem.h"
+
+TEST_F(ReaderFixture, MacroDisplayNarrowsTheDescriptionByTheBorder)
+{
+    CGUIItem* item = Read(
+        L"<MACRODISPLAY name='MACRO_DISPLAY' bdrwidth='3' max='-4' readonly='0'>"
+        L"<RECT left='10' top='10' right='230' bottom='150'/>"
+        L"<LISTCOLUMN name='LCITEM_MCREVENT_ICON' type='ICON' width='20'/>"
+        L"<LISTCOLUMN name='LCITEM_MCREVENT_DESCRIP' type='STATIC' width='200' justify='C'/></MACRODISPLAY>");
+    ASSERT_NE(nullptr, item);
+    EXPECT_EQ(ITEM_MACRODISPLAY, item->m_type);
+    auto* md = static_cast<CMacroDisplayItem*>(item);
+    EXPECT_EQ(0, md->m_max);
+    EXPECT_EQ(194, md->GetColumnWidth(1));
+    EXPECT_EQ(20, md->GetColumnWidth(0));
+}
+
+TEST_F(ReaderFixture, MacroDisplayWithABadColumnGivesNoItem)
+{
+    EXPECT_EQ(nullptr, Read(L"<MACRODISPLAY name='MACRO_DISPLAY'><RECT left='0' top='0' right='100' bottom='50'/>"
+                            L"<LISTCOLUMN name='LCITEM_MCREVENT_DESCRIP' type='CHECKBOX' width='90'/></MACRODISPLAY>"));
+    EXPECT_EQ(nullptr, Read(L"<MACRODISPLAY name='MACRO_DISPLAY'><RECT left='0' top='0' right='100' bottom='50'/>"
+                            L"</MACRODISPLAY>"));
+    // Reduced by twice the border to nothing: refused, not a zero-width column.
+    EXPECT_EQ(nullptr, Read(L"<MACRODISPLAY name='MACRO_DISPLAY' bdrwidth='5'>"
+                            L"<RECT left='0' top='0' right='100' bottom='50'/>"
+                            L"<LISTCOLUMN name='LCITEM_MCREVENT_DESCRIP' type='STATIC' width='10'/></MACRODISPLAY>"));
+}
