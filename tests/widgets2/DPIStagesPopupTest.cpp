@@ -112,7 +112,8 @@ TEST(DPIStagesPopup, EditsTheModelThroughItsItems)
 {
     DpiStagesModel model = MakeModel();
     CTestStagesPopup popup(&model);
-    ASSERT_TRUE(popup.CreatePlain());
+    // Never activated: other test programs send keys to the active window.
+    ASSERT_TRUE(popup.CreatePlain(nullptr, WS_POPUP));
     popup.ShowWindow(SW_SHOWNOACTIVATE);
     ASSERT_NE(nullptr, popup.Logic());
     EXPECT_TRUE(popup.m_tiles[2]->Selected());

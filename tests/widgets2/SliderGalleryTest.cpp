@@ -110,8 +110,11 @@ TEST(SliderGallery, EveryElementLoadsDrawsAndWorks)
     BuildKeywordMaps();
     CRecordingWnd page;
     ASSERT_TRUE(page.CreateEx(0, CWnd::RegisterClassOnce(CS_DBLCLKS, nullptr, (HBRUSH)::GetStockObject(DKGRAY_BRUSH)),
-                              L"slider gallery", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 10, 10, 480, 230, nullptr,
+                              L"slider gallery", WS_POPUP | WS_CLIPCHILDREN, 10, 10, 480, 230, nullptr,
                               nullptr));
+    // Shown without activation: other test programs running meanwhile send
+    // keys to whichever window is active.
+    page.ShowWindow(SW_SHOWNOACTIVATE);
     CGUIItems items;
     {
         ScopedTestProgramFolder folder;
