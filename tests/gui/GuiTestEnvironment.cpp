@@ -16,6 +16,7 @@ public:
         // directory), not from the folder of the test program.
         SetProgramFolder(RealProgramFolder().c_str());
     }
+    void TearDown() override { RemoveTestProgramFolder(); }
 };
 
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new GuiEnvironment);

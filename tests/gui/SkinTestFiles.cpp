@@ -10,14 +10,49 @@ std::wstring TestProgramFolder()
     if (folder.empty()) {
         wchar_t temp[MAX_PATH] = {};
         ::GetTempPathW(MAX_PATH, temp);
-        wchar_t name[64];
-        swprintf(name, 64, L"tk-gui-%lu\\", ::GetCurrentProcessId());
+        // Process ids come back; the clock makes the folder new every run.
+        LARGE_INTEGER now{};
+        ::QueryPerformanceCounter(&now);
+        wchar_t name[80];
+        swprintf(name, 80, L"tk-gui-%lu-%llx\\", ::GetCurrentProcessId(), (unsigned long long)now.QuadPart);
         folder = std::wstring(temp) + name;
         ::CreateDirectoryW(folder.c_str(), nullptr);
         for (const wchar_t* sub : {L"xml", L"skins", L"fonts", L"lang", L"bin"})
             ::CreateDirectoryW((folder + sub).c_str(), nullptr);
     }
     return folder;
+}
+
+namespace {
+
+void DeleteTree(const std::wstring& folder)
+{
+    WIN32_FIND_DATAW fd;
+    HANDLE h = ::FindFirstFileW((folder + L"*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::wstring name = fd.cFileName;
+            if (name == L"." || name == L"..")
+                continue;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                DeleteTree(folder + name + L"\\");
+            else
+                ::DeleteFileW((folder + name).c_str());
+        } while (::FindNextFileW(h, &fd));
+        ::FindClose(h);
+    }
+    ::RemoveDirectoryW(folder.c_str());
+}
+
+}  // namespace
+
+void RemoveTestProgramFolder()
+{
+    wchar_t temp[MAX_PATH] = {};
+    ::GetTempPathW(MAX_PATH, temp);
+    std::wstring folder = TestProgramFolder();
+    if (folder.compare(0, wcslen(temp), temp) == 0)
+        DeleteTree(folder);
 }
 
 std::wstring RealProgramFolder()

@@ -11,6 +11,8 @@
 // The process's own program folder (with xml\ skins\ fonts\ lang\ bin\),
 // made on first use, with trailing backslash.
 std::wstring TestProgramFolder();
+// Deletes the test folder with everything in it (at the end of the run).
+void RemoveTestProgramFolder();
 // The real program folder of the build (the tests' working directory).
 std::wstring RealProgramFolder();
 
