@@ -1,0 +1,111 @@
+// CXListCtrl: the skinned multi-column list (the profile list): text,
+// check-box (optionally one-of-many) and edited cells, context commands and
+// the owner notifications of a list row.
+#pragma once
+#include <memory>
+#include <vector>
+
+#include "CommonControls.h"
+#include "Controls.h"
+#include "GUIItem.h"
+#include "GenericPanel.h"
+#include "ListColumnBook.h"
+#include "VScrollBar.h"
+
+class CListPanelItem;
+
+enum ListColumnType { kColIcon = 0, kColStatic = 1, kColEdit = 2, kColCombo = 3, kColCheckBox = 4, kColFileDialog = 5 };
+constexpr int LCITEM_PROFILENAME = 2;
+constexpr int LCITEM_PROFILEEXE = 3;
+
+struct XListColumn {
+    int type = kColStatic;
+    int width = 0;
+    HBITMAP unchecked = nullptr, checked = nullptr, mask = nullptr;  // SBMN, SBMD, SBMM
+    bool exclusive = false;
+    CString header;
+    CString tooltip;
+};
+
+// lParam of the cell notifications; sent, so `value` is valid during the call.
+struct XListCellNotify {
+    int rowKey;
+    int column;
+    LPARAM value;  // a text (const wchar_t*) or a state byte (const BYTE*)
+};
+
+// The open-file dialog of "$AssignApplication", replaceable for tests: true
+// with the chosen path.
+using XListFileDialogRunner = bool (*)(CWnd* parent, CString& path);
+void SetXListFileDialogRunner(XListFileDialogRunner runner);
+
+class CXListCtrl : public CListCtrl, public CGUIItem {
+public:
+    CXListCtrl();
+    ~CXListCtrl() override;
+
+    BOOL Create(CWnd* parent, const RECT& r, int id, DWORD style, std::unique_ptr<CVScrollBar> bar = nullptr,
+                int barWidth = 0);
+    // -1 when refused: id or type -1, id present, or ten columns already.
+    int AddColumn(int columnId, const XListColumn& column);
+    int InsertRow(int index);
+    bool SetCellText(int rowKey, int columnId, const wchar_t* text);
+    CString GetCellText(int rowKey, int columnId) const;
+    bool GetNameText(int rowKey, CString& out) const;
+    bool SetCellData(int rowKey, int columnId, int check);
+    int GetCellData(int rowKey, int columnId) const;
+    int FindRowByKey(int key) const;
+    int GetFirstSelected() const { return GetNextItem(-1, LVNI_SELECTED); }
+    int GetSelectedKey() const;
+    int FindColumn(int position) const { return m_columns.IdAt(position); }
+    int ColumnCount() const { return m_columns.Count(); }
+    void SetContextList(CListPanelItem* list) { m_context = list; }
+    void Show(bool show) override;
+
+    // In-place editing of a cell; EndEdit commits when asked.
+    bool StartEdit(int rowKey, int columnId);
+    void EndEdit(bool commit);
+    CEdit* Editor() { return m_edit.get(); }
+    void RunContextCommand(int rowKey, const CString& text);
+    // Sorts by the name column without regard to case.
+    void SortByName();
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+    COLORREF m_textColour = 0xFFFFFF, m_selTextColour = 0, m_backColour = 0, m_selBackColour = 0xFFFFFF,
+             m_borderColour = 0xFFFFFF;
+    int m_borderWidth = 1;
+    bool m_sorted = false;
+    HFONT m_font = nullptr;
+
+protected:
+    struct Row {
+        int key;
+        std::vector<CString> text;  // by position
+        std::vector<int> check;     // by position: -1 no check box
+    };
+    Row* RowOfKey(int key);
+    const Row* RowOfKey(int key) const;
+    Row* RowAt(int index) const;
+    void ClickCheckBox(int index, int position);
+    void Notify(UINT msg, WPARAM w, LPARAM l);
+    void OnLButtonDown(UINT flags, CPoint p);
+    void OnRButtonDown(UINT flags, CPoint p);
+    void OnLButtonDblClk(UINT flags, CPoint p);
+    void OnDestroy();
+    void OnNcCalcSize(BOOL calc, NCCALCSIZE_PARAMS* p);
+    void OnCustomDraw(NMHDR* nm, LRESULT* result);
+    void DrawCell(HDC dc, int index, int position, const RECT& r);
+    static int CALLBACK CompareNames(LPARAM a, LPARAM b, LPARAM self);
+
+    CListColumnBook<XListColumn> m_columns{10};
+    std::vector<std::unique_ptr<Row>> m_rows;  // owned; each list item's data points at one
+    std::unique_ptr<CGenericPanel> m_panel;
+    std::unique_ptr<CVScrollBar> m_scroll;
+    std::unique_ptr<CEdit> m_edit;
+    CImageList m_images;
+    CListPanelItem* m_context = nullptr;
+    int m_editRow = -1, m_editColumn = -1;
+    int m_rowHeight = 16;
+
+    DECLARE_MESSAGE_MAP()
+};

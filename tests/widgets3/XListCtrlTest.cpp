@@ -1,0 +1,167 @@
+// The multi-column list against a recording owner.
+#include <gtest/gtest.h>
+
+#include "Capture.h"
+#include "RecordingWnd.h"
+#include "WidgetMessages.h"
+#include "XListCtrl.h"
+
+namespace {
+
+struct Seen {
+    UINT message;
+    int row;
+    int column;
+    std::wstring text;
+    int state;
+};
+
+struct XListFixture : ::testing::Test {
+    CRecordingWnd owner;
+    CXListCtrl list;
+    std::vector<Seen> seen;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(owner.CreateTopLevel(400, 200));
+        owner.m_answer = [this](UINT m, WPARAM, LPARAM l, LRESULT*) {
+            if (m == WM_XLIST_CHECK_CHANGED || m == WM_XLIST_CELL_CHANGED || m == WM_XLIST_EDIT_DONE ||
+                m == WM_XLIST_COMMAND) {
+                auto* n = reinterpret_cast<XListCellNotify*>(l);
+                Seen s{m, n->rowKey, n->column, L"", -1};
+                if (m == WM_XLIST_CHECK_CHANGED)
+                    s.state = *reinterpret_cast<const BYTE*>(n->value);
+                else
+                    s.text = reinterpret_cast<const wchar_t*>(n->value);
+                seen.push_back(s);
+            }
+            return false;
+        };
+        list.m_backColour = 0x202020;
+        list.m_selBackColour = 0x00C0FF;
+        ASSERT_TRUE(list.Create(&owner, RECT{10, 10, 380, 150}, 18, LVS_REPORT | LVS_SINGLESEL));
+        const int ids[5] = {0, 1, 2, 3, 4};
+        const int types[5] = {kColCheckBox, kColStatic, kColEdit, kColFileDialog, kColCheckBox};
+        for (int i = 0; i < 5; ++i) {
+            XListColumn c;
+            c.type = types[i];
+            c.width = i == 2 ? 120 : 60;
+            c.exclusive = i == 0;
+            ASSERT_EQ(i, list.AddColumn(ids[i], c));
+        }
+        const wchar_t* names[3] = {L"work", L"Game", L"art"};
+        for (int r = 0; r < 3; ++r) {
+            ASSERT_EQ(r, list.InsertRow(r));
+            list.SetCellData(r, 0, r == 0 ? 1 : 0);
+            list.SetCellData(r, 4, 1);
+            list.SetCellText(r, 2, names[r]);
+        }
+    }
+    void ClickCheck(int index, int position)
+    {
+        RECT cell{};
+        if (position == 0) {
+            list.GetItemRect(index, &cell, LVIR_BOUNDS);
+            cell.right = cell.left + list.GetColumnWidth(0);
+        } else {
+            list.GetSubItemRect(index, position, LVIR_BOUNDS, &cell);
+        }
+        list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+        list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM((cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2));
+    }
+};
+
+}  // namespace
+
+TEST_F(XListFixture, ColumnBookkeeping)
+{
+    EXPECT_EQ(ITEM_XLISTCTRL, list.m_type);
+    for (int id = 5; id < 10; ++id) EXPECT_GE(list.AddColumn(id, XListColumn{}), 0);
+    EXPECT_EQ(-1, list.AddColumn(10, XListColumn{}));  // the eleventh
+    EXPECT_EQ(10, list.ColumnCount());
+    EXPECT_EQ(-1, list.FindColumn(10));
+    EXPECT_EQ(2, list.FindColumn(2));
+    CString name;
+    EXPECT_TRUE(list.GetNameText(1, name));
+    EXPECT_STREQ(L"Game", name);
+    EXPECT_FALSE(list.GetNameText(7, name));
+    EXPECT_STREQ(L"", name);
+    EXPECT_FALSE(list.SetCellText(7, 2, L"x"));
+    EXPECT_EQ(-1, list.FindRowByKey(7));
+}
+
+TEST_F(XListFixture, ExclusiveColumnSendsOnlyForANewRow)
+{
+    ClickCheck(0, 0);  // the checked row: nothing
+    EXPECT_TRUE(seen.empty());
+    ClickCheck(2, 0);
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_EQ(WM_XLIST_CHECK_CHANGED, seen[0].message);
+    EXPECT_EQ(2, seen[0].row);
+    EXPECT_EQ(1, seen[0].state);
+    EXPECT_EQ(0, list.GetCellData(0, 0));
+    EXPECT_EQ(1, list.GetCellData(2, 0));
+    ClickCheck(1, 4);  // an ordinary column toggles
+    ASSERT_EQ(2u, seen.size());
+    EXPECT_EQ(0, seen[1].state);
+    EXPECT_EQ(4, seen[1].column);
+    list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+    SaveCapture(list, L"widgets3_xlist");
+}
+
+TEST_F(XListFixture, UnassignEmptiesTheProgramThenClearsAutoSwitch)
+{
+    list.SetCellText(1, LCITEM_PROFILEEXE, L"game.exe");
+    list.RunContextCommand(1, L"$UnassignApplication");
+    ASSERT_EQ(2u, seen.size());
+    EXPECT_EQ(WM_XLIST_CELL_CHANGED, seen[0].message);
+    EXPECT_EQ(LCITEM_PROFILEEXE, seen[0].column);
+    EXPECT_EQ(L"", seen[0].text);
+    EXPECT_EQ(WM_XLIST_CHECK_CHANGED, seen[1].message);
+    EXPECT_EQ(4, seen[1].column);
+    EXPECT_EQ(0, seen[1].state);
+    EXPECT_EQ(0, list.GetCellData(1, 4));
+}
+
+TEST_F(XListFixture, AssignShowsFileNameAndReportsPath)
+{
+    SetXListFileDialogRunner([](CWnd*, CString& path) {
+        path = L"C:\\Games\\fast.exe";
+        return true;
+    });
+    list.RunContextCommand(0, L"$AssignApplication");
+    list.RunContextCommand(0, L"$Rename");
+    SetXListFileDialogRunner(nullptr);
+    ASSERT_EQ(2u, seen.size());
+    EXPECT_EQ(L"C:\\Games\\fast.exe", seen[0].text);
+    EXPECT_STREQ(L"fast.exe", list.GetCellText(0, LCITEM_PROFILEEXE));
+    EXPECT_EQ(WM_XLIST_COMMAND, seen[1].message);
+    EXPECT_EQ(L"$Rename", seen[1].text);
+}
+
+TEST_F(XListFixture, InPlaceEditReportsOnlyAChangedCommit)
+{
+    ASSERT_TRUE(list.StartEdit(1, 2));
+    list.Editor()->SetWindowText(L"Games");
+    list.EndEdit(false);  // Escape
+    EXPECT_STREQ(L"Game", list.GetCellText(1, 2));
+    ASSERT_TRUE(list.StartEdit(1, 2));
+    list.EndEdit(true);  // Enter, unchanged
+    EXPECT_TRUE(seen.empty());
+    ASSERT_TRUE(list.StartEdit(1, 2));
+    list.Editor()->SetWindowText(L"Games");
+    MSG enter{list.Editor()->GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 0};
+    EXPECT_TRUE(list.PreTranslateMessage(&enter));
+    ASSERT_EQ(1u, seen.size());
+    EXPECT_EQ(WM_XLIST_EDIT_DONE, seen[0].message);
+    EXPECT_EQ(L"Games", seen[0].text);
+    EXPECT_STREQ(L"Games", list.GetCellText(1, 2));
+}
+
+TEST_F(XListFixture, SortByNameIgnoresCase)
+{
+    list.SortByName();
+    // art, Game, work: keys stay with their rows.
+    EXPECT_EQ(2, list.FindRowByKey(0));
+    EXPECT_EQ(0, list.FindRowByKey(2));
+}
