@@ -151,3 +151,33 @@ TEST_F(ReaderFixture, MacroDisplayWithABadColumnGivesNoItem)
                             L"<RECT left='0' top='0' right='100' bottom='50'/>"
                             L"<LISTCOLUMN name='LCITEM_MCREVENT_DESCRIP' type='STATIC' width='10'/></MACRODISPLAY>"));
 }
+
+#include "XListCtrl.h"
+
+TEST_F(ReaderFixture, ListCtrlWidthIsBorderAndColumns)
+{
+    CGUIItem* item = Read(
+        L"<LISTCTRL name='LIST_PROFILELIST' bdrwidth='2'><LISTHDR backclr='BLACK'/>"
+        L"<RECT left='10' top='10' right='500' bottom='120'/>"
+        L"<LISTCOLUMN name='LCITEM_PROFILECURRENT' type='CHECKBOX' width='100' exclusive='1'> Cur </LISTCOLUMN>"
+        L"<LISTCOLUMN name='LCITEM_PROFILENAME' type='EDIT' width='50'>Name</LISTCOLUMN>"
+        L"<LISTCOLUMN name='LCITEM_PROFILEEXE' type='FILEDIALOG' width='30'/></LISTCTRL>");
+    ASSERT_NE(nullptr, item);
+    EXPECT_EQ(ITEM_XLISTCTRL, item->m_type);
+    auto* list = static_cast<CXListCtrl*>(item);
+    EXPECT_EQ(3, list->ColumnCount());
+    // Without a scroll bar: 2 + 100 + 50 + 30, whatever RECT says. The list
+    // sits inside its border panel.
+    CWnd* panel = CWnd::FromHandle(::GetWindow(list->GetSafeHwnd(), GW_HWNDPREV));
+    RECT outer{};
+    ::GetWindowRect(panel ? panel->GetSafeHwnd() : list->GetSafeHwnd(), &outer);
+    EXPECT_EQ(182, outer.right - outer.left);
+}
+
+TEST_F(ReaderFixture, ListCtrlWithAZeroWidthColumnGivesNoItem)
+{
+    EXPECT_EQ(nullptr, Read(L"<LISTCTRL name='LIST_PROFILELIST'><RECT left='0' top='0' right='100' bottom='50'/>"
+                            L"<LISTCOLUMN name='LCITEM_PROFILENAME' type='EDIT' width='0'/></LISTCTRL>"));
+    EXPECT_EQ(nullptr, Read(L"<LISTCTRL name='LIST_PROFILELIST'><RECT left='0' top='0' right='100' bottom='50'/>"
+                            L"<LISTCOLUMN name='LCITEM_PROFILENAME' type='BOGUS' width='40'/></LISTCTRL>"));
+}
