@@ -179,4 +179,5 @@ TEST(SliderGallery, EveryElementLoadsDrawsAndWorks)
     EXPECT_EQ(1, page.Count(WM_SLIDER_RELEASED));
     items.DeleteAll();  // ends the progress thread too
     page.DestroyWindow();
+    RemoveTestProgramFolder();
 }
