@@ -83,6 +83,7 @@ int CXListCtrl::AddColumn(int columnId, const XListColumn& column)
     for (auto& row : m_rows) {
         row->text.resize((size_t)m_columns.Count());
         row->check.resize((size_t)m_columns.Count(), -1);
+        row->progress.resize((size_t)m_columns.Count());
     }
     return position;
 }
@@ -93,6 +94,7 @@ int CXListCtrl::InsertRow(int index)
     row->key = index;
     row->text.resize((size_t)m_columns.Count());
     row->check.assign((size_t)m_columns.Count(), -1);
+    row->progress.resize((size_t)m_columns.Count());
     int at = InsertItem(index, L"");
     if (at < 0) return -1;
     SetItemData(at, (DWORD_PTR)row.get());
@@ -148,6 +150,60 @@ bool CXListCtrl::SetCellData(int rowKey, int columnId, int check)
     row->check[(size_t)pos] = check;
     RedrawItems(FindRowByKey(rowKey), FindRowByKey(rowKey));
     return true;
+}
+
+bool CXListCtrl::SetCellProgress(int rowKey, int columnId, int percent, bool showPercent, const wchar_t* format)
+{
+    Row* row = RowOfKey(rowKey);
+    int pos = m_columns.PositionOf(columnId);
+    if (!row || pos < 0) return false;
+    auto& p = row->progress[(size_t)pos];
+    p.on = true;
+    p.percent = std::clamp(percent, 0, 100);
+    p.showPercent = showPercent;
+    if (format) p.format = format;
+    RedrawItems(FindRowByKey(rowKey), FindRowByKey(rowKey));
+    return true;
+}
+
+void CXListCtrl::DrawProgress(CDC& dc, const Row::Progress& p, const RECT& cell, bool selected)
+{
+    const COLORREF fore = selected ? m_selTextColour : m_textColour;
+    const COLORREF back = selected ? m_selBackColour : m_backColour;
+    RECT frame = cell;
+    ::InflateRect(&frame, -2, -2);
+    CBrush frameBrush(fore);
+    dc.FrameRect(&frame, frameBrush);
+    RECT inner = frame;
+    ::InflateRect(&inner, -1, -1);
+    RECT filled = inner;
+    filled.right = inner.left + (inner.right - inner.left) * p.percent / 100;
+    RECT rest = inner;
+    rest.left = filled.right;
+    dc.FillSolidRect(&filled, fore);
+    dc.FillSolidRect(&rest, back);
+    if (!p.showPercent) return;
+    // Two passes, each clipped to its part, in the colour that contrasts
+    // with what lies under it.
+    CString text;
+    text.Format(p.format, p.percent);
+    int saved = dc.SaveDC();
+    dc.SetBkMode(TRANSPARENT);
+    if (m_font) dc.SelectObject(m_font);
+    const UINT fmt = DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX;
+    RECT t = inner;
+    dc.IntersectClipRect(&filled);
+    dc.SetTextColor(back);
+    dc.DrawText(text, &t, fmt);
+    dc.RestoreDC(saved);
+    saved = dc.SaveDC();
+    dc.SetBkMode(TRANSPARENT);
+    if (m_font) dc.SelectObject(m_font);
+    dc.IntersectClipRect(&rest);
+    dc.SetTextColor(fore);
+    t = inner;
+    dc.DrawText(text, &t, fmt);
+    dc.RestoreDC(saved);
 }
 
 int CXListCtrl::GetCellData(int rowKey, int columnId) const
@@ -373,7 +429,9 @@ void CXListCtrl::DrawCell(HDC target, int index, int position, const RECT& cellR
     dc.FillSolidRect(&cell, back);
     const XListColumn* col = m_columns.Find(m_columns.IdAt(position));
     const int check = row->check[(size_t)position];
-    if (col && check != -1) {
+    if (row->progress[(size_t)position].on) {
+        DrawProgress(dc, row->progress[(size_t)position], cell, selected);
+    } else if (col && check != -1) {
         HBITMAP pic = check ? col->checked : col->unchecked;
         if (pic) {
             BITMAP bm{};

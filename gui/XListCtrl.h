@@ -54,6 +54,9 @@ public:
     bool GetNameText(int rowKey, CString& out) const;
     bool SetCellData(int rowKey, int columnId, int check);
     int GetCellData(int rowKey, int columnId) const;
+    // A progress cell: a framed bar filled to percent (0-100), with the
+    // percent drawn over it in format (default "%d%%") when asked.
+    bool SetCellProgress(int rowKey, int columnId, int percent, bool showPercent, const wchar_t* format = nullptr);
     int FindRowByKey(int key) const;
     int GetFirstSelected() const { return GetNextItem(-1, LVNI_SELECTED); }
     int GetSelectedKey() const;
@@ -82,7 +85,15 @@ protected:
         int key;
         std::vector<CString> text;  // by position
         std::vector<int> check;     // by position: -1 no check box
+        struct Progress {
+            bool on = false;
+            int percent = 0;
+            bool showPercent = false;
+            CString format = L"%d%%";
+        };
+        std::vector<Progress> progress;  // by position
     };
+    void DrawProgress(CDC& dc, const Row::Progress& p, const RECT& cell, bool selected);
     Row* RowOfKey(int key);
     const Row* RowOfKey(int key) const;
     Row* RowAt(int index) const;

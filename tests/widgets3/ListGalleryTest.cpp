@@ -119,6 +119,7 @@ TEST_F(ListGallery, EveryListElementLoadsAndDraws)
         list->SetCellText(r, LCITEM_PROFILENAME, names[r]);
     }
     list->SetCellText(1, LCITEM_PROFILEEXE, L"game.exe");
+    list->SetCellProgress(0, LCITEM_PROFILEEXE, 40, true);
     list->SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
     combo->SetCurSel(1, L"800 DPI");
     colour->SetColor(0x00C0FF);

@@ -165,3 +165,17 @@ TEST_F(XListFixture, SortByNameIgnoresCase)
     EXPECT_EQ(2, list.FindRowByKey(0));
     EXPECT_EQ(0, list.FindRowByKey(2));
 }
+
+TEST_F(XListFixture, ProgressCellFillsInProportion)
+{
+    EXPECT_FALSE(list.SetCellProgress(9, 3, 50, false));
+    ASSERT_TRUE(list.SetCellProgress(1, 3, 50, false));
+    RECT cell{};
+    list.GetSubItemRect(1, 3, LVIR_BOUNDS, &cell);
+    CapturedImage img;
+    ASSERT_TRUE(CaptureWindow(list, img));
+    const int y = (cell.top + cell.bottom) / 2;
+    const int inner = cell.left + 3, width = (cell.right - cell.left) - 6;
+    EXPECT_EQ(list.m_textColour, img.Pixel(inner + width / 4, y));      // filled part
+    EXPECT_EQ(list.m_backColour, img.Pixel(inner + width * 3 / 4, y));  // the rest
+}
