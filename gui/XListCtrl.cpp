@@ -65,6 +65,8 @@ BOOL CXListCtrl::Create(CWnd* parent, const RECT& r, int id, DWORD style, std::u
     SetTextColor(m_textColour);
     SetBkColor(m_backColour);
     SetTextBkColor(m_backColour);
+    if (HWND header = (HWND)SendMessage(LVM_GETHEADER))
+        ::SetWindowLongPtrW(header, GWL_STYLE, ::GetWindowLongPtrW(header, GWL_STYLE) | HDS_NOSIZING);
     if (m_scroll && w > 0) {
         RECT b{listRect.right, listRect.top, listRect.right + w, listRect.bottom};
         m_scroll->backColour = m_backColour;
@@ -385,6 +387,16 @@ BOOL CXListCtrl::PreTranslateMessage(MSG* msg)
         if (m_editRow < 0 && msg->wParam == VK_SPACE) return TRUE;
     }
     return CListCtrl::PreTranslateMessage(msg);
+}
+
+BOOL CXListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    const auto* nm = reinterpret_cast<const NMHDR*>(lParam);
+    if (nm && (nm->code == HDN_BEGINTRACKW || nm->code == HDN_BEGINTRACKA)) {
+        *result = TRUE;
+        return TRUE;
+    }
+    return CListCtrl::OnNotify(wParam, lParam, result);
 }
 
 int CALLBACK CXListCtrl::CompareNames(LPARAM a, LPARAM b, LPARAM self)

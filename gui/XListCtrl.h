@@ -73,6 +73,8 @@ public:
     // Sorts by the name column without regard to case.
     void SortByName();
     BOOL PreTranslateMessage(MSG* msg) override;
+    // Columns cannot be resized: the header's begin-track is refused.
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
     COLORREF m_textColour = 0xFFFFFF, m_selTextColour = 0, m_backColour = 0, m_selBackColour = 0xFFFFFF,
              m_borderColour = 0xFFFFFF;

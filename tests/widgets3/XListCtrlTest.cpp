@@ -179,3 +179,22 @@ TEST_F(XListFixture, ProgressCellFillsInProportion)
     EXPECT_EQ(list.m_textColour, img.Pixel(inner + width / 4, y));      // filled part
     EXPECT_EQ(list.m_backColour, img.Pixel(inner + width * 3 / 4, y));  // the rest
 }
+
+TEST(XListHeader, ColumnsCannotBeResized)
+{
+    CRecordingWnd owner;
+    ASSERT_TRUE(owner.CreateTopLevel(300, 150));
+    CXListCtrl list;
+    ASSERT_TRUE(list.Create(&owner, RECT{0, 0, 250, 100}, 5, LVS_REPORT));
+    XListColumn c;
+    c.width = 80;
+    list.AddColumn(2, c);
+    HWND header = (HWND)list.SendMessage(LVM_GETHEADER);
+    ASSERT_NE(nullptr, header);
+    EXPECT_TRUE(::GetWindowLongPtrW(header, GWL_STYLE) & HDS_NOSIZING);
+    NMHEADERW nm{};
+    nm.hdr.hwndFrom = header;
+    nm.hdr.idFrom = (UINT_PTR)::GetDlgCtrlID(header);
+    nm.hdr.code = HDN_BEGINTRACKW;
+    EXPECT_EQ(TRUE, list.SendMessage(WM_NOTIFY, nm.hdr.idFrom, (LPARAM)&nm));
+}
