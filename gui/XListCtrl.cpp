@@ -97,6 +97,10 @@ int CXListCtrl::InsertRow(int index)
     row->text.resize((size_t)m_columns.Count());
     row->check.assign((size_t)m_columns.Count(), -1);
     row->progress.resize((size_t)m_columns.Count());
+    row->textColour = m_textColour;
+    row->backColour = m_backColour;
+    row->selTextColour = m_selTextColour;
+    row->selBackColour = m_selBackColour;
     int at = InsertItem(index, L"");
     if (at < 0) return -1;
     SetItemData(at, (DWORD_PTR)row.get());
@@ -168,10 +172,8 @@ bool CXListCtrl::SetCellProgress(int rowKey, int columnId, int percent, bool sho
     return true;
 }
 
-void CXListCtrl::DrawProgress(CDC& dc, const Row::Progress& p, const RECT& cell, bool selected)
+void CXListCtrl::DrawProgress(CDC& dc, const Row::Progress& p, const RECT& cell, COLORREF fore, COLORREF back)
 {
-    const COLORREF fore = selected ? m_selTextColour : m_textColour;
-    const COLORREF back = selected ? m_selBackColour : m_backColour;
     RECT frame = cell;
     ::InflateRect(&frame, -2, -2);
     CBrush frameBrush(fore);
@@ -206,6 +208,18 @@ void CXListCtrl::DrawProgress(CDC& dc, const Row::Progress& p, const RECT& cell,
     t = inner;
     dc.DrawText(text, &t, fmt);
     dc.RestoreDC(saved);
+}
+
+bool CXListCtrl::SetRowColours(int rowKey, COLORREF text, COLORREF back, COLORREF selText, COLORREF selBack)
+{
+    Row* row = RowOfKey(rowKey);
+    if (!row) return false;
+    row->textColour = text;
+    row->backColour = back;
+    row->selTextColour = selText;
+    row->selBackColour = selBack;
+    RedrawItems(FindRowByKey(rowKey), FindRowByKey(rowKey));
+    return true;
 }
 
 int CXListCtrl::GetCellData(int rowKey, int columnId) const
@@ -435,14 +449,15 @@ void CXListCtrl::DrawCell(HDC target, int index, int position, const RECT& cellR
     RECT cell = cellRect;
     if (cell.right > client.right) cell.right = client.right;
     const bool selected = index == GetFirstSelected();
-    const COLORREF back = selected ? m_selBackColour : m_backColour;
+    const COLORREF back = selected ? row->selBackColour : row->backColour;
+    const COLORREF fore = selected ? row->selTextColour : row->textColour;
     CDC dc;
     dc.Attach(target);
     dc.FillSolidRect(&cell, back);
     const XListColumn* col = m_columns.Find(m_columns.IdAt(position));
     const int check = row->check[(size_t)position];
     if (row->progress[(size_t)position].on) {
-        DrawProgress(dc, row->progress[(size_t)position], cell, selected);
+        DrawProgress(dc, row->progress[(size_t)position], cell, fore, back);
     } else if (col && check != -1) {
         HBITMAP pic = check ? col->checked : col->unchecked;
         if (pic) {
@@ -458,7 +473,7 @@ void CXListCtrl::DrawCell(HDC target, int index, int position, const RECT& cellR
             // Without pictures: a plain framed box, filled when checked.
             const int cx = (cell.left + cell.right) / 2, cy = (cell.top + cell.bottom) / 2;
             RECT box{cx - 5, cy - 5, cx + 6, cy + 6};
-            CBrush frame(selected ? m_selTextColour : m_textColour);
+            CBrush frame(fore);
             dc.FrameRect(&box, frame);
             if (check) {
                 ::InflateRect(&box, -3, -3);
@@ -468,7 +483,7 @@ void CXListCtrl::DrawCell(HDC target, int index, int position, const RECT& cellR
     } else {
         int saved = dc.SaveDC();
         dc.SetBkMode(TRANSPARENT);
-        dc.SetTextColor(selected ? m_selTextColour : m_textColour);
+        dc.SetTextColor(fore);
         if (m_font) dc.SelectObject(m_font);
         RECT text = cell;
         text.left += 3;

@@ -57,6 +57,8 @@ public:
     // A progress cell: a framed bar filled to percent (0-100), with the
     // percent drawn over it in format (default "%d%%") when asked.
     bool SetCellProgress(int rowKey, int columnId, int percent, bool showPercent, const wchar_t* format = nullptr);
+    // A row's own text, background, selected text and selected background.
+    bool SetRowColours(int rowKey, COLORREF text, COLORREF back, COLORREF selText, COLORREF selBack);
     int FindRowByKey(int key) const;
     int GetFirstSelected() const { return GetNextItem(-1, LVNI_SELECTED); }
     int GetSelectedKey() const;
@@ -94,8 +96,9 @@ protected:
             CString format = L"%d%%";
         };
         std::vector<Progress> progress;  // by position
+        COLORREF textColour = 0, backColour = 0, selTextColour = 0, selBackColour = 0;  // the row's own
     };
-    void DrawProgress(CDC& dc, const Row::Progress& p, const RECT& cell, bool selected);
+    void DrawProgress(CDC& dc, const Row::Progress& p, const RECT& cell, COLORREF fore, COLORREF back);
     Row* RowOfKey(int key);
     const Row* RowOfKey(int key) const;
     Row* RowAt(int index) const;

@@ -198,3 +198,14 @@ TEST(XListHeader, ColumnsCannotBeResized)
     nm.hdr.code = HDN_BEGINTRACKW;
     EXPECT_EQ(TRUE, list.SendMessage(WM_NOTIFY, nm.hdr.idFrom, (LPARAM)&nm));
 }
+
+TEST_F(XListFixture, RowColoursOverrideTheListColours)
+{
+    EXPECT_FALSE(list.SetRowColours(9, 0, 0, 0, 0));
+    ASSERT_TRUE(list.SetRowColours(1, 0xFFFFFF, 0x0000C0, 0, 0x00FF00));
+    RECT cell{};
+    list.GetSubItemRect(1, 1, LVIR_BOUNDS, &cell);
+    CapturedImage img;
+    ASSERT_TRUE(CaptureWindow(list, img));
+    EXPECT_EQ(0x0000C0u, img.Pixel(cell.right - 3, cell.top + 2));
+}
