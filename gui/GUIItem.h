@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <unordered_map>
 #include <vector>
 
 class CWnd;
@@ -80,7 +81,10 @@ public:
     CGUIItems(const CGUIItems&) = delete;
     CGUIItems& operator=(const CGUIItems&) = delete;
 
-    void Append(CGUIItem* item) { m_items.push_back(item); }
+    void Append(CGUIItem* item) {
+        m_items.push_back(item);
+        m_indexDirty = true;
+    }
     // First item in list order with that id / window, or null.
     CGUIItem* FindById(int id) const;
     CGUIItem* FindByHwnd(HWND window) const;
@@ -92,5 +96,12 @@ public:
     const std::vector<CGUIItem*>& Items() const { return m_items; }
 
 private:
+    void RebuildWindowIndex() const;
+
     std::vector<CGUIItem*> m_items;
+    // Pages look their buttons and keys up by window on every notification
+    // (they have control id 0): an index by window, rebuilt when the list
+    // changed or an item's window is no longer the one filed.
+    mutable std::unordered_map<HWND, CGUIItem*> m_byWindow;
+    mutable bool m_indexDirty = true;
 };

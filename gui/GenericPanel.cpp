@@ -1,5 +1,7 @@
 #include "GenericPanel.h"
 
+#include "WidgetPaint.h"
+
 #include <cmath>
 
 RECT FrameLineRect(const RECT& client, int w)
@@ -79,10 +81,7 @@ void CGenericPanel::Draw(HDC dc)
 
 void CGenericPanel::OnPaint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
-    Draw(dc);
-    ::EndPaint(m_hWnd, &ps);
+    PaintWidget(m_hWnd, [this](HDC dc) { Draw(dc); });
 }
 
 LRESULT CGenericPanel::OnPrintClient(WPARAM wParam, LPARAM)

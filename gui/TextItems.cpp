@@ -193,10 +193,7 @@ BOOL CBitmapItem::OnCommand(WPARAM wParam, LPARAM lParam)
 
 void CBitmapItem::OnPaint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
-    DrawBitmap(dc, Bitmap(), 0, 0);
-    ::EndPaint(m_hWnd, &ps);
+    PaintWidget(m_hWnd, [this](HDC dc) { DrawBitmap(dc, Bitmap(), 0, 0); });
 }
 
 LRESULT CBitmapItem::OnPrintClient(WPARAM wParam, LPARAM)
@@ -423,10 +420,7 @@ void CBitmapWindow::Draw(HDC target)
 
 void CBitmapWindow::OnPaint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
-    Draw(dc);
-    ::EndPaint(m_hWnd, &ps);
+    PaintWidget(m_hWnd, [this](HDC dc) { Draw(dc); });
 }
 
 LRESULT CBitmapWindow::OnPrintClient(WPARAM wParam, LPARAM)

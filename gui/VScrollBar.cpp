@@ -227,10 +227,7 @@ void CVScrollBar::Draw(HDC target)
 
 void CVScrollBar::OnPaint()
 {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
-    Draw(dc);
-    ::EndPaint(m_hWnd, &ps);
+    PaintWidget(m_hWnd, [this](HDC dc) { Draw(dc); });
 }
 
 LRESULT CVScrollBar::OnPrintClient(WPARAM wParam, LPARAM)

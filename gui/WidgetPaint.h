@@ -11,6 +11,17 @@ void DrawBitmap(HDC dc, HBITMAP bitmap, int x, int y, DWORD rop = SRCCOPY);
 // The picture combined with its mask (SRCCOPY, then SRCAND) into dc at 0,0.
 void DrawMaskedBitmap(HDC dc, HBITMAP picture, HBITMAP mask, int w, int h);
 
+// WM_PAINT of a widget that draws itself with draw(HDC), as it does for
+// WM_PRINTCLIENT.
+template <typename Draw>
+void PaintWidget(HWND window, Draw draw)
+{
+    PAINTSTRUCT ps;
+    HDC dc = ::BeginPaint(window, &ps);
+    draw(dc);
+    ::EndPaint(window, &ps);
+}
+
 // The 14-pixel bold "Arial" that widgets without a skin font draw with: made
 // once for the process and shared, never per paint.
 HFONT WidgetFallbackFont();
