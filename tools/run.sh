@@ -10,6 +10,10 @@ bash "$root/tools/build.sh" "$build"
 
 . "$root/tools/wine-env.sh"
 trap tk_env_down EXIT
-tk_env_up "$build"
+tk_env_up "$build"  # also starts the simulated mouse (the device service)
+# TK_MOUSE=wired|dock|wireless attaches that model as well.
+if [ -n "${TK_MOUSE:-}" ]; then
+  wine "$build/program/service/TkDeviceCtl.exe" attach "$TK_MOUSE" </dev/null
+fi
 cd "$build/program"
 wine ./TanduKovuConfig.exe

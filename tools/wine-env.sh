@@ -68,6 +68,27 @@ tk_env_down() {
   return 0
 }
 
+# Registers the device service stand-in (its server and proxy/stub DLL) in
+# the prefix; only when the build's binaries changed since the last time.
+tk_service_register() {
+  local dir="$1/program/service"
+  [ -f "$dir/TkDeviceService.exe" ] && [ -f "$dir/DeviceServicePS.dll" ] || return 0
+  local stamp="$WINEPREFIX/.tk-service-registered" now
+  now=$(stat -c '%n %s %Y' "$dir/TkDeviceService.exe" "$dir/DeviceServicePS.dll")
+  [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$now" ] && return 0
+  wine "$dir/TkDeviceService.exe" /regserver </dev/null >/dev/null 2>&1 \
+    && printf '%s' "$now" >"$stamp"
+}
+
+# Starts the device service with nothing inherited (a server started by the
+# first test would hold ctest's output pipe open) and waits until it answers.
+tk_service_start() {
+  local dir="$1/program/service"
+  [ -f "$dir/TkDeviceCtl.exe" ] || return 0
+  (cd "$dir" && exec wine TkDeviceService.exe -Embedding /detached </dev/null >/dev/null 2>&1 &)
+  wine "$dir/TkDeviceCtl.exe" start </dev/null >/dev/null 2>&1
+}
+
 tk_env_up() {
   local build=$1
   tk_display_up || return 1
@@ -76,4 +97,6 @@ tk_env_up() {
   # Start Wine's background services now, with nothing inherited: a service
   # started by the first test would hold ctest's output pipe open.
   wine cmd.exe /c ver </dev/null >/dev/null 2>&1 || true
+  tk_service_register "$build" || echo "device service not registered" >&2
+  tk_service_start "$build" || echo "device service not started" >&2
 }

@@ -1,0 +1,189 @@
+// The stand-in's control interface: what the control tool and tests do to
+// the simulated mouse. Its calls are not written to the call log, which
+// records only what the programs ask of the device.
+#include "ServiceObjects.h"
+#include "StateFile.h"
+
+namespace tkservice {
+namespace {
+
+class CServiceControl : public ComObject<IServiceControl> {
+public:
+    STDMETHODIMP Shutdown() override
+    {
+        ServiceCore::Instance().Flush();
+        return ServiceCore::Instance().RequestShutdown() ? S_OK : E_NOTIMPL;
+    }
+    STDMETHODIMP Reset() override
+    {
+        ServiceCore::Instance().ResetToDefaults();
+        return S_OK;
+    }
+    STDMETHODIMP Attach(ULONG productId) override { return SetAttached(productId, true); }
+    STDMETHODIMP Detach(ULONG productId) override { return SetAttached(productId, false); }
+
+    STDMETHODIMP SetBattery(ULONG productId, LONG level, LONG state) override
+    {
+        // Out-of-range readings are allowed on purpose: callers must cope.
+        if (level < 0 || level > 255 || state < 0 || state > 255) return E_INVALIDARG;
+        return Change(productId, [&](DeviceState& d) {
+            d.batteryLevel = level;
+            d.batteryState = state;
+            return S_OK;
+        });
+    }
+    STDMETHODIMP SetLink(ULONG productId, LONG linked) override
+    {
+        return Change(productId, [&](DeviceState& d) {
+            d.linked = linked != 0;
+            return S_OK;
+        });
+    }
+    STDMETHODIMP SetUnitVersion(ULONG productId, BYTE major, BYTE minor, ULONG presentAfterMs) override
+    {
+        return Change(productId, [&](DeviceState& d) {
+            d.unitMajor = major;
+            d.unitMinor = minor;
+            d.unitPresentTick = ::GetTickCount() + presentAfterMs;
+            return S_OK;
+        });
+    }
+
+    STDMETHODIMP PressSensitivityButton(ULONG productId) override
+    {
+        ULONG x = 0, y = 0;
+        HRESULT hr = Change(productId, [&](DeviceState& d) {
+            ProfilePtr p = FindProfile(d, d.activeProfile);
+            if (!d.attached || !p || p->stages.empty()) return kErrNotConnected;
+            p->currentStage = p->currentStage % p->stages.size() + 1;
+            x = p->dpiX = p->stages[p->currentStage - 1].x;
+            y = p->dpiY = p->stages[p->currentStage - 1].y;
+            return S_OK;
+        });
+        if (SUCCEEDED(hr))
+            ServiceCore::Instance().QueueEvent(EventKind::Dpi, productId, [x, y](IUnknown* sink) {
+                return static_cast<_IDPIEvents*>(sink)->OnDpiChanged(x, y);
+            });
+        return hr;
+    }
+    STDMETHODIMP PressProfileButton(ULONG productId) override
+    {
+        LONG index = 0;
+        HRESULT hr = Change(productId, [&](DeviceState& d) {
+            if (!d.attached || d.profiles.empty()) return kErrNotConnected;
+            index = (ProfileIndex(d, d.activeProfile) + 1) % static_cast<LONG>(d.profiles.size());
+            d.activeProfile = d.profiles[index]->id;
+            return S_OK;
+        });
+        if (SUCCEEDED(hr))
+            ServiceCore::Instance().QueueEvent(EventKind::Profile, productId, [index](IUnknown* sink) {
+                return static_cast<_IProfileManagerEvents*>(sink)->OnActiveProfileChanged(index);
+            });
+        return hr;
+    }
+    STDMETHODIMP PressLaunchButton(ULONG productId, LPCWSTR path) override
+    {
+        if (!path) return E_POINTER;
+        std::wstring text(path);
+        if (text.size() > kMaxPathChars) return E_INVALIDARG;
+        HRESULT hr = Attached(productId);
+        if (SUCCEEDED(hr))
+            ServiceCore::Instance().QueueEvent(EventKind::Launch, productId, [text](IUnknown* sink) {
+                return static_cast<_IApplicationEvent*>(sink)->OnLaunchApplication(1, text.c_str());
+            });
+        return hr;
+    }
+    STDMETHODIMP PressRecordButton(ULONG productId, ULONG which, LONG a, LONG b) override
+    {
+        if (which > 3) return E_INVALIDARG;
+        HRESULT hr = Attached(productId);
+        if (SUCCEEDED(hr))
+            ServiceCore::Instance().QueueEvent(EventKind::Recording, productId, [which, a, b](IUnknown* sink) {
+                auto* events = static_cast<_IOTFMacroRecordingEvents*>(sink);
+                switch (which) {
+                case 0: return events->OnRecordStart();
+                case 1: return events->OnRecordStop();
+                case 2: return events->OnRecordSave(a, b);
+                default: return events->OnRecordCancel();
+                }
+            });
+        return hr;
+    }
+
+    STDMETHODIMP DumpState(LPWSTR* text) override
+    {
+        if (!text) return E_POINTER;
+        std::lock_guard<std::recursive_mutex> lock(ServiceCore::Instance().Mutex());
+        std::wstring dump = L"state: " + ServiceCore::Instance().StateMessage() + L"\r\n" +
+                            DescribeState(ServiceCore::Instance().Devices());
+        *text = CoTaskText(dump);
+        return *text ? S_OK : E_OUTOFMEMORY;
+    }
+    STDMETHODIMP SetFault(LPCWSTR operation, HRESULT result, ULONG delayMs, LONG count) override
+    {
+        if (!operation || !*operation) return E_INVALIDARG;
+        if (SUCCEEDED(result) && result != S_OK) return E_INVALIDARG;  // a fault fails or only waits
+        ServiceCore::Instance().SetFault(operation, result, delayMs, count);
+        return S_OK;
+    }
+    STDMETHODIMP ClearFaults() override
+    {
+        ServiceCore::Instance().ClearFaults();
+        return S_OK;
+    }
+    STDMETHODIMP GetCallLog(LPWSTR* text) override
+    {
+        if (!text) return E_POINTER;
+        *text = CoTaskText(ServiceCore::Instance().CallLog());
+        return *text ? S_OK : E_OUTOFMEMORY;
+    }
+    STDMETHODIMP ClearCallLog() override
+    {
+        ServiceCore::Instance().ClearCallLog();
+        return S_OK;
+    }
+    STDMETHODIMP GetServerProcessId(ULONG* processId) override
+    {
+        if (!processId) return E_POINTER;
+        *processId = ::GetCurrentProcessId();
+        return S_OK;
+    }
+
+private:
+    template <class F>
+    HRESULT Change(ULONG productId, F change)
+    {
+        std::lock_guard<std::recursive_mutex> lock(ServiceCore::Instance().Mutex());
+        DeviceState* d = ServiceCore::Instance().FindDevice(productId);
+        if (!d) return E_INVALIDARG;
+        HRESULT hr = change(*d);
+        if (SUCCEEDED(hr)) ServiceCore::Instance().MarkDirty();
+        return hr;
+    }
+    HRESULT Attached(ULONG productId)
+    {
+        std::lock_guard<std::recursive_mutex> lock(ServiceCore::Instance().Mutex());
+        DeviceState* d = ServiceCore::Instance().FindDevice(productId);
+        if (!d) return E_INVALIDARG;
+        return d->attached ? S_OK : kErrNotConnected;
+    }
+    HRESULT SetAttached(ULONG productId, bool attached)
+    {
+        return Change(productId, [&](DeviceState& d) {
+            if (d.attached != attached) {
+                d.attached = attached;
+                ++d.generation;  // objects of the earlier attachment stay dead
+            }
+            return S_OK;
+        });
+    }
+};
+
+}  // namespace
+
+IServiceControl* CreateServiceControl()
+{
+    return new CServiceControl;
+}
+
+}  // namespace tkservice

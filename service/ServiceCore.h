@@ -1,0 +1,133 @@
+// The one state owner of a service process: the devices, the lock every COM
+// object takes, the call log, injected faults, the event sinks and their
+// asynchronous delivery, and saving the state file.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "ServiceState.h"
+
+namespace tkservice {
+
+enum class EventKind { Dpi, Profile, Launch, Recording };
+
+// Which device an object belongs to, and which attachment of it.
+struct DeviceRef {
+    ULONG productId = 0;
+    ULONG generation = 0;
+};
+
+HRESULT const kErrNotConnected = HRESULT_FROM_WIN32(ERROR_DEVICE_NOT_CONNECTED);
+HRESULT const kErrNotFound = HRESULT_FROM_WIN32(ERROR_NOT_FOUND);
+HRESULT const kErrNoMoreItems = HRESULT_FROM_WIN32(ERROR_NO_MORE_ITEMS);
+HRESULT const kErrFull = HRESULT_FROM_WIN32(ERROR_HANDLE_DISK_FULL);
+HRESULT const kErrBadFile = HRESULT_FROM_WIN32(ERROR_FILE_CORRUPT);
+
+class ServiceCore {
+public:
+    static ServiceCore& Instance();
+
+    // Loads the state from statePath (empty: defaults, never saved) and makes
+    // the calling thread the one that delivers events and saves.
+    void Start(const std::wstring& statePath);
+    // Writes a pending save at once (at shutdown).
+    void Flush();
+    void SetShutdownHandler(std::function<void()> handler);
+    bool RequestShutdown();
+
+    std::recursive_mutex& Mutex() { return mutex_; }
+
+    // Under the lock:
+    std::vector<DeviceState>& Devices() { return devices_; }
+    DeviceState* FindDevice(ULONG productId);
+    DeviceState* Live(const DeviceRef& ref);  // null unless still attached
+    DeviceRef RefOf(const DeviceState& d) const { return {d.productId, d.generation}; }
+    void MarkDirty();
+    void ResetToDefaults();
+    std::wstring StateMessage() const { return stateMessage_; }
+
+    // Call log and faults. BeginCall logs the call, waits any injected delay
+    // and returns the injected failure (S_OK when none).
+    HRESULT BeginCall(const char* operation, const std::wstring& args);
+    void EndCall(const char* operation, HRESULT result);
+    void SetFault(const std::wstring& operation, HRESULT result, ULONG delayMs, LONG count);
+    void ClearFaults();
+    std::wstring CallLog();
+    void ClearCallLog();
+
+    // Event sinks. sink is the sink's event interface (referenced here).
+    DWORD Advise(EventKind kind, ULONG productId, IUnknown* sink);
+    bool Unadvise(EventKind kind, DWORD cookie);
+    // Delivers later, on the event thread, to every sink of that kind on
+    // that device; invoke makes the one call on a sink.
+    void QueueEvent(EventKind kind, ULONG productId, std::function<HRESULT(IUnknown*)> invoke);
+
+private:
+    ServiceCore();
+    static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+    void DeliverEvents();
+    void SaveNow();
+
+    struct Fault {
+        HRESULT result;
+        ULONG delayMs;
+        LONG count;
+    };
+    struct Sink {
+        DWORD cookie;
+        EventKind kind;
+        ULONG productId;
+        IUnknown* sink;
+    };
+    struct PendingEvent {
+        EventKind kind;
+        ULONG productId;
+        std::function<HRESULT(IUnknown*)> invoke;
+    };
+
+    std::recursive_mutex mutex_;
+    std::vector<DeviceState> devices_;
+    std::wstring statePath_;
+    std::wstring stateMessage_;
+    bool savePosted_ = false;
+    bool dirty_ = false;
+    HWND window_ = nullptr;
+    std::function<void()> shutdown_;
+
+    std::mutex logMutex_;
+    std::deque<std::wstring> log_;
+    std::map<std::wstring, Fault> faults_;
+
+    std::vector<Sink> sinks_;
+    DWORD nextCookie_ = 1;
+    std::deque<PendingEvent> pending_;
+};
+
+// Formats call-log arguments.
+std::wstring Args(const wchar_t* format, ...);
+
+// One logged service operation: BeginCall on construction, EndCall in Done.
+class Call {
+public:
+    Call(const char* operation, const std::wstring& args = std::wstring())
+        : op_(operation), fault_(ServiceCore::Instance().BeginCall(operation, args)) {}
+    HRESULT Fault() const { return fault_; }
+    HRESULT Done(HRESULT hr)
+    {
+        ServiceCore::Instance().EndCall(op_, hr);
+        return hr;
+    }
+
+private:
+    const char* op_;
+    HRESULT fault_;
+};
+
+}  // namespace tkservice

@@ -1,0 +1,196 @@
+#include "ServiceState.h"
+
+#include <objbase.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace tkservice {
+
+const std::vector<ModelInfo>& Models()
+{
+    // Preference order of the callers: wireless mouse, dock, wired mouse.
+    static const std::vector<ModelInfo> models = {
+        {kWirelessMouse, L"Tandu Kovu Zent Wireless Mouse",
+         {1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 14, 16, 15}, 1, 5, 2, 10, 0, 0},
+        {kChargingDock, L"Tandu Kovu Zent Charging Dock",
+         {1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 14, 16, 15}, 1, 12, 2, 10, 1, 20},
+        {kWiredMouse, L"Tandu Kovu", {1, 2, 3, 4, 5, 6, 7, 10, 11, 12}, 1, 3, 2, 10, 0, 0},
+    };
+    return models;
+}
+
+const ModelInfo* FindModel(ULONG productId)
+{
+    for (const ModelInfo& m : Models())
+        if (m.productId == productId) return &m;
+    return nullptr;
+}
+
+bool ModelHas(ULONG productId, int feature)
+{
+    const ModelInfo* m = FindModel(productId);
+    if (!m) return false;
+    for (int f : m->features)
+        if (f == feature) return true;
+    return false;
+}
+
+const std::vector<ULONG>& SupportedRates()
+{
+    static const std::vector<ULONG> rates = {125, 500, 1000};
+    return rates;
+}
+
+bool IsValidInterval(ULONG interval)
+{
+    return interval == 1 || interval == 2 || interval == 4 || interval == 8;
+}
+
+const std::vector<ButtonDefault>& Buttons()
+{
+    // Left, right, middle, back, forward, wheel up, wheel down.
+    static const std::vector<ButtonDefault> buttons = {
+        {1, 0x1, 1, 1}, {2, 0x2, 1, 2}, {3, 0x4, 1, 3}, {4, 0x8, 1, 5},
+        {5, 0x10, 1, 4}, {8, 0x80, 1, 6}, {9, 0x100, 1, 7},
+    };
+    return buttons;
+}
+
+ULONG KeyNameHash(const wchar_t* name)
+{
+    ULONG h = 5381;
+    for (; *name; ++name) h = h * 33 + static_cast<unsigned short>(*name);
+    return h;
+}
+
+const std::vector<KeyDefault>& ThumbKeys()
+{
+    // The twelve thumb keys in the number-row layout, then in the keypad
+    // layout, with the set-1 scan codes of the key-definition files.
+    struct Row { const wchar_t* name; USHORT scan; };
+    static const Row rows[] = {
+        {L"1 !", 0x02}, {L"2 @", 0x03}, {L"3 #", 0x04}, {L"4 $", 0x05}, {L"5 %", 0x06},
+        {L"6 ^", 0x07}, {L"7 &", 0x08}, {L"8 *", 0x09}, {L"9 (", 0x0A}, {L"0 )", 0x0B},
+        {L"- _", 0x0C}, {L"= +", 0x0D},
+        {L"Keypad 1 End", 0x4F}, {L"Keypad 2 Down", 0x50}, {L"Keypad 3 PageDn", 0x51},
+        {L"Keypad 4 Left", 0x4B}, {L"Keypad 5", 0x4C}, {L"Keypad 6 Right", 0x4D},
+        {L"Keypad 7 Home", 0x47}, {L"Keypad 8 Up", 0x48}, {L"Keypad 9 PageUp", 0x49},
+        {L"Keypad 0 Insert", 0x52}, {L"Keypad -", 0x4A}, {L"Keypad +", 0x4E},
+    };
+    static const std::vector<KeyDefault> keys = [] {
+        std::vector<KeyDefault> v;
+        for (const Row& r : rows) v.push_back({r.name, KeyNameHash(r.name), r.scan});
+        return v;
+    }();
+    return keys;
+}
+
+AssignmentValue DefaultButtonValue(const ButtonDefault& b)
+{
+    AssignmentValue v{};
+    v.valid = 1;
+    v.target = b.deviceId;
+    v.type = b.functionType;
+    std::memcpy(v.params, &b.mouseFunction, sizeof(ULONG));
+    return v;
+}
+
+AssignmentValue DefaultKeyValue(const KeyDefault& k)
+{
+    AssignmentValue v{};
+    v.valid = 1;
+    v.target = k.keyId;
+    v.type = 5;
+    std::memcpy(v.params, &k.scanCode, sizeof(USHORT));
+    return v;
+}
+
+ProfilePtr DefaultProfile(const GUID& id, const std::wstring& name)
+{
+    auto p = std::make_shared<ProfileState>();
+    p->id = id;
+    p->name = name;
+    p->flags = 0x6;  // both on-screen displays on, no program link
+    for (ULONG s : {800u, 1200u, 1800u, 4000u, 5600u}) p->stages.push_back({s, s});
+    p->currentStage = 3;
+    p->dpiX = p->dpiY = 1800;
+    for (const ButtonDefault& b : Buttons()) p->buttons.push_back(DefaultButtonValue(b));
+    for (const KeyDefault& k : ThumbKeys()) p->keys.push_back(DefaultKeyValue(k));
+    for (ULONG z : {1u, 4u, 7u}) {
+        ZoneState zone;
+        zone.id = z;
+        zone.colour = 0x000000FF;
+        p->zones.push_back(zone);
+    }
+    return p;
+}
+
+DeviceState DefaultDevice(ULONG productId)
+{
+    DeviceState d;
+    d.productId = productId;
+    d.attached = productId == kWirelessMouse;
+    for (int i = 1; i <= 5; ++i) {
+        wchar_t name[32];
+        std::swprintf(name, 32, L"Profile %d", i);
+        d.profiles.push_back(DefaultProfile(NewGuid(), name));
+    }
+    d.activeProfile = d.profiles.front()->id;
+    if (productId == kWiredMouse) d.batteryState = 2;
+    if (const ModelInfo* m = FindModel(productId)) {
+        d.unitMajor = m->unitMajor;
+        d.unitMinor = m->unitMinor;
+    }
+    return d;
+}
+
+ProfilePtr FindProfile(const DeviceState& d, const GUID& id)
+{
+    for (const ProfilePtr& p : d.profiles)
+        if (IsEqualGUID(p->id, id)) return p;
+    return nullptr;
+}
+
+MacroPtr FindMacro(const DeviceState& d, const GUID& id)
+{
+    for (const MacroPtr& m : d.macros)
+        if (IsEqualGUID(m->id, id)) return m;
+    return nullptr;
+}
+
+int ProfileIndex(const DeviceState& d, const GUID& id)
+{
+    for (size_t i = 0; i < d.profiles.size(); ++i)
+        if (IsEqualGUID(d.profiles[i]->id, id)) return static_cast<int>(i);
+    return -1;
+}
+
+GUID NewGuid()
+{
+    static const GUID null{};
+    GUID g{};
+    // CoCreateGuid does not fail in practice; never hand out the null GUID,
+    // which callers read as "no device profile yet".
+    while (FAILED(::CoCreateGuid(&g)) || IsEqualGUID(g, null)) {
+    }
+    return g;
+}
+
+GUID GuidFromWords(ULONG a, ULONG b, ULONG c, ULONG d)
+{
+    ULONG words[4] = {a, b, c, d};
+    GUID g;
+    static_assert(sizeof(g) == sizeof(words), "a GUID is four 32-bit words");
+    std::memcpy(&g, words, sizeof(g));
+    return g;
+}
+
+std::wstring GuidText(const GUID& g)
+{
+    wchar_t buf[64];
+    ::StringFromGUID2(g, buf, 64);
+    return buf;
+}
+
+}  // namespace tkservice

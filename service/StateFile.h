@@ -1,0 +1,38 @@
+// The stand-in's files: the saved device state, ".qvp" profile files and
+// ".qvm" macro files. Each is {4-byte magic, u32 version, u32 payload size,
+// u32 payload checksum, payload}; a reader refuses anything that does not
+// parse completely, so a bad file changes nothing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ServiceState.h"
+
+namespace tkservice {
+
+constexpr ULONG kFileVersion = 1;
+
+std::vector<BYTE> EncodeState(const std::vector<DeviceState>& devices);
+bool DecodeState(const std::vector<BYTE>& file, std::vector<DeviceState>& devices, std::wstring& error);
+
+std::vector<BYTE> EncodeProfile(const ProfileState& profile);
+bool DecodeProfile(const std::vector<BYTE>& file, ProfileState& profile);
+
+std::vector<BYTE> EncodeMacro(const MacroState& macro);
+bool DecodeMacro(const std::vector<BYTE>& file, MacroState& macro);
+
+// Whole-file reads and writes; the write goes through a temporary file so a
+// crash never leaves half a file.
+bool ReadWholeFile(const std::wstring& path, std::vector<BYTE>& data, size_t limit = 1 << 22);
+bool WriteWholeFile(const std::wstring& path, const std::vector<BYTE>& data);
+
+// Checks shared by the COM objects and the readers.
+bool ValidStages(const std::vector<DpiStage>& stages);
+bool ValidMacroEvents(const std::vector<MacroDeviceEvent>& events);
+bool ValidName(const std::wstring& name);
+
+// The state as readable text (the control tool's dump).
+std::wstring DescribeState(const std::vector<DeviceState>& devices);
+
+}  // namespace tkservice

@@ -1,0 +1,162 @@
+// The device service's out-of-process server. Started by COM (-Embedding) or
+// by hand, it serves the collection to every caller from one
+// single-threaded apartment, so every client sees the same device state,
+// and stays running until a control request ends it.
+//
+//   TkDeviceService.exe /regserver     register the server and the proxy DLL
+//   TkDeviceService.exe /unregserver   remove both registrations
+//   TkDeviceService.exe [-Embedding]   serve
+#include <windows.h>
+
+#include <objbase.h>
+
+#include <string>
+
+#include "ServiceObjects.h"
+
+namespace {
+
+using namespace tkservice;
+
+const wchar_t kClsidKey[] = L"CLSID\\{472079C9-3628-45F7-A32E-FE00490518F1}";
+const wchar_t kProxyDll[] = L"DeviceServicePS.dll";
+const wchar_t kStateFile[] = L"DeviceState.dat";
+const wchar_t kInstanceMutex[] = L"TkDeviceServiceInstance";
+
+std::wstring ModuleDir()
+{
+    wchar_t path[MAX_PATH];
+    DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring p(path, n);
+    return p.substr(0, p.find_last_of(L"\\/") + 1);
+}
+
+class CClassFactory : public ComObject<IClassFactory> {
+public:
+    STDMETHODIMP CreateInstance(IUnknown* outer, REFIID iid, void** out) override
+    {
+        if (!out) return E_POINTER;
+        *out = nullptr;
+        if (outer) return CLASS_E_NOAGGREGATION;
+        std::lock_guard<std::recursive_mutex> lock(ServiceCore::Instance().Mutex());
+        IDeviceCollection* collection = CreateDeviceCollection();
+        HRESULT hr = collection->QueryInterface(iid, out);
+        collection->Release();
+        return hr;
+    }
+    STDMETHODIMP LockServer(BOOL) override { return S_OK; }
+};
+
+HRESULT CallProxyDll(const char* entry)
+{
+    HMODULE dll = ::LoadLibraryW((ModuleDir() + kProxyDll).c_str());
+    if (!dll) return HRESULT_FROM_WIN32(::GetLastError());
+    using Entry = HRESULT(STDAPICALLTYPE*)();
+    auto fn = reinterpret_cast<Entry>(reinterpret_cast<void*>(::GetProcAddress(dll, entry)));
+    HRESULT hr = fn ? fn() : E_FAIL;
+    ::FreeLibrary(dll);
+    return hr;
+}
+
+int Register()
+{
+    std::wstring exe = ModuleDir() + L"TkDeviceService.exe";
+    std::wstring command = L"\"" + exe + L"\"";
+    HKEY key;
+    std::wstring local = std::wstring(kClsidKey) + L"\\LocalServer32";
+    if (::RegCreateKeyExW(HKEY_CLASSES_ROOT, local.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                          nullptr) != ERROR_SUCCESS)
+        return 1;
+    ::RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                     static_cast<DWORD>((command.size() + 1) * sizeof(wchar_t)));
+    ::RegCloseKey(key);
+    if (::RegCreateKeyExW(HKEY_CLASSES_ROOT, kClsidKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                          nullptr) == ERROR_SUCCESS) {
+        const wchar_t name[] = L"Tandu Kovu device service (simulated)";
+        ::RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(name), sizeof(name));
+        ::RegCloseKey(key);
+    }
+    return SUCCEEDED(CallProxyDll("DllRegisterServer")) ? 0 : 2;
+}
+
+int Unregister()
+{
+    ::RegDeleteTreeW(HKEY_CLASSES_ROOT, kClsidKey);
+    return SUCCEEDED(CallProxyDll("DllUnregisterServer")) ? 0 : 2;
+}
+
+// Whoever starts the server (COM on a client's behalf, a shell) hands it
+// their standard handles, and under Wine that keeps the starter's output
+// pipe open for as long as the server lives: a test runner would wait for
+// it forever. So the server starts a copy of itself on the null device and
+// leaves; the copy registers the class and serves.
+int Relaunch()
+{
+    SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
+    HANDLE in = ::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, OPEN_EXISTING, 0, nullptr);
+    HANDLE out = ::CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOW si{};
+    si.cb = sizeof(si);
+    si.dwFlags = STARTF_USESTDHANDLES;
+    si.hStdInput = in;
+    si.hStdOutput = out;
+    si.hStdError = out;
+    std::wstring command = L"\"" + ModuleDir() + L"TkDeviceService.exe\" -Embedding /detached";
+    PROCESS_INFORMATION pi{};
+    BOOL ok = ::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
+                               ModuleDir().c_str(), &si, &pi);
+    if (ok) {
+        ::CloseHandle(pi.hThread);
+        ::CloseHandle(pi.hProcess);
+    }
+    ::CloseHandle(in);
+    ::CloseHandle(out);
+    return ok ? 0 : 5;
+}
+
+int Serve()
+{
+    // One server per prefix: a second start (by hand while COM starts one)
+    // leaves at once.
+    HANDLE instance = ::CreateMutexW(nullptr, TRUE, kInstanceMutex);
+    if (!instance || ::GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+
+    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 3;
+    ServiceCore& core = ServiceCore::Instance();
+    core.Start(ModuleDir() + kStateFile);
+    core.SetShutdownHandler([] { ::PostQuitMessage(0); });
+
+    CClassFactory* factory = new CClassFactory;
+    DWORD cookie = 0;
+    HRESULT hr = ::CoRegisterClassObject(CLSID_TkDeviceService, static_cast<IClassFactory*>(factory),
+                                         CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie);
+    factory->Release();
+    if (FAILED(hr)) {
+        ::CoUninitialize();
+        return 4;
+    }
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    ::CoRevokeClassObject(cookie);
+    core.Flush();
+    ::CoUninitialize();
+    ::ReleaseMutex(instance);
+    ::CloseHandle(instance);
+    return 0;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int)
+{
+    std::wstring args = commandLine ? commandLine : L"";
+    if (args.find(L"/regserver") != std::wstring::npos || args.find(L"-regserver") != std::wstring::npos)
+        return Register();
+    if (args.find(L"/unregserver") != std::wstring::npos || args.find(L"-unregserver") != std::wstring::npos)
+        return Unregister();
+    if (args.find(L"/detached") == std::wstring::npos) return Relaunch();
+    return Serve();
+}

@@ -1,0 +1,112 @@
+// The service reached as the programs reach it: walk the devices and read
+// a few features through the proxies.
+#include <gtest/gtest.h>
+
+#include "ServiceClient.h"
+
+namespace {
+
+class RemoteService : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+        control_ = ConnectControl();
+        ASSERT_TRUE(control_) << "device service not reachable";
+        ASSERT_EQ(S_OK, control_->Reset());
+        control_->ClearFaults();
+        control_->ClearCallLog();
+    }
+    void TearDown() override
+    {
+        if (control_) control_->ClearFaults();
+        control_.Reset();
+        ::CoUninitialize();
+    }
+    Ptr<IServiceControl> control_;
+};
+
+TEST_F(RemoteService, WalksTheAttachedDevicesAndEndsPastTheLast)
+{
+    for (ULONG pid : {0x1Fu, 0x21u, 0x15u}) ASSERT_EQ(S_OK, control_->Attach(pid));
+    Ptr<IDeviceCollection> c = ConnectService();
+    ASSERT_TRUE(c);
+    ULONG seen[3] = {};
+    for (LONG i = 0; i < 3; ++i) {
+        Ptr<IDevice> d;
+        ASSERT_EQ(S_OK, c->Item(i, d.Out())) << i;
+        DeviceInfo info{};
+        ASSERT_EQ(S_OK, d->GetInfo(&info));
+        ASSERT_NE(nullptr, info.text);
+        EXPECT_NE(L'\0', info.text[0]);
+        ::CoTaskMemFree(info.text);
+        seen[i] = static_cast<ULONG>(info.productId);
+    }
+    EXPECT_EQ(0x1Fu, seen[0]);
+    EXPECT_EQ(0x21u, seen[1]);
+    EXPECT_EQ(0x15u, seen[2]);
+    Ptr<IDevice> past;
+    EXPECT_LT(c->Item(3, past.Out()), 0);
+    EXPECT_FALSE(past);
+}
+
+TEST_F(RemoteService, DefaultStateOffersWhatStartUpReads)
+{
+    Ptr<IDevice> d = FindDevice(ConnectService().Get(), 0x1F);
+    ASSERT_TRUE(d);
+    DeviceInfo info{};
+    ASSERT_EQ(S_OK, d->GetInfo(&info));
+    ::CoTaskMemFree(info.text);
+    EXPECT_EQ(1, info.versionAMajor);
+    EXPECT_EQ(5, info.versionAMinor);
+
+    Ptr<IProfileManager> m = DeviceFeature<IProfileManager>(d.Get());
+    ASSERT_TRUE(m);
+    LONG n = 0;
+    for (Ptr<IProfile> p; SUCCEEDED(m->Item(n, p.Out())); ++n) EXPECT_EQ(L"Profile " + std::to_wstring(n + 1), ProfileName(p.Get()));
+    EXPECT_EQ(5, n);
+    Ptr<IProfile> active;
+    ASSERT_EQ(S_OK, m->GetActive(active.Out()));
+    EXPECT_EQ(L"Profile 1", ProfileName(active.Get()));
+
+    Ptr<IDpiSettings> dpi = ProfileFeature<IDpiSettings>(active.Get());
+    ASSERT_TRUE(dpi);
+    DpiCapacity cap{};
+    ASSERT_EQ(S_OK, dpi->GetCapacity(&cap));
+    EXPECT_EQ(5u, cap.capacity);
+    ULONG lo = 0, hi = 0, step = 0;
+    ASSERT_EQ(S_OK, dpi->GetRange(&lo, &hi, &step));
+    EXPECT_EQ(100u, lo);
+    EXPECT_EQ(5600u, hi);
+    EXPECT_EQ(100u, step);
+    ULONG count = 0;
+    DpiStage* stages = nullptr;
+    ASSERT_EQ(S_OK, dpi->GetStages(&count, &stages));
+    ASSERT_EQ(5u, count);
+    EXPECT_EQ(800u, stages[0].x);
+    EXPECT_EQ(5600u, stages[4].y);
+    ::CoTaskMemFree(stages);
+
+    Ptr<IButtonAssignments> buttons = ProfileFeature<IButtonAssignments>(active.Get());
+    ASSERT_TRUE(buttons);
+    ButtonSupport support{};
+    ASSERT_EQ(S_OK, buttons->GetSupported(&support));
+    EXPECT_EQ(7u, support.count);
+    Ptr<IKeyAssignments> keys = ProfileFeature<IKeyAssignments>(active.Get());
+    ASSERT_TRUE(keys);
+    KeyCount kc{};
+    ASSERT_EQ(S_OK, keys->GetCount(&kc));
+    EXPECT_EQ(24u, kc.count);
+
+    Ptr<IReportRate> rate = DeviceFeature<IReportRate>(d.Get());
+    ASSERT_TRUE(rate);
+    ULONG nr = 0;
+    ULONG* rates = nullptr;
+    ASSERT_EQ(S_OK, rate->GetSupported(&nr, &rates));
+    ASSERT_EQ(3u, nr);
+    EXPECT_EQ(125u, rates[0]);
+    EXPECT_EQ(1000u, rates[2]);
+    ::CoTaskMemFree(rates);
+}
+
+}  // namespace

@@ -1,0 +1,90 @@
+// Client-side helpers of the device service tests: a small owning interface
+// pointer, connecting to the service, finding a device and its features.
+#pragma once
+
+#include <windows.h>
+
+#include <objbase.h>
+#include <ocidl.h>
+
+#include <string>
+
+#include "DeviceService.h"
+
+template <class T>
+class Ptr {
+public:
+    Ptr() = default;
+    ~Ptr() { Reset(); }
+    Ptr(const Ptr& o) : p_(o.p_) { if (p_) p_->AddRef(); }
+    Ptr& operator=(const Ptr& o)
+    {
+        if (o.p_) o.p_->AddRef();
+        Reset();
+        p_ = o.p_;
+        return *this;
+    }
+    void Reset()
+    {
+        if (p_) p_->Release();
+        p_ = nullptr;
+    }
+    T** Out() { Reset(); return &p_; }
+    void** OutVoid() { return reinterpret_cast<void**>(Out()); }
+    IUnknown** OutUnknown() { return reinterpret_cast<IUnknown**>(Out()); }
+    T* operator->() const { return p_; }
+    T* Get() const { return p_; }
+    explicit operator bool() const { return p_ != nullptr; }
+
+    template <class U>
+    Ptr<U> As() const
+    {
+        Ptr<U> u;
+        if (p_) p_->QueryInterface(__uuidof(U), u.OutVoid());
+        return u;
+    }
+
+private:
+    T* p_ = nullptr;
+};
+
+// The collection, created as the programs create it.
+Ptr<IDeviceCollection> ConnectService(HRESULT* result = nullptr);
+Ptr<IServiceControl> ConnectControl();
+// The first attached device with that product id.
+Ptr<IDevice> FindDevice(IDeviceCollection* collection, ULONG productId);
+template <class T>
+Ptr<T> DeviceFeature(IDevice* device)
+{
+    Ptr<T> t;
+    if (device) device->GetFeature(__uuidof(T), t.OutUnknown());
+    return t;
+}
+template <class T>
+Ptr<T> ProfileFeature(IProfile* profile)
+{
+    Ptr<T> t;
+    if (profile) profile->GetFeature(__uuidof(T), t.OutUnknown());
+    return t;
+}
+Ptr<IProfile> ActiveProfile(IDevice* device);
+// Takes a CoTaskMem text (and frees it).
+std::wstring TakeText(LPWSTR text);
+std::wstring ProfileName(IProfile* profile);
+std::wstring CallLog();
+// Waits, pumping messages, until cond holds or ms pass.
+template <class F>
+bool PumpFor(F cond, DWORD ms)
+{
+    DWORD start = ::GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        if (cond()) return true;
+        if (::GetTickCount() - start > ms) return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
