@@ -86,7 +86,12 @@ tk_service_start() {
   local dir="$1/program/service"
   [ -f "$dir/TkDeviceCtl.exe" ] || return 0
   (cd "$dir" && exec wine TkDeviceService.exe -Embedding /detached </dev/null >/dev/null 2>&1 &)
-  wine "$dir/TkDeviceCtl.exe" start </dev/null >/dev/null 2>&1
+  local i
+  for i in 1 2 3 4 5; do
+    wine "$dir/TkDeviceCtl.exe" start </dev/null >/dev/null 2>&1 && return 0
+    sleep 0.5
+  done
+  return 1
 }
 
 tk_env_up() {
