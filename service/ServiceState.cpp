@@ -1,3 +1,4 @@
+#include <cwchar>
 #include "ServiceState.h"
 
 #include <objbase.h>
@@ -64,23 +65,33 @@ ULONG KeyNameHash(const wchar_t* name)
     return h;
 }
 
+// Every keyboard key's name and code, from the one key table the
+// configurator's key-definition files are generated from.
+struct KeyTableRow { const wchar_t* name; USHORT code; int flag; };
+const KeyTableRow kKeyTable[] = {
+#include "KeyboardKeyTable.inc"
+};
+
+USHORT KeyTableCode(const wchar_t* name)
+{
+    for (const KeyTableRow& r : kKeyTable)
+        if (wcscmp(r.name, name) == 0) return r.code;
+    return 0;
+}
+
 const std::vector<KeyDefault>& ThumbKeys()
 {
     // The twelve thumb keys in the number-row layout, then in the keypad
-    // layout, with the set-1 scan codes of the key-definition files.
-    struct Row { const wchar_t* name; USHORT scan; };
-    static const Row rows[] = {
-        {L"1 !", 0x02}, {L"2 @", 0x03}, {L"3 #", 0x04}, {L"4 $", 0x05}, {L"5 %", 0x06},
-        {L"6 ^", 0x07}, {L"7 &", 0x08}, {L"8 *", 0x09}, {L"9 (", 0x0A}, {L"0 )", 0x0B},
-        {L"- _", 0x0C}, {L"= +", 0x0D},
-        {L"Keypad 1 End", 0x4F}, {L"Keypad 2 Down", 0x50}, {L"Keypad 3 PageDn", 0x51},
-        {L"Keypad 4 Left", 0x4B}, {L"Keypad 5", 0x4C}, {L"Keypad 6 Right", 0x4D},
-        {L"Keypad 7 Home", 0x47}, {L"Keypad 8 Up", 0x48}, {L"Keypad 9 PageUp", 0x49},
-        {L"Keypad 0 Insert", 0x52}, {L"Keypad -", 0x4A}, {L"Keypad +", 0x4E},
+    // layout; their values are the key table's codes.
+    static const wchar_t* const names[] = {
+        L"1 !", L"2 @", L"3 #", L"4 $", L"5 %", L"6 ^", L"7 &", L"8 *", L"9 (", L"0 )", L"- _", L"= +",
+        L"Keypad 1 End", L"Keypad 2 Down", L"Keypad 3 PageDn", L"Keypad 4 Left", L"Keypad 5",
+        L"Keypad 6 Right", L"Keypad 7 Home", L"Keypad 8 Up", L"Keypad 9 PageUp", L"Keypad 0 Insert",
+        L"Keypad -", L"Keypad +",
     };
     static const std::vector<KeyDefault> keys = [] {
         std::vector<KeyDefault> v;
-        for (const Row& r : rows) v.push_back({r.name, KeyNameHash(r.name), r.scan});
+        for (const wchar_t* n : names) v.push_back({n, KeyNameHash(n), KeyTableCode(n)});
         return v;
     }();
     return keys;

@@ -96,6 +96,9 @@ tk_service_start() {
 
 tk_env_up() {
   local build=$1
+  # Where tests find the program folder (Wine sees the host's root as Z:).
+  # ctest's ENVIRONMENT property keeps only one variable through discovery.
+  export TK_PROGRAM_DIR="Z:$build/program"
   tk_display_up || return 1
   tk_prefix_init "$build"
   wineserver -p || true  # one may already be running for this prefix
