@@ -1,5 +1,7 @@
 #include "AssignmentValues.h"
 
+#include <objbase.h>
+
 #include <cwchar>
 
 #include "FunctionCodeMaps.h"
@@ -17,13 +19,13 @@ void SetParam(AssignmentRecord& r, int n, uint32_t v) { r.params.values[n - 1] =
 void StoreParams(AssignmentValue& v, size_t offset, const AssignmentRecord& r)
 {
     for (int n = 1; n <= 4; ++n)
-        v.SetU32At(offset + 4 * (n - 1), Param(r, n));
+        SetValueU32At(v, offset + 4 * (n - 1), Param(r, n));
 }
 
 void LoadParams(AssignmentRecord& r, const AssignmentValue& v, size_t offset)
 {
     for (int n = 1; n <= 4; ++n)
-        SetParam(r, n, v.U32At(offset + 4 * (n - 1)));
+        SetParam(r, n, ValueU32At(v, offset + 4 * (n - 1)));
 }
 
 // Play modes between record and device: 3 and 4 swap, unknown modes are 0.
@@ -47,7 +49,7 @@ bool TemplateMatches(const AssignmentValue& t, const AssignmentValue& v)
     case kDevFnMouse:
     case kDevFnProfile:
     case kDevFnSensitivity:
-        return t.U32At(12) == v.U32At(12);
+        return ValueU32At(t, 12) == ValueU32At(v, 12);
     default:
         return true;
     }
@@ -58,7 +60,7 @@ bool TemplateMatches(const AssignmentValue& t, const AssignmentValue& v)
 AssignmentValue ValueFromRecord(const AssignmentRecord& record, uint32_t target)
 {
     const AssignmentValue* t = FunctionCodeMaps::Get().Template(record.type);
-    AssignmentValue v = t ? *t : AssignmentValue::Zero();
+    AssignmentValue v = t ? *t : ZeroAssignmentValue();
     v.target = target;
     if (!t)
         return v;
@@ -67,35 +69,35 @@ AssignmentValue ValueFromRecord(const AssignmentRecord& record, uint32_t target)
         StoreParams(v, 12, record);
         break;
     case kDevFnProfile:
-        if (v.U32At(12) == 3)
+        if (ValueU32At(v, 12) == 3)
             StoreParams(v, 16, record);
         break;
     case kDevFnSensitivity:
-        if (v.U32At(12) == 3) {
+        if (ValueU32At(v, 12) == 3) {
             // The pages build stage functions with zero parameters; then the
             // template's stage stands, otherwise the record's own stage.
             if (Param(record, 1))
-                v.SetU32At(16, Param(record, 1));
-        } else if (v.U32At(12) == 4) {
-            v.SetU16At(24, (uint16_t)Param(record, 2));
-            v.SetU16At(26, (uint16_t)Param(record, 3));
+                SetValueU32At(v, 16, Param(record, 1));
+        } else if (ValueU32At(v, 12) == 4) {
+            SetValueU16At(v, 24, (uint16_t)Param(record, 2));
+            SetValueU16At(v, 26, (uint16_t)Param(record, 3));
         }
         break;
     case kDevFnKey: {
-        v.SetU16At(12, record.ScanCode());
+        SetValueU16At(v, 12, record.ScanCode());
         uint32_t mods = 0;
         for (int i = 0; i < 4; ++i)
             if (record.Modifiers() & (1u << i))
                 mods |= kDevModBits[i];
         if (record.VirtualKey() == kVkPause)
             mods |= kDevModBits[0];
-        v.SetU32At(14, mods);
+        SetValueU32At(v, 14, mods);
         break;
     }
     case kDevFnMacro:
         StoreParams(v, 12, record);
-        v.SetByteAt(28, (uint8_t)SwapPlayMode(record.mode));
-        v.SetByteAt(29, (uint8_t)record.count);
+        SetValueByteAt(v, 28, (uint8_t)SwapPlayMode(record.mode));
+        SetValueByteAt(v, 29, (uint8_t)record.count);
         break;
     case kDevFnLaunch:
         StoreParams(v, 12, record);
@@ -123,17 +125,17 @@ AssignmentRecord RecordFromValue(const AssignmentValue& value)
     case kDevFnProfile:
         // The profile's GUID comes back too, or a profile switch would lose
         // its target on every read.
-        if (value.U32At(12) == 3)
+        if (ValueU32At(value, 12) == 3)
             LoadParams(r, value, 16);
         break;
     case kDevFnSensitivity:
-        SetParam(r, 1, value.U32At(16));
-        SetParam(r, 2, value.U16At(24));
-        SetParam(r, 3, value.U16At(26));
+        SetParam(r, 1, ValueU32At(value, 16));
+        SetParam(r, 2, ValueU16At(value, 24));
+        SetParam(r, 3, ValueU16At(value, 26));
         break;
     case kDevFnKey: {
-        uint16_t scan = value.U16At(12);
-        uint32_t bits = value.U32At(14);
+        uint16_t scan = ValueU16At(value, 12);
+        uint32_t bits = ValueU32At(value, 14);
         uint8_t mods = 0;
         for (int i = 0; i < 4; ++i)
             if (bits & kDevModBits[i])
@@ -152,8 +154,8 @@ AssignmentRecord RecordFromValue(const AssignmentValue& value)
         // The GUID, play mode and count come back so the record still names
         // its macro after a read.
         LoadParams(r, value, 12);
-        r.mode = SwapPlayMode(value.ByteAt(28));
-        r.count = value.ByteAt(29);
+        r.mode = SwapPlayMode(ValueByteAt(value, 28));
+        r.count = ValueByteAt(value, 29);
         break;
     case kDevFnLaunch:
         LoadParams(r, value, 12);
@@ -183,12 +185,12 @@ uint8_t KeyModeFromRecords(const std::vector<AssignmentRecord>& keys)
     return 0;
 }
 
-std::vector<uint8_t> MacroBlockFromEvents(const std::vector<MacroEvent>& events)
+std::vector<MacroDeviceEvent> DeviceEventsFromMacro(const std::vector<MacroEvent>& events)
 {
-    std::vector<DeviceMacroEvent> out;
+    std::vector<MacroDeviceEvent> out;
     out.reserve(events.size());
     for (const MacroEvent& e : events) {
-        DeviceMacroEvent d = {0, 0};
+        MacroDeviceEvent d = {0, 0};
         switch (e.kind) {
         case MacroEvent::kKey: {
             uint32_t scan = (uint32_t)e.value & 0xFFFF;
@@ -212,28 +214,41 @@ std::vector<uint8_t> MacroBlockFromEvents(const std::vector<MacroEvent>& events)
         }
         out.push_back(d);
     }
-    std::vector<uint8_t> block(8 + out.size() * sizeof(DeviceMacroEvent));
-    const uint32_t header[2] = {0, (uint32_t)out.size()};
-    memcpy(block.data(), header, sizeof(header));
+    return out;
+}
+
+MacroBlock* NewMacroBlock(const std::vector<MacroEvent>& events)
+{
+    std::vector<MacroDeviceEvent> out = DeviceEventsFromMacro(events);
+    // The service reads count events after the header; the spare 8 bytes
+    // keep even an empty block as large as the declared struct.
+    size_t bytes = out.size() * sizeof(MacroDeviceEvent) + 16;
+    auto* block = static_cast<MacroBlock*>(CoTaskMemAlloc(bytes));
+    if (!block)
+        return nullptr;
+    memset(block, 0, bytes);
+    block->reserved = 0;
+    block->count = (ULONG)out.size();
     if (!out.empty())
-        memcpy(block.data() + 8, out.data(), out.size() * sizeof(DeviceMacroEvent));
+        memcpy(block->events, out.data(), out.size() * sizeof(MacroDeviceEvent));
     return block;
 }
 
 bool MacroEventsFromBlock(CMacro& macro, const void* block, size_t size)
 {
-    if (!block || size < 8)
+    const size_t header = offsetof(MacroBlock, events);
+    if (!block || size < header)
         return false;
     const uint8_t* bytes = static_cast<const uint8_t*>(block);
     uint32_t count;
-    memcpy(&count, bytes + 4, 4);
-    if (count > (size - 8) / sizeof(DeviceMacroEvent))
+    memcpy(&count, bytes + offsetof(MacroBlock, count), 4);
+    if (count > (size - header) / sizeof(MacroDeviceEvent))
         return false;
     std::vector<MacroEvent> events;
     events.reserve(count);
     for (uint32_t i = 0; i < count; ++i) {
-        DeviceMacroEvent d;
-        memcpy(&d, bytes + 8 + i * sizeof(d), sizeof(d));
+        MacroDeviceEvent d;
+        memcpy(&d, bytes + header + i * sizeof(d), sizeof(d));
         MacroEvent e = {0, 0, 0};
         if (d.kind == kDevMacroMouse) {
             int button;
@@ -260,6 +275,24 @@ bool MacroEventsFromBlock(CMacro& macro, const void* block, size_t size)
     }
     macro.events.swap(events);
     return !macro.events.empty();
+}
+
+bool ReadMacroTaskBlock(CMacro& macro, const MacroBlock* block)
+{
+    if (!block)
+        return false;
+    // The allocation's own size bounds what the count may claim.
+    IMalloc* malloc = nullptr;
+    if (FAILED(CoGetMalloc(1, &malloc)) || !malloc)
+        return false;
+    SIZE_T size = malloc->GetSize(const_cast<MacroBlock*>(block));
+    malloc->Release();
+    const size_t header = offsetof(MacroBlock, events);
+    if (size == (SIZE_T)-1 || size < header ||
+        block->count > (size - header) / sizeof(MacroDeviceEvent))
+        return false;
+    MacroEventsFromBlock(macro, block, size);
+    return true;
 }
 
 std::wstring FormatVersion(int major, int minor)

@@ -4,10 +4,10 @@ namespace {
 
 AssignmentValue MakeTemplate(uint32_t deviceType, uint32_t sub = 0)
 {
-    AssignmentValue v = AssignmentValue::Zero();
+    AssignmentValue v = ZeroAssignmentValue();
     v.valid = 1;
     v.type = deviceType;
-    v.SetU32At(12, sub);
+    SetValueU32At(v, 12, sub);
     return v;
 }
 
@@ -55,7 +55,7 @@ FunctionCodeMaps::FunctionCodeMaps()
     m_templates[14] = MakeTemplate(kDevFnMouse, 10);
     for (int t = 16; t <= 20; ++t) {
         m_templates[t] = MakeTemplate(kDevFnSensitivity, 3);
-        m_templates[t].SetU32At(16, (uint32_t)(t - 16));
+        SetValueU32At(m_templates[t], 16, (uint32_t)(t - 16));
     }
     m_templates[21] = MakeTemplate(kDevFnSensitivity, 4);
     for (int t : {22, 23, 26, 27, 28, 29, 30})

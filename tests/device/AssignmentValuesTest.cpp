@@ -21,10 +21,10 @@ AssignmentRecord WithParams(int type, uint32_t p1, uint32_t p2, uint32_t p3, uin
 
 AssignmentValue DeviceValue(uint32_t type, uint32_t sub)
 {
-    AssignmentValue v = AssignmentValue::Zero();
+    AssignmentValue v = ZeroAssignmentValue();
     v.valid = 1;
     v.type = type;
-    v.SetU32At(12, sub);
+    SetValueU32At(v, 12, sub);
     return v;
 }
 
@@ -55,7 +55,7 @@ TEST(AssignmentValues, EveryConfigurationTypeGetsItsTemplateAndReadsBack)
         EXPECT_EQ(77u, v.target);
         EXPECT_EQ(row.deviceType, v.type);
         if (row.deviceType != 5) {
-            EXPECT_EQ(row.at12, v.U32At(12));
+            EXPECT_EQ(row.at12, ValueU32At(v, 12));
         }
         EXPECT_EQ(row.readsBackAs, RecordFromValue(v).type);
     }
@@ -97,12 +97,12 @@ TEST(AssignmentValues, MacroValuesCarryGuidPlayModeAndCount)
         r.count = 0x1203;
         AssignmentValue v = ValueFromRecord(r, 5);
         EXPECT_EQ(8u, v.type);
-        EXPECT_EQ(0x11111111u, v.U32At(12));
-        EXPECT_EQ(0x22222222u, v.U32At(16));
-        EXPECT_EQ(0x33333333u, v.U32At(20));
-        EXPECT_EQ(0x44444444u, v.U32At(24));
-        EXPECT_EQ(m[1], v.ByteAt(28));
-        EXPECT_EQ(0x03, v.ByteAt(29));
+        EXPECT_EQ(0x11111111u, ValueU32At(v, 12));
+        EXPECT_EQ(0x22222222u, ValueU32At(v, 16));
+        EXPECT_EQ(0x33333333u, ValueU32At(v, 20));
+        EXPECT_EQ(0x44444444u, ValueU32At(v, 24));
+        EXPECT_EQ(m[1], ValueByteAt(v, 28));
+        EXPECT_EQ(0x03, ValueByteAt(v, 29));
 
         AssignmentRecord back = RecordFromValue(v);
         EXPECT_EQ(6, back.type);
@@ -116,23 +116,23 @@ TEST(AssignmentValues, ProfileAndLaunchValuesKeepTheirGuids)
 {
     AssignmentRecord profile = WithParams(22, 1, 2, 3, 4);
     AssignmentValue v = ValueFromRecord(profile, 1);
-    EXPECT_EQ(3u, v.U32At(12));
-    EXPECT_EQ(1u, v.U32At(16));
-    EXPECT_EQ(4u, v.U32At(28));
+    EXPECT_EQ(3u, ValueU32At(v, 12));
+    EXPECT_EQ(1u, ValueU32At(v, 16));
+    EXPECT_EQ(4u, ValueU32At(v, 28));
     AssignmentRecord back = RecordFromValue(v);
     EXPECT_EQ(22, back.type);
     EXPECT_EQ(0, memcmp(profile.params.values, back.params.values, 16));
 
     // Next/previous profile carry no GUID even when the record has one.
     AssignmentValue next = ValueFromRecord(WithParams(24, 1, 2, 3, 4), 1);
-    EXPECT_EQ(2u, next.U32At(12));
-    EXPECT_EQ(0u, next.U32At(16));
+    EXPECT_EQ(2u, ValueU32At(next, 12));
+    EXPECT_EQ(0u, ValueU32At(next, 16));
 
     AssignmentRecord launch = WithParams(63, 5, 6, 7, 8);
     v = ValueFromRecord(launch, 2);
     EXPECT_EQ(9u, v.type);
-    EXPECT_EQ(5u, v.U32At(12));
-    EXPECT_EQ(8u, v.U32At(24));
+    EXPECT_EQ(5u, ValueU32At(v, 12));
+    EXPECT_EQ(8u, ValueU32At(v, 24));
     back = RecordFromValue(v);
     EXPECT_EQ(63, back.type);
     EXPECT_EQ(0, memcmp(launch.params.values, back.params.values, 16));
@@ -141,20 +141,20 @@ TEST(AssignmentValues, ProfileAndLaunchValuesKeepTheirGuids)
 TEST(AssignmentValues, SensitivityStagesAndOnTheFlyValues)
 {
     // A stage function built with zero parameters sends its template's stage.
-    EXPECT_EQ(0u, ValueFromRecord(Of(16), 1).U32At(16));
-    EXPECT_EQ(3u, ValueFromRecord(Of(19), 1).U32At(16));
+    EXPECT_EQ(0u, ValueU32At(ValueFromRecord(Of(16), 1), 16));
+    EXPECT_EQ(3u, ValueU32At(ValueFromRecord(Of(19), 1), 16));
     // A stage in the record's first parameter wins.
     AssignmentValue v = ValueFromRecord(WithParams(17, 4, 0, 0, 0), 1);
-    EXPECT_EQ(4u, v.U32At(16));
+    EXPECT_EQ(4u, ValueU32At(v, 16));
     AssignmentRecord back = RecordFromValue(v);
     EXPECT_EQ(16, back.type);
     EXPECT_EQ(4u, back.params.values[0]);
 
     v = ValueFromRecord(WithParams(21, 9, 0x10320, 0x20540, 0), 1);
-    EXPECT_EQ(4u, v.U32At(12));
-    EXPECT_EQ(0u, v.U32At(16));
-    EXPECT_EQ(0x0320, v.U16At(24));
-    EXPECT_EQ(0x0540, v.U16At(26));
+    EXPECT_EQ(4u, ValueU32At(v, 12));
+    EXPECT_EQ(0u, ValueU32At(v, 16));
+    EXPECT_EQ(0x0320, ValueU16At(v, 24));
+    EXPECT_EQ(0x0540, ValueU16At(v, 26));
     back = RecordFromValue(v);
     EXPECT_EQ(21, back.type);
     EXPECT_EQ(0u, back.params.values[0]);
@@ -168,8 +168,8 @@ TEST(AssignmentValues, KeyValuesCarryScanCodeAndModifierBits)
     r.SetKey(0x1E, 0x41, kModCtrl | kModShift | kModExtended);
     AssignmentValue v = ValueFromRecord(r, 0xABCD1234);
     EXPECT_EQ(0xABCD1234u, v.target);
-    EXPECT_EQ(0x1E, v.U16At(12));
-    EXPECT_EQ(0x0D000000u, v.U32At(14));
+    EXPECT_EQ(0x1E, ValueU16At(v, 12));
+    EXPECT_EQ(0x0D000000u, ValueU32At(v, 14));
     AssignmentRecord back = RecordFromValue(v);
     EXPECT_EQ(5, back.type);
     EXPECT_EQ(0x1E, back.ScanCode());
@@ -178,7 +178,7 @@ TEST(AssignmentValues, KeyValuesCarryScanCodeAndModifierBits)
     EXPECT_EQ(0u, back.params.values[2]);
 
     r.SetKey(0x38, 0x12, kModAlt);
-    EXPECT_EQ(0x02000000u, ValueFromRecord(r, 0).U32At(14));
+    EXPECT_EQ(0x02000000u, ValueU32At(ValueFromRecord(r, 0), 14));
 }
 
 TEST(AssignmentValues, PauseAndNumLockShareAScanCode)
@@ -186,7 +186,7 @@ TEST(AssignmentValues, PauseAndNumLockShareAScanCode)
     AssignmentRecord pause = Of(5);
     pause.SetKey(0x45, 0x13, 0);
     AssignmentValue v = ValueFromRecord(pause, 1);
-    EXPECT_EQ(0x1000000u, v.U32At(14));
+    EXPECT_EQ(0x1000000u, ValueU32At(v, 14));
     AssignmentRecord back = RecordFromValue(v);
     EXPECT_EQ(0x45, back.ScanCode());
     EXPECT_EQ(0x13, back.VirtualKey());
@@ -260,19 +260,21 @@ TEST(FunctionCodeMaps, ZoneIdsAndVersionText)
 
 namespace {
 
-std::vector<DeviceMacroEvent> BlockEvents(const std::vector<uint8_t>& block)
+// The events of a CoTaskMem block from NewMacroBlock, which it frees.
+std::vector<MacroDeviceEvent> BlockEvents(MacroBlock* block)
 {
-    uint32_t header[2];
-    memcpy(header, block.data(), 8);
-    EXPECT_EQ(0u, header[0]);
-    EXPECT_EQ(8 + header[1] * 8, block.size());
-    std::vector<DeviceMacroEvent> out(header[1]);
-    if (header[1])
-        memcpy(out.data(), block.data() + 8, header[1] * 8);
+    std::vector<MacroDeviceEvent> out;
+    if (!block) {
+        ADD_FAILURE() << "no block";
+        return out;
+    }
+    EXPECT_EQ(0u, block->reserved);
+    out.assign(block->events, block->events + block->count);
+    CoTaskMemFree(block);
     return out;
 }
 
-std::vector<uint8_t> MakeBlock(const std::vector<DeviceMacroEvent>& events)
+std::vector<uint8_t> MakeBlock(const std::vector<MacroDeviceEvent>& events)
 {
     std::vector<uint8_t> block(8 + events.size() * 8);
     uint32_t header[2] = {0, (uint32_t)events.size()};
@@ -298,7 +300,7 @@ TEST(MacroBlocks, EventsGoToTheDeviceFormat)
         {MacroEvent::kDelay, 250, 0},
         {7, 1, 1},                                   // unknown kind: left out
     };
-    std::vector<DeviceMacroEvent> d = BlockEvents(MacroBlockFromEvents(events));
+    std::vector<MacroDeviceEvent> d = BlockEvents(NewMacroBlock(events));
     ASSERT_EQ(9u, d.size());
     EXPECT_EQ(2u, d[0].kind);
     EXPECT_EQ(0x1Eu, d[0].data);
@@ -313,7 +315,7 @@ TEST(MacroBlocks, EventsGoToTheDeviceFormat)
     EXPECT_EQ(0u, d[7].data);
     EXPECT_EQ(250u, d[8].data);
 
-    EXPECT_TRUE(BlockEvents(MacroBlockFromEvents({})).empty());
+    EXPECT_TRUE(BlockEvents(NewMacroBlock({})).empty());
 }
 
 TEST(MacroBlocks, DeviceBlocksReadBackIntoMacroEvents)
@@ -338,9 +340,11 @@ TEST(MacroBlocks, DeviceBlocksReadBackIntoMacroEvents)
     EXPECT_EQ(expected, m.events);
 
     // Round trip: what goes out comes back.
-    std::vector<uint8_t> again = MacroBlockFromEvents(m.events);
+    MacroBlock* again = NewMacroBlock(m.events);
+    ASSERT_NE(nullptr, again);
     CMacro copy;
-    EXPECT_TRUE(MacroEventsFromBlock(copy, again.data(), again.size()));
+    EXPECT_TRUE(ReadMacroTaskBlock(copy, again));
+    CoTaskMemFree(again);
     EXPECT_EQ(expected, copy.events);
 
     std::vector<uint8_t> empty = MakeBlock({});
@@ -360,4 +364,32 @@ TEST(MacroBlocks, TruncatedBlocksAreRefusedAndLeaveTheMacro)
     EXPECT_FALSE(MacroEventsFromBlock(m, block.data(), block.size()));
     ASSERT_EQ(1u, m.events.size());
     EXPECT_EQ(5, m.events[0].value);
+}
+
+TEST(MacroBlocks, ServiceBlocksAreCheckedAgainstTheirAllocation)
+{
+    CMacro m(L"M", {{MacroEvent::kDelay, 5, 0}});
+    EXPECT_FALSE(ReadMacroTaskBlock(m, nullptr));
+
+    // A count larger than the allocation holds is refused unread.
+    auto* block = static_cast<MacroBlock*>(CoTaskMemAlloc(offsetof(MacroBlock, events) + 2 * 8));
+    ASSERT_NE(nullptr, block);
+    block->reserved = 0;
+    block->count = 3;
+    block->events[0] = {3, 1};
+    block->events[1] = {3, 2};
+    EXPECT_FALSE(ReadMacroTaskBlock(m, block));
+    ASSERT_EQ(1u, m.events.size());
+    EXPECT_EQ(5, m.events[0].value);
+
+    block->count = 2;
+    EXPECT_TRUE(ReadMacroTaskBlock(m, block));
+    ASSERT_EQ(2u, m.events.size());
+    EXPECT_EQ(2, m.events[1].value);
+
+    // An empty block is a valid read of an empty macro.
+    block->count = 0;
+    EXPECT_TRUE(ReadMacroTaskBlock(m, block));
+    EXPECT_TRUE(m.events.empty());
+    CoTaskMemFree(block);
 }
