@@ -41,13 +41,13 @@ uint32_t CMouseProfile::ClampToRange(uint32_t value, uint32_t min, uint32_t max)
     return value;
 }
 
-DpiStage* CMouseProfile::Stage(int stage)
+ProfileStage* CMouseProfile::Stage(int stage)
 {
     int i = ResolveStage(stage, (uint32_t)m_stages.size());
     return i < 0 ? nullptr : &m_stages[(size_t)i];
 }
 
-const DpiStage* CMouseProfile::Stage(int stage) const
+const ProfileStage* CMouseProfile::Stage(int stage) const
 {
     int i = ResolveStage(stage, (uint32_t)m_stages.size());
     return i < 0 ? nullptr : &m_stages[(size_t)i];
@@ -61,7 +61,7 @@ bool CMouseProfile::SetStageCapacity(uint32_t n)
         n = kMaxStages;
     if (n == 0)
         n = 1;
-    m_stages.assign(n, DpiStage());
+    m_stages.assign(n, ProfileStage());
     m_capacity = n;
     SetCurrentStage(1);
     return true;
@@ -79,49 +79,49 @@ void CMouseProfile::SetCurrentStage(uint32_t n)
 
 void CMouseProfile::SetStageFlag(int stage, uint8_t flag)
 {
-    if (DpiStage* s = Stage(stage))
+    if (ProfileStage* s = Stage(stage))
         s->flag = flag;
 }
 
 uint8_t CMouseProfile::GetStageFlag(int stage) const
 {
-    const DpiStage* s = Stage(stage);
+    const ProfileStage* s = Stage(stage);
     return s ? s->flag : 0;
 }
 
 void CMouseProfile::SetStageValue(int stage, uint32_t value)
 {
-    if (DpiStage* s = Stage(stage))
+    if (ProfileStage* s = Stage(stage))
         s->value = (int)ClampToRange(value, m_dpiMin, m_dpiMax);
 }
 
 uint32_t CMouseProfile::GetStageValue(int stage) const
 {
-    const DpiStage* s = Stage(stage);
+    const ProfileStage* s = Stage(stage);
     return s ? (uint32_t)s->value : 0;
 }
 
 void CMouseProfile::SetStageX(int stage, uint32_t value)
 {
-    if (DpiStage* s = Stage(stage))
+    if (ProfileStage* s = Stage(stage))
         s->x = (int)ClampToRange(value, m_dpiMin, m_dpiMax);
 }
 
 uint32_t CMouseProfile::GetStageX(int stage) const
 {
-    const DpiStage* s = Stage(stage);
+    const ProfileStage* s = Stage(stage);
     return s ? (uint32_t)s->x : 0;
 }
 
 void CMouseProfile::SetStageY(int stage, uint32_t value)
 {
-    if (DpiStage* s = Stage(stage))
+    if (ProfileStage* s = Stage(stage))
         s->y = (int)ClampToRange(value, m_dpiMin, m_dpiMax);
 }
 
 uint32_t CMouseProfile::GetStageY(int stage) const
 {
-    const DpiStage* s = Stage(stage);
+    const ProfileStage* s = Stage(stage);
     return s ? (uint32_t)s->y : 0;
 }
 

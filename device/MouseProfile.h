@@ -4,7 +4,7 @@
 #include <vector>
 #include "BaseProfile.h"
 
-struct DpiStage {
+struct ProfileStage {
     int value = 0;
     int x = 0;
     int y = 0;
@@ -75,8 +75,8 @@ public:
     static uint32_t ClampToRange(uint32_t value, uint32_t min, uint32_t max);
 
 protected:
-    DpiStage* Stage(int stage);
-    const DpiStage* Stage(int stage) const;
+    ProfileStage* Stage(int stage);
+    const ProfileStage* Stage(int stage) const;
 
     std::map<int, AssignmentRecord> m_buttonAssignments;  // by button 1-13
     uint8_t m_dpiOsd = 0;
@@ -84,7 +84,7 @@ protected:
     uint32_t m_dpiMin = 0;
     uint32_t m_dpiMax = 0;
     uint32_t m_dpiStep = 0;
-    std::vector<DpiStage> m_stages;  // m_capacity entries
+    std::vector<ProfileStage> m_stages;  // m_capacity entries
     uint32_t m_capacity = 0;
     uint32_t m_stageCount = 0;  // may exceed m_capacity after a capacity change
     int m_currentStage = -1;
