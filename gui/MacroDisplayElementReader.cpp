@@ -41,6 +41,16 @@ CGUIItem* ReadMacroDisplayElement(const pugi::xml_node& e, const SkinElementCont
     auto md = std::make_unique<CMacroDisplayItem>();
     md->m_max = std::max(0, ReadInt(e, L"max"));
     md->m_readOnly = ReadBool(e, L"readonly", false);
+    // The border panel's picture; it counts only when its SBMN loaded.
+    BmpInfo bmpInfo;
+    PanelImage panelImage;
+    const pugi::xml_node bmpInfoNode = e.child(L"BMPINFO");
+    const bool hasPanelImage = ReadBmpInfo(bmpInfoNode, ReadItemId(bmpInfoNode), bmpInfo);
+    if (hasPanelImage) {
+        panelImage.bitmap = (HBITMAP)*bmpInfo.bitmaps.normal;
+        panelImage.mask = bmpInfo.bitmaps.mask ? (HBITMAP)*bmpInfo.bitmaps.mask : nullptr;
+        panelImage.rect = bmpInfo.rect;
+    }
     if (HasAttribute(e, L"bdrwidth") && ReadInt(e, L"bdrwidth") >= 0) md->m_borderWidth = ReadInt(e, L"bdrwidth");
     if (HasAttribute(e, L"lmargin") && ReadInt(e, L"lmargin") >= 0) md->m_leftMargin = ReadInt(e, L"lmargin");
     if (CFontItem* font = ReadFont(e, id, c.items)) md->m_font = (HFONT)*font;
@@ -54,7 +64,7 @@ CGUIItem* ReadMacroDisplayElement(const pugi::xml_node& e, const SkinElementCont
         bar->SetBitmaps(ScrollBarBitmaps{pic(0), pic(1), pic(2), pic(3), pic(4), pic(5)}, vs.borderWidth);
     }
     CRect r = ReadRect(e, id);
-    if (!md->Create(c.owner, r, id, std::move(bar), vs.width)) return nullptr;
+    if (!md->Create(c.owner, r, id, std::move(bar), vs.width, hasPanelImage ? &panelImage : nullptr)) return nullptr;
     md->m_owner = c.owner;
 
     // Handed over as KEYDN, KEYUP, MSE, MSEH, CLK, CLKH; kept by event kind.

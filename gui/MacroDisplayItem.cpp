@@ -3,6 +3,7 @@
 #include "KeyEvent.h"
 #include "ListPanel.h"
 #include "MacroDelayText.h"
+#include "MacroDisplayScroll.h"
 #include "RawInput.h"
 #include "WidgetMessages.h"
 #include "WidgetText.h"
@@ -11,9 +12,12 @@ BEGIN_MESSAGE_MAP(CMacroDisplayItem, CListCtrl)
     ON_WM_INPUT()
     ON_WM_LBUTTONDOWN()
     ON_WM_RBUTTONDOWN()
+    ON_WM_MOUSEMOVE()
     ON_WM_MOUSEWHEEL()
+    ON_WM_VSCROLL()
     ON_WM_TIMER()
     ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
     ON_WM_NCCALCSIZE()
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
     ON_NOTIFY_REFLECT(LVN_BEGINLABELEDITW, OnBeginLabelEdit)
@@ -34,15 +38,18 @@ CMacroDisplayItem::~CMacroDisplayItem()
 }
 
 BOOL CMacroDisplayItem::Create(CWnd* parent, const RECT& r, int id, std::unique_ptr<CVScrollBar> scrollBar,
-                               int scrollWidth)
+                               int scrollWidth, const PanelImage* panelImage)
 {
     m_scroll = std::move(scrollBar);
     m_panel = std::make_unique<CGenericPanel>(m_borderWidth);
     m_panel->SetBackColour(m_backColour);
     m_panel->SetBorderColour(m_borderColour);
     RECT inner = r;
-    if (m_panel->Create(r, parent)) {
+    if (m_panel->Create(r, parent, panelImage)) {
+        // The list is the panel's sibling: its place is in the parent's
+        // coordinates, the panel's inner rectangle in the panel's own.
         inner = m_panel->InnerRect();
+        ::MapWindowPoints(m_panel->GetSafeHwnd(), parent->GetSafeHwnd(), reinterpret_cast<POINT*>(&inner), 2);
     }
     const int barWidth = m_scroll ? scrollWidth : 0;
     RECT listRect = inner;
@@ -64,11 +71,25 @@ BOOL CMacroDisplayItem::Create(CWnd* parent, const RECT& r, int id, std::unique_
         m_bold.CreateFontIndirect(&lf);
     }
     if (m_font) SetFont(m_font, FALSE);
+    TEXTMETRICW tm{};
+    HDC dc = ::GetDC(m_hWnd);
+    HGDIOBJ oldFont = ::SelectObject(dc, base);
+    const bool measured = ::GetTextMetricsW(dc, &tm) != FALSE;
+    ::SelectObject(dc, oldFont);
+    ::ReleaseDC(m_hWnd, dc);
+    m_rowHeight = measured && tm.tmHeight >= 1 ? tm.tmHeight + 4 : 19;
     if (m_scroll && barWidth > 0) {
         RECT bar{listRect.right, listRect.top, listRect.right + barWidth, listRect.bottom};
         m_scroll->backColour = m_backColour;
         m_scroll->borderColour = m_borderColour;
         if (!m_scroll->Create(L"", WS_CHILD | WS_VISIBLE, bar, parent)) m_scroll.reset();
+    }
+    if (m_panel->GetSafeHwnd()) {
+        // A later sibling lies below an earlier one: the border goes under
+        // the list and its bar, and leaves their area alone when it paints.
+        m_panel->ModifyStyle(0, WS_CLIPSIBLINGS);
+        HWND above = m_scroll && m_scroll->GetSafeHwnd() ? m_scroll->GetSafeHwnd() : m_hWnd;
+        ::SetWindowPos(m_panel->GetSafeHwnd(), above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     return TRUE;
 }
@@ -253,6 +274,9 @@ void CMacroDisplayItem::DeselectItem()
 
 void CMacroDisplayItem::Show(bool show)
 {
+    // A hidden list keeps no capture: it would take the clicks meant for
+    // what now shows in its place.
+    if (!show) ReleaseHoverCapture();
     int cmd = show ? SW_SHOW : SW_HIDE;
     if (GetSafeHwnd()) ShowWindow(cmd);
     if (m_panel && m_panel->GetSafeHwnd()) m_panel->ShowWindow(cmd);
@@ -348,6 +372,67 @@ BOOL CMacroDisplayItem::OnMouseWheel(UINT, short delta, CPoint)
     return TRUE;
 }
 
+int CMacroDisplayItem::ListRowHeight()
+{
+    RECT r{};
+    if (GetItemCount() > 0 && GetItemRect(0, &r, LVIR_BOUNDS) && r.bottom > r.top) return r.bottom - r.top;
+    return m_rowHeight;
+}
+
+void CMacroDisplayItem::OnVScroll(UINT code, UINT pos, CWnd*)
+{
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    const bool known = ::GetScrollInfo(m_hWnd, SB_VERT, &si) != FALSE;
+    if (code == SB_LINEDOWN && known && AtLastPage(si)) return;
+    if ((code == SB_THUMBPOSITION || code == SB_THUMBTRACK) && known) {
+        // Whole rows in the list's own row height: the list rounds pixels to
+        // rows, so another height would land on the wrong row.
+        const int dy = ThumbScrollPixels(si, (int)pos, ListRowHeight());
+        if (dy != 0) Scroll(CSize(0, dy));
+    }
+    Default();
+    // The wheel and the keys scroll too; a dragged thumb stays where it is held.
+    if (m_scroll && m_scroll->GetSafeHwnd() && !m_scroll->Dragging()) m_scroll->UpdateThumb();
+}
+
+bool CMacroDisplayItem::PointOverScrollBar(POINT p) const
+{
+    if (!m_scroll || !m_scroll->GetSafeHwnd() || !m_scroll->IsWindowVisible()) return false;
+    ::MapWindowPoints(m_hWnd, m_scroll->GetSafeHwnd(), &p, 1);
+    RECT bar{};
+    m_scroll->GetClientRect(&bar);
+    return ::PtInRect(&bar, p) != FALSE;
+}
+
+void CMacroDisplayItem::ReleaseHoverCapture()
+{
+    if (m_hWnd && ::GetCapture() == m_hWnd) ::ReleaseCapture();
+}
+
+void CMacroDisplayItem::OnMouseMove(UINT flags, CPoint p)
+{
+    Default();
+    if (m_readOnly) return;
+    RECT client{};
+    GetClientRect(&client);
+    if (::PtInRect(&client, p)) {
+        // The capture shows when the pointer leaves. Not while a delay is
+        // edited: the edit box needs its own clicks.
+        if (!m_editing && ::GetCapture() != m_hWnd) SetCapture();
+        return;
+    }
+    if (::GetCapture() != m_hWnd) return;
+    // A press keeps the capture until its release reaches the list.
+    if (flags & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON)) return;
+    if (!m_recording && PointOverScrollBar(p)) {
+        m_scroll->SetCapture();
+        return;
+    }
+    ::ReleaseCapture();
+}
+
 void CMacroDisplayItem::OnBeginLabelEdit(NMHDR*, LRESULT* result)
 {
     *result = TRUE;  // refused
@@ -355,8 +440,11 @@ void CMacroDisplayItem::OnBeginLabelEdit(NMHDR*, LRESULT* result)
     int sel = Selected();
     if (sel < 0 || (size_t)sel >= m_events.size() || m_events[(size_t)sel].kind != MacroEvent::kDelay) return;
     int desc = m_columns.PositionOf(kColumnDescription);
-    m_editOld = (DWORD)m_events[(size_t)sel].value;
     DWORD ms = DelayMillisecondsFromText(GetItemText(sel, desc >= 0 ? desc : 0));
+    // The edit box covers only the start of the row: the rest of the old
+    // text would show beside it. The end of the edit writes the row again.
+    SetItemText(sel, desc >= 0 ? desc : 0, L"");
+    ReleaseHoverCapture();
     if (HWND edit = (HWND)SendMessage(LVM_GETEDITCONTROL)) {
         ::SetWindowLongPtrW(edit, GWL_STYLE, ::GetWindowLongPtrW(edit, GWL_STYLE) | ES_NUMBER);
         wchar_t text[16];
@@ -440,119 +528,8 @@ BOOL CMacroDisplayItem::PreTranslateMessage(MSG* msg)
     return CListCtrl::PreTranslateMessage(msg);
 }
 
-BOOL CMacroDisplayItem::OnEraseBkgnd(CDC* dc)
-{
-    RECT c{};
-    GetClientRect(&c);
-    dc->FillSolidRect(&c, m_backColour);
-    return TRUE;
-}
-
 void CMacroDisplayItem::OnNcCalcSize(BOOL calc, NCCALCSIZE_PARAMS* p)
 {
     ModifyStyle(WS_VSCROLL | WS_HSCROLL, 0);
     CListCtrl::OnNcCalcSize(calc, p);
-}
-
-void CMacroDisplayItem::DrawCell(HDC target, int row, int column, const RECT& cellRect)
-{
-    DWORD_PTR data = GetItemData(row);
-    if (data >= 0x10000) return;
-    RECT client{};
-    GetClientRect(&client);
-    RECT cell = cellRect;
-    cell.left += m_leftMargin;
-    if (cell.right > client.right) cell.right = client.right;
-    const bool selected = row == Selected();
-    CDC dc;
-    dc.Attach(target);
-    dc.FillSolidRect(&cell, m_backColour);
-    int id = m_columns.IdAt(column);
-    if (id == kColumnIcon) {
-        int key = data == kRowKeyUp ? 1 : data == kRowKeyDown ? 0 : data == kRowDelay ? (selected ? 3 : 2)
-                                                                               : (selected ? 5 : 4);
-        if (m_bitmaps[key].GetSafeHandle()) {
-            CSize s = m_bitmaps[key].GetSize();
-            CDC mem;
-            mem.CreateCompatibleDC(dc);
-            HGDIOBJ old = mem.SelectObject(&m_bitmaps[key]);
-            dc.BitBlt(cell.left, cell.top, s.cx, s.cy, mem, 0, 0, SRCCOPY);
-            mem.SelectObject(old);
-        }
-    } else if (id == kColumnDescription) {
-        if (selected) dc.FillSolidRect(&cell, m_selBackColour);
-        int saved = dc.SaveDC();
-        dc.SetBkMode(TRANSPARENT);
-        dc.SetTextColor(selected ? m_selTextColour : m_textColour);
-        if (m_bold.GetSafeHandle()) dc.SelectObject(&m_bold);
-        const int* justify = m_columns.Find(id);
-        UINT align = !justify || *justify == 0 ? DT_LEFT : *justify == 2 ? DT_CENTER : DT_RIGHT;
-        CString text = GetItemText(row, column);
-        dc.DrawText(text, &cell, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | align);
-        dc.RestoreDC(saved);
-    }
-    dc.Detach();
-}
-
-void CMacroDisplayItem::OnCustomDraw(NMHDR* nm, LRESULT* result)
-{
-    auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(nm);
-    switch (cd->nmcd.dwDrawStage) {
-    case CDDS_PREPAINT:
-        if (GetItemCount() == 0) {
-            RECT c{};
-            GetClientRect(&c);
-            CDC dc;
-            dc.Attach(cd->nmcd.hdc);
-            dc.FillSolidRect(&c, m_backColour);
-            dc.Detach();
-            *result = CDRF_SKIPDEFAULT;
-            return;
-        }
-        *result = CDRF_NOTIFYITEMDRAW;
-        return;
-    case CDDS_ITEMPREPAINT:
-        *result = CDRF_NOTIFYSUBITEMDRAW;
-        return;
-    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
-        RECT r{};
-        int row = (int)cd->nmcd.dwItemSpec;
-        if (cd->iSubItem == 0) {
-            GetItemRect(row, &r, LVIR_BOUNDS);
-            r.right = r.left + (int)SendMessage(LVM_GETCOLUMNWIDTH, 0);
-        } else {
-            GetSubItemRect(row, cd->iSubItem, LVIR_BOUNDS, &r);
-        }
-        DrawCell(cd->nmcd.hdc, row, cd->iSubItem, r);
-        *result = CDRF_SKIPDEFAULT;
-        return;
-    }
-    default:
-        *result = CDRF_DODEFAULT;
-    }
-}
-
-LRESULT CMacroDisplayItem::OnPrintClient(WPARAM w, LPARAM)
-{
-    RECT c{};
-    GetClientRect(&c);
-    CDC dc;
-    dc.Attach((HDC)w);
-    dc.FillSolidRect(&c, m_backColour);
-    dc.Detach();
-    for (int row = GetTopIndex(); row < GetItemCount(); ++row) {
-        RECT r{};
-        if (!GetItemRect(row, &r, LVIR_BOUNDS) || r.top >= c.bottom) break;
-        for (int col = 0; col < m_columns.Count(); ++col) {
-            RECT cell{};
-            if (col == 0) {
-                cell = r;
-                cell.right = r.left + GetColumnWidth(0);
-            } else {
-                GetSubItemRect(row, col, LVIR_BOUNDS, &cell);
-            }
-            DrawCell((HDC)w, row, col, cell);
-        }
-    }
-    return 0;
 }

@@ -30,9 +30,10 @@ public:
     CMacroDisplayItem();
     ~CMacroDisplayItem() override;
 
-    // The scroll bar (optional) becomes the item's.
+    // The scroll bar (optional) becomes the item's; the image (optional)
+    // is the border panel's picture.
     BOOL Create(CWnd* parent, const RECT& r, int id, std::unique_ptr<CVScrollBar> scrollBar = nullptr,
-                int scrollWidth = 0);
+                int scrollWidth = 0, const PanelImage* panelImage = nullptr);
     // -1 when refused (two columns exist, id or type -1, id present).
     int AddColumn(int columnId, int type, int width, int justify, const wchar_t* header);
     // Key down, key up, delay, delay selected, mouse, mouse selected.
@@ -49,6 +50,9 @@ public:
     void SetToolTip(const CString& key) { m_tip.Set(this, key); }
     void Show(bool show) override;
     void SetBorderColour(COLORREF c);
+    // Font height + 4 (19 without a usable font): a page of the scroll bar.
+    int RowHeight() const { return m_rowHeight; }
+    CVScrollBar* ScrollBar() const { return m_scroll.get(); }
 
     void SetNoDelays(bool on) { m_delays.SetNoDelays(on); }
     bool GetNoDelays() const { return m_delays.NoDelays(); }
@@ -79,9 +83,12 @@ protected:
     void OnRawInput(UINT code, HRAWINPUT input);
     void OnLButtonDown(UINT flags, CPoint p);
     void OnRButtonDown(UINT flags, CPoint p);
+    void OnMouseMove(UINT flags, CPoint p);
+    void OnVScroll(UINT code, UINT pos, CWnd* bar);
     BOOL OnMouseWheel(UINT, short delta, CPoint);
     void OnTimer(UINT_PTR id);
     BOOL OnEraseBkgnd(CDC* dc);
+    void OnPaint();
     void OnNcCalcSize(BOOL calc, NCCALCSIZE_PARAMS* p);
     void OnCustomDraw(NMHDR* nm, LRESULT* result);
     void OnBeginLabelEdit(NMHDR* nm, LRESULT* result);
@@ -96,6 +103,12 @@ protected:
     int Selected() const { return GetNextItem(-1, LVNI_SELECTED); }
     void SelectRow(int row);
     void DrawCell(HDC dc, int row, int column, const RECT& cell);
+    // The list paints itself into an off-screen surface, put on target at once.
+    void PaintBuffered(HDC target);
+    // The height the list gives its rows (they scroll in these steps).
+    int ListRowHeight();
+    bool PointOverScrollBar(POINT listPoint) const;
+    void ReleaseHoverCapture();
 
     CListColumnBook<int> m_columns{2};  // record: justification
     CBitmap m_bitmaps[6];
@@ -110,7 +123,7 @@ protected:
     size_t m_playPos = 0;
     bool m_recording = false;
     bool m_editing = false;
-    DWORD m_editOld = 0;
+    int m_rowHeight = 19;
     HWND m_recordingButton = nullptr;
     CListPanelItem* m_contextKey = nullptr;
     CListPanelItem* m_contextMouse = nullptr;

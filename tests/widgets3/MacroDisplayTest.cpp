@@ -60,6 +60,22 @@ TEST_F(MacroFixture, ColumnsAreLimitedToTwo)
     EXPECT_EQ(-1, md.AddColumn(CMacroDisplayItem::kColumnIcon, 0, 10, 0, L"x"));
 }
 
+TEST_F(MacroFixture, ListSitsInsideItsBorderAndAboveIt)
+{
+    RECT r{};
+    md.GetWindowRect(&r);
+    ::MapWindowPoints(nullptr, owner.m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(12, r.left);  // the 2-pixel border around {10, 10, 250, 230}
+    EXPECT_EQ(12, r.top);
+    EXPECT_EQ(248, r.right);
+    EXPECT_EQ(228, r.bottom);
+    // The border window covers the list's area too: it must lie below.
+    HWND below = ::GetWindow(md.m_hWnd, GW_HWNDNEXT);
+    ASSERT_NE(nullptr, below);
+    EXPECT_EQ(0xFFFF, ::GetDlgCtrlID(below));
+    EXPECT_GE(md.RowHeight(), 5);
+}
+
 TEST_F(MacroFixture, RecordingMeasuresDelaysAndDropsRepeats)
 {
     ASSERT_TRUE(md.ToggleRecording());
@@ -158,6 +174,7 @@ TEST_F(MacroFixture, DelayEditSetsBothWordsAndKeepsOldOnZero)
     ::GetWindowTextW(edit, text, 32);
     EXPECT_STREQ(L"1001", text);  // rounded, not truncated to 1000
     EXPECT_EQ((LRESULT)kDelayEditLimit, ::SendMessageW(edit, EM_GETLIMITTEXT, 0, 0));
+    EXPECT_STREQ(L"", RowText(0));  // the old text does not show beside the edit
     ::SetWindowTextW(edit, L"1500");
     ::SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ((MacroEvent{MacroEvent::kDelay, 1500, 1500}), md.GetEvents()[0]);
@@ -169,6 +186,10 @@ TEST_F(MacroFixture, DelayEditSetsBothWordsAndKeepsOldOnZero)
     ::SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_EQ(1500, md.GetEvents()[0].value);
     EXPECT_EQ(2, owner.Count(WM_MACRO_EVENTS_CHANGED));
+
+    ASSERT_NE(nullptr, (HWND)md.SendMessage(LVM_EDITLABELW, 0));
+    md.SendMessage(LVM_CANCELEDITLABEL);
+    EXPECT_STREQ(L"1.500 $secondsdelay", RowText(0));  // written again
 }
 
 TEST_F(MacroFixture, ReadOnlyPlaybackShowsRowsAfterDelays)
