@@ -1,9 +1,8 @@
 #include "AssignmentValues.h"
 
-#include <objbase.h>
-
 #include <cwchar>
 
+#include "CoTaskMem.h"
 #include "FunctionCodeMaps.h"
 
 namespace {
@@ -282,13 +281,9 @@ bool ReadMacroTaskBlock(CMacro& macro, const MacroBlock* block)
     if (!block)
         return false;
     // The allocation's own size bounds what the count may claim.
-    IMalloc* malloc = nullptr;
-    if (FAILED(CoGetMalloc(1, &malloc)) || !malloc)
-        return false;
-    SIZE_T size = malloc->GetSize(const_cast<MacroBlock*>(block));
-    malloc->Release();
+    size_t size = CoTaskMemSize(block);
     const size_t header = offsetof(MacroBlock, events);
-    if (size == (SIZE_T)-1 || size < header ||
+    if (size < header ||
         block->count > (size - header) / sizeof(MacroDeviceEvent))
         return false;
     MacroEventsFromBlock(macro, block, size);

@@ -44,6 +44,10 @@ bool WriteProperties(IProfile* device, IMouseConfig& config, IMouseProfile* prof
 bool ReadProperties(IProfile* device, IMouseConfig& config, IMouseProfile* profile);
 bool WriteSensitivity(IProfile* device, IMouseConfig& config, IMouseProfile* profile);
 bool ReadSensitivity(IProfile* device, IMouseConfig& config, IMouseProfile* profile);
+// The profile's stage capacity (GetCapacity's second value) and then its
+// DPI range, as read-all and profile import take them; a failed capacity
+// read skips the range.
+bool ReadStageLimits(IProfile* device, IMouseConfig& config, IMouseProfile* profile);
 // The button and key writes resolve references to new profiles, macros and
 // applications first, which needs the device itself.
 bool WriteButtons(IDevice* device, IProfile* deviceProfile, IMouseConfig& config,

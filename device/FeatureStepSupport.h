@@ -1,0 +1,47 @@
+// What the feature steps share among themselves: taking a feature interface,
+// reading names from the service, and creating a device macro. Not for
+// callers of the steps.
+#pragma once
+#include <windows.h>
+#include <string>
+#include "ComPtr.h"
+#include "DeviceService.h"
+#include "Macro.h"
+
+namespace featuresteps {
+
+// Longest profile or macro name taken from the service; the configuration's
+// macro names hold as much.
+const size_t kServiceNameChars = CMacro::kNameChars - 1;
+
+// A device-wide or per-profile feature interface; empty when the service
+// does not offer it.
+template <class T>
+ComPtr<T> DeviceFeature(IDevice* device)
+{
+    ComPtr<IUnknown> unknown;
+    if (!device || FAILED(device->GetFeature(__uuidof(T), unknown.OutUnknown())) || !unknown)
+        return {};
+    return unknown.As<T>();
+}
+
+template <class T>
+ComPtr<T> ProfileFeature(IProfile* profile)
+{
+    ComPtr<IUnknown> unknown;
+    if (!profile || FAILED(profile->GetFeature(__uuidof(T), unknown.OutUnknown())) || !unknown)
+        return {};
+    return unknown.As<T>();
+}
+
+// Names from the service, cut to kServiceNameChars.
+bool ReadProfileName(IProfile* profile, std::wstring& name);
+bool ReadMacroName(IMacro* macro, std::wstring& name);
+
+// Creates the device macro for a configuration macro: Create, its GUID into
+// the macro, then its events and name. A device macro whose GUID cannot be
+// read is removed again. True when the GUID was taken and both sends
+// succeeded.
+bool CreateDeviceMacro(IMacroManager* macros, CMacro& macro);
+
+}  // namespace featuresteps
