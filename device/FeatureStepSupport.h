@@ -3,6 +3,7 @@
 // callers of the steps.
 #pragma once
 #include <windows.h>
+#include <cstring>
 #include <string>
 #include "ComPtr.h"
 #include "DeviceService.h"
@@ -32,6 +33,23 @@ ComPtr<T> ProfileFeature(IProfile* profile)
     if (!profile || FAILED(profile->GetFeature(__uuidof(T), unknown.OutUnknown())) || !unknown)
         return {};
     return unknown.As<T>();
+}
+
+// The profile or macro with that GUID through its manager's Find; empty for
+// the null GUID or when the device has none.
+template <class Item, class Manager>
+ComPtr<Item> FindByGuid(Manager* manager, const GUID& guid)
+{
+    static_assert(sizeof(GUID) == 4 * sizeof(ULONG), "a GUID is four 32-bit words");
+    static const GUID null = {};
+    if (!manager || memcmp(&guid, &null, sizeof(GUID)) == 0)
+        return {};
+    ULONG w[4];
+    memcpy(w, &guid, sizeof(GUID));
+    ComPtr<Item> found;
+    if (FAILED(manager->Find(w[0], w[1], w[2], w[3], found.Out())) || !found)
+        return {};
+    return found;
 }
 
 // Names from the service, cut to kServiceNameChars.

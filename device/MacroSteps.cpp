@@ -44,18 +44,6 @@ bool ReadEvents(IMacro* device, CMacro& macro)
     return SUCCEEDED(device->GetEvents(block.Out())) && ReadMacroTaskBlock(macro, block.Get());
 }
 
-ComPtr<IMacro> FindDeviceMacro(IMacroManager* macros, const GUID& guid)
-{
-    if (IsNullGuid(guid))
-        return {};
-    ULONG w[4];
-    GuidWords(guid, w);
-    ComPtr<IMacro> found;
-    if (FAILED(macros->Find(w[0], w[1], w[2], w[3], found.Out())) || !found)
-        return {};
-    return found;
-}
-
 // Sends what differs between the configuration macro and its device copy.
 bool UpdateDeviceMacro(IMacro* device, const CMacro& macro)
 {
@@ -125,7 +113,7 @@ bool WriteMacros(IDevice* device, IMouseConfig& config)
         CMacro* macro = config.GetMacro(i);
         if (!macro)
             continue;
-        ComPtr<IMacro> existing = FindDeviceMacro(macros.Get(), macro->guid);
+        ComPtr<IMacro> existing = FindByGuid<IMacro>(macros.Get(), macro->guid);
         if (existing)
             ok = UpdateDeviceMacro(existing.Get(), *macro) && ok;
         else
@@ -187,14 +175,14 @@ bool ExportMacro(IDevice* device, const wchar_t* path, const CMacro& macro)
     ComPtr<IMacroManager> macros = DeviceFeature<IMacroManager>(device);
     if (!macros || !path)
         return false;
-    ComPtr<IMacro> found = FindDeviceMacro(macros.Get(), macro.guid);
+    ComPtr<IMacro> found = FindByGuid<IMacro>(macros.Get(), macro.guid);
     return found && SUCCEEDED(found->Export(path));
 }
 
 bool MacroExists(IDevice* device, const CMacro& macro)
 {
     ComPtr<IMacroManager> macros = DeviceFeature<IMacroManager>(device);
-    return macros && FindDeviceMacro(macros.Get(), macro.guid);
+    return macros && FindByGuid<IMacro>(macros.Get(), macro.guid);
 }
 
 }  // namespace featuresteps

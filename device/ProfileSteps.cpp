@@ -65,18 +65,11 @@ bool ReadProfileName(IProfile* profile, std::wstring& name)
 
 ComPtr<IProfile> FindDeviceProfile(IProfileManager* profiles, IMouseProfile* profile)
 {
-    if (!profiles || !profile)
+    if (!profile)
         return {};
     GUID guid;
     profile->GetGuid(guid);
-    if (IsNullGuid(guid))
-        return {};
-    ULONG w[4];
-    GuidWords(guid, w);
-    ComPtr<IProfile> found;
-    if (FAILED(profiles->Find(w[0], w[1], w[2], w[3], found.Out())) || !found)
-        return {};
-    return found;
+    return FindByGuid<IProfile>(profiles, guid);
 }
 
 bool EnsureDeviceProfile(IProfileManager* profiles, IMouseProfile* profile)
