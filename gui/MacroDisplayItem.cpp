@@ -1,5 +1,8 @@
 #include "MacroDisplayItem.h"
 
+#include <algorithm>
+
+#include "EditItems.h"
 #include "KeyEvent.h"
 #include "ListPanel.h"
 #include "MacroDelayText.h"
@@ -33,7 +36,7 @@ CMacroDisplayItem::CMacroDisplayItem()
 
 CMacroDisplayItem::~CMacroDisplayItem()
 {
-    if (m_recording) UnregisterRawInput();
+    if (m_recording) ReleaseRawInputHeldBy(m_hWnd);
     if (GetSafeHwnd()) DestroyWindow();
 }
 
@@ -150,7 +153,7 @@ CString CMacroDisplayItem::EventText(const MacroEvent& e, DWORD_PTR& data) const
     return text;
 }
 
-int CMacroDisplayItem::InsertEventRow(const MacroEvent& e, bool repaint, int position, bool keepEvent)
+int CMacroDisplayItem::InsertEventRow(const MacroEvent& e, bool repaint, int position)
 {
     int count = GetItemCount();
     if (position < 0 || position > count) position = count;
@@ -163,7 +166,7 @@ int CMacroDisplayItem::InsertEventRow(const MacroEvent& e, bool repaint, int pos
     SetItemText(row, desc >= 0 ? desc : 0, text);
     EnsureVisible(row, FALSE);
     if (m_scroll && m_scroll->GetSafeHwnd()) m_scroll->UpdateThumb();
-    if (!keepEvent) m_events.insert(m_events.begin() + row, e);
+    m_events.insert(m_events.begin() + std::min((size_t)row, m_events.size()), e);
     SelectRow(row);
     if (repaint) Invalidate(FALSE);
     return row;
@@ -206,7 +209,9 @@ bool CMacroDisplayItem::ToggleRecording()
         RegisterRawInput(m_hWnd);
     } else {
         if (m_scroll && m_scroll->GetSafeHwnd()) m_scroll->ShowWindow(SW_SHOW);
-        UnregisterRawInput();
+        // Only our own registration ends: a key-capture edit that held it
+        // when recording began keeps its keys.
+        ReleaseRawInputHeldBy(m_hWnd);
     }
     return m_recording;
 }

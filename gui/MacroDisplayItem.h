@@ -95,7 +95,7 @@ protected:
     void OnEndLabelEdit(NMHDR* nm, LRESULT* result);
     LRESULT OnPrintClient(WPARAM w, LPARAM);
 
-    int InsertEventRow(const MacroEvent& e, bool repaint, int position, bool keepEvent = false);
+    int InsertEventRow(const MacroEvent& e, bool repaint, int position);
     CString EventText(const MacroEvent& e, DWORD_PTR& data) const;
     void RecordEvent(const MacroEvent& e);
     void PlaybackStep();

@@ -6,6 +6,7 @@
 #include "ListPanel.h"
 #include "MacroDelayText.h"
 #include "MacroDisplayItem.h"
+#include "RawInput.h"
 #include "RecordingWnd.h"
 #include "WidgetMessages.h"
 
@@ -99,6 +100,27 @@ TEST_F(MacroFixture, RecordingMeasuresDelaysAndDropsRepeats)
     SaveCapture(md, L"widgets3_macro_recorded");
 }
 
+TEST_F(MacroFixture, StoppingEndsOnlyItsOwnRawInputRegistration)
+{
+    RawInputUsageList& list = TheRawInputUsageList();
+    ASSERT_TRUE(md.ToggleRecording());
+    EXPECT_EQ(md.m_hWnd, list.Target());
+    EXPECT_FALSE(md.ToggleRecording());
+    EXPECT_FALSE(list.IsRegistered());
+
+    // A key-capture edit holds the registration: recording cannot take it,
+    // and stopping must not end it.
+    CRecordingWnd edit;
+    ASSERT_TRUE(edit.CreateChild(&owner, RECT{255, 10, 295, 30}));
+    AddRawInputUsage(rawinput::kUsageKeyboard);
+    ASSERT_TRUE(RegisterRawInput(edit.m_hWnd));
+    md.ToggleRecording();
+    md.ToggleRecording();
+    EXPECT_TRUE(list.IsRegistered());
+    EXPECT_EQ(edit.m_hWnd, list.Target());
+    UnregisterRawInput();
+}
+
 TEST_F(MacroFixture, NoDelaysAndFixedDelay)
 {
     md.SetNoDelays(true);
@@ -135,6 +157,19 @@ TEST_F(MacroFixture, MouseReportWithTwoBitsGivesTwoEvents)
     EXPECT_EQ((MacroEvent{MacroEvent::kMouseButton, 2, kPress}), ev[1]);
     EXPECT_STREQ(L"$LeftButtonUp", RowText(0));
     EXPECT_STREQ(L"$RightButtonDown", RowText(1));
+
+    // Clicks on the owner's recording button (it holds the capture while
+    // pressed) are not part of the macro; once released, clicks count again.
+    CRecordingWnd button;
+    ASSERT_TRUE(button.CreateChild(&owner, RECT{255, 10, 295, 30}));
+    md.SetRecordingButton(button.m_hWnd);
+    button.SetCapture();
+    m.usButtonFlags = RI_MOUSE_LEFT_BUTTON_DOWN;
+    md.RecordRawMouse(m);
+    EXPECT_EQ(2u, ev.size());
+    ::ReleaseCapture();
+    md.RecordRawMouse(m);
+    EXPECT_EQ(3u, ev.size());
 }
 
 TEST_F(MacroFixture, ContextCommandsReportChanges)
