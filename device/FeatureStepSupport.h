@@ -1,6 +1,6 @@
-// What the feature steps share among themselves: taking a feature interface,
-// reading names from the service, and creating a device macro. Not for
-// callers of the steps.
+// What the feature steps share among themselves and with the device object's
+// sequences: taking a feature interface, finding by GUID, reading names from
+// the service, and creating a device macro.
 #pragma once
 #include <windows.h>
 #include <cstring>
