@@ -12,6 +12,7 @@
 #include "Mouse.h"
 #include "ProgressRecorder.h"
 #include "ServiceConnection.h"
+#include "StepsFixture.h"
 #include "VeskConfig.h"
 
 namespace {
@@ -336,4 +337,41 @@ TEST_F(MouseTest, AFailedWriteStepSkipsTheRestButStillSendsThePowerSettings)
     EXPECT_EQ(1, CountCalls(L"IPowerSettings.SetIdleSeconds"));
     // Listeners still see every profile through to 100 %.
     EXPECT_EQ(ProgressRecorder::Expected(ProfileNames(config), true), rec.Events());
+}
+
+TEST_F(MouseTest, ImportsAndExportsConnectAndLetGoEachTime)
+{
+    auto m = Mouse(0x1F);
+    CVeskConfig config;
+    ReadLikeStartUp(*m, config);
+    IMouseProfile* p = config.GetProfile(0);
+    TempFile profileFile(L"mouse.qvp");
+    EXPECT_TRUE(m->ProfileExists(p));
+    ASSERT_TRUE(m->ExportProfile(profileFile.Path(), p));
+    ASSERT_TRUE(m->ImportProfile(profileFile.Path(), &config));
+    EXPECT_EQ(6u, config.GetProfileCount());
+    EXPECT_EQ(6u, m->GetDeviceProfileCount());
+
+    CMacro* macro = config.AddMacro(L"Greeting");
+    macro->events = {{MacroEvent::kKey, 0x1E, MacroEvent::kPress}, {MacroEvent::kKey, 0x1E, MacroEvent::kRelease}};
+    ASSERT_TRUE(m->Transfer(&config, kTransferWrite, 0x10));
+    ASSERT_TRUE(WaitIdle(*m));
+    EXPECT_TRUE(m->MacroExists(macro));
+    TempFile macroFile(L"mouse.qvm");
+    ASSERT_TRUE(m->ExportMacro(macroFile.Path(), macro));
+    // Its name is taken: the import is refused and nothing changes.
+    EXPECT_FALSE(m->ImportMacro(macroFile.Path(), &config));
+    EXPECT_EQ(1u, config.GetMacroCount());
+
+    // Missing arguments are refused without reaching the device.
+    ClearLog();
+    EXPECT_FALSE(m->ExportProfile(nullptr, p));
+    EXPECT_FALSE(m->ImportProfile(profileFile.Path(), nullptr));
+    EXPECT_FALSE(m->ImportMacro(macroFile.Path(), nullptr));
+    EXPECT_FALSE(m->ExportMacro(macroFile.Path(), nullptr));
+    EXPECT_FALSE(m->MacroExists(nullptr));
+    EXPECT_FALSE(m->ProfileExists(nullptr));
+    EXPECT_EQ(L"", Log());
+    // The device is free again after all of them.
+    EXPECT_TRUE(m->Transfer(&config, kTransferRead, 0x30F));
 }
