@@ -1,6 +1,7 @@
 #include "Capture.h"
 
 #include "Png.h"
+#include "RecordingWnd.h"
 
 COLORREF CapturedImage::Pixel(int x, int y) const
 {
@@ -70,4 +71,41 @@ std::wstring SaveCapture(HWND hwnd, const wchar_t* name)
         lstrcpyW(dir, L".");
     std::wstring path = std::wstring(dir) + L"\\" + name + L".png";
     return WritePng(path, img.width, img.height, img.rgb) ? path : std::wstring();
+}
+
+std::wstring SaveScreenCapture(HWND top, const wchar_t* name)
+{
+    ::RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpPending();
+    RECT r;
+    ::GetWindowRect(top, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC mem = ::CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(mem, dib);
+    ::BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    ::GdiFlush();
+    std::vector<uint8_t> rgb((size_t)w * h * 3);
+    const uint8_t* src = static_cast<const uint8_t*>(bits);
+    for (size_t i = 0; i < (size_t)w * h; ++i) {
+        rgb[i * 3] = src[i * 4 + 2];
+        rgb[i * 3 + 1] = src[i * 4 + 1];
+        rgb[i * 3 + 2] = src[i * 4];
+    }
+    ::SelectObject(mem, old);
+    ::DeleteObject(dib);
+    ::DeleteDC(mem);
+    ::ReleaseDC(nullptr, screen);
+    wchar_t dir[MAX_PATH] = L".";
+    if (!::GetEnvironmentVariableW(L"TK_CAPTURE_DIR", dir, MAX_PATH)) lstrcpyW(dir, L".");
+    const std::wstring path = std::wstring(dir) + L"\\" + name + L".png";
+    return WritePng(path, w, h, rgb) ? path : std::wstring();
 }

@@ -19,3 +19,7 @@ bool CaptureWindow(HWND hwnd, CapturedImage& out);
 // Saves the capture as <TK_CAPTURE_DIR>\<name>.png (the build tree's
 // captures folder under ctest); returns the path, or empty on failure.
 std::wstring SaveCapture(HWND hwnd, const wchar_t* name);
+// The window as it stands on the screen after a full redraw, children and
+// transparent labels over their parent included (a capture of one window
+// leaves both out); another program's window on top shows too.
+std::wstring SaveScreenCapture(HWND top, const wchar_t* name);

@@ -59,44 +59,6 @@ void WriteGalleryPictures()
     Solid(L"gal_sb_thumb.bmp", 10, 20, RGB(220, 220, 220));
 }
 
-// The page as it stands on the screen, children and transparent labels
-// over their parent included (a capture of one window leaves both out).
-void SaveScreenOf(HWND top, const wchar_t* name)
-{
-    ::RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpPending();
-    RECT r;
-    ::GetWindowRect(top, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(mem, dib);
-    ::BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    ::GdiFlush();
-    std::vector<uint8_t> rgb((size_t)w * h * 3);
-    const uint8_t* src = static_cast<const uint8_t*>(bits);
-    for (size_t i = 0; i < (size_t)w * h; ++i) {
-        rgb[i * 3] = src[i * 4 + 2];
-        rgb[i * 3 + 1] = src[i * 4 + 1];
-        rgb[i * 3 + 2] = src[i * 4];
-    }
-    ::SelectObject(mem, old);
-    ::DeleteObject(dib);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
-    wchar_t dir[MAX_PATH] = L".";
-    if (!::GetEnvironmentVariableW(L"TK_CAPTURE_DIR", dir, MAX_PATH)) lstrcpyW(dir, L".");
-    WritePng(std::wstring(dir) + L"\\" + name + L".png", w, h, rgb);
-}
-
 bool OwnerMessages(UINT m) { return m == WM_COMMAND || (m >= WM_USER && m < 0xC000); }
 
 class Gallery : public ::testing::Test {
@@ -262,7 +224,7 @@ TEST_F(Gallery, CapturesOfTheStatesThatMatter)
     ASSERT_TRUE(PumpUntil([&] { return list.GetTopIndex() != before; }, 2000));
     PumpUntil([&] { return bar.ThumbTop() > bar.Layout().trackTop; }, 1000);
 
-    SaveScreenOf(page.m_hWnd, L"gallery_normal");
+    SaveScreenCapture(page.m_hWnd, L"gallery_normal");
 
     apply->EnableWindow(FALSE);
     box->SetSelected(true);
@@ -283,7 +245,7 @@ TEST_F(Gallery, CapturesOfTheStatesThatMatter)
     capture->HandleRawKey(ctrl);
     capture->HandleRawKey(k);
     edit->SetWindowText(L"123");
-    SaveScreenOf(page.m_hWnd, L"gallery_states");
+    SaveScreenCapture(page.m_hWnd, L"gallery_states");
     ::ReleaseCapture();
     cancel->StopBlinking();
     EXPECT_EQ(capture->GetWindowText(), capture->CapturedText());
