@@ -32,3 +32,13 @@ int ListTotalWidth(int scrollBarWidth, int borderWidth, const std::vector<int>& 
     for (int w : columnWidths) total += w;
     return total;
 }
+
+int ColumnAtX(const std::vector<int>& columnWidths, int x)
+{
+    int left = 0;
+    for (size_t i = 0; i < columnWidths.size(); ++i) {
+        if (x >= left && x < left + columnWidths[i]) return (int)i;
+        left += columnWidths[i];
+    }
+    return -1;
+}

@@ -67,3 +67,7 @@ bool AllRowsChecked(const std::vector<int>& states);
 // The width of a skinned list: its scroll bar, its border and the columns
 // side by side.
 int ListTotalWidth(int scrollBarWidth, int borderWidth, const std::vector<int>& columnWidths);
+
+// The column position under x (client coordinates), columns side by side
+// from 0 in position order; -1 left of them or past the last.
+int ColumnAtX(const std::vector<int>& columnWidths, int x);
