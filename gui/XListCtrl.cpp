@@ -1,10 +1,14 @@
 #include "XListCtrl.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
 
 #include "CommonDialogs.h"
 #include "ListPanel.h"
+#include "ListScrollRules.h"
 #include "WidgetMessages.h"
+#include "WidgetPaint.h"
 #include "WidgetText.h"
 
 static bool SystemFileDialog(CWnd* parent, CString& path)
@@ -18,14 +22,41 @@ static bool SystemFileDialog(CWnd* parent, CString& path)
 static XListFileDialogRunner s_fileDialog = nullptr;
 void SetXListFileDialogRunner(XListFileDialogRunner runner) { s_fileDialog = runner; }
 
+// The drop-down's registered messages, registered before any list exists.
+static const UINT s_comboReturn = XComboListMessageIds().vkReturn;
+static const UINT s_comboEscape = XComboListMessageIds().vkEscape;
+static const UINT s_comboKeyDown = XComboListMessageIds().keyDown;
+static const UINT s_comboButtonUp = XComboListMessageIds().lButtonUp;
+
+// One value for all lists: the column whose tooltip was shown last.
+static int s_lastTipColumn = -1;
+int CXListCtrl::LastToolTipColumn() { return s_lastTipColumn; }
+
 BEGIN_MESSAGE_MAP(CXListCtrl, CListCtrl)
+    ON_WM_CREATE()
     ON_WM_LBUTTONDOWN()
     ON_WM_RBUTTONDOWN()
     ON_WM_LBUTTONDBLCLK()
     ON_WM_DESTROY()
     ON_WM_NCCALCSIZE()
+    ON_WM_MOUSEWHEEL()
+    ON_WM_VSCROLL()
+    ON_WM_TIMER()
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
+    ON_MESSAGE(kOpenDropDownMessage, OnOpenDropDown)
+    ON_REGISTERED_MESSAGE(s_comboReturn, OnComboReturn)
+    ON_REGISTERED_MESSAGE(s_comboEscape, OnComboEscape)
+    ON_REGISTERED_MESSAGE(s_comboKeyDown, OnComboKeyDown)
+    ON_REGISTERED_MESSAGE(s_comboButtonUp, OnComboButtonUp)
 END_MESSAGE_MAP()
+
+void CXListCtrl::Row::Resize(size_t columns)
+{
+    text.resize(columns);
+    check.resize(columns, -1);
+    progress.resize(columns);
+    choice.resize(columns);
+}
 
 CXListCtrl::CXListCtrl()
 {
@@ -38,42 +69,73 @@ CXListCtrl::~CXListCtrl()
 }
 
 BOOL CXListCtrl::Create(CWnd* parent, const RECT& r, int id, DWORD style, std::unique_ptr<CVScrollBar> bar,
-                        int barWidth)
+                        int barWidth, const PanelImage* picture)
 {
     m_scroll = std::move(bar);
     m_panel = std::make_unique<CGenericPanel>(m_borderWidth);
     m_panel->SetBackColour(m_backColour);
     m_panel->SetBorderColour(m_borderColour);
     RECT inner = r;
-    if (m_panel->Create(r, parent)) inner = m_panel->InnerRect();
+    if (m_panel->Create(r, parent, picture)) {
+        // The panel's inner rectangle is in its own client coordinates; the
+        // list is its sibling, placed in the parent's.
+        RECT at{};
+        m_panel->GetWindowRect(&at);
+        ::MapWindowPoints(nullptr, parent->GetSafeHwnd(), reinterpret_cast<POINT*>(&at), 2);
+        inner = m_panel->InnerRect();
+        ::OffsetRect(&inner, at.left, at.top);
+        // The panel never paints over the list and scroll bar that lie on it.
+        m_panel->ModifyStyle(0, WS_CLIPSIBLINGS);
+    } else {
+        m_panel.reset();
+    }
     const int w = m_scroll ? barWidth : 0;
     RECT listRect = inner;
     listRect.right -= w;
     if (!CListCtrl::Create(style | WS_CHILD | WS_VISIBLE, listRect, parent, (UINT)id)) return FALSE;
     m_id = id;
     m_window = m_hWnd;
+    // Above its panel, whatever order the parent links new children in.
+    if (m_panel) SetWindowPos(::GetWindow(m_panel->m_hWnd, GW_HWNDPREV) ? ::GetWindow(m_panel->m_hWnd, GW_HWNDPREV)
+                                                                        : HWND_TOP,
+                              0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::InitializeFlatSB(m_hWnd);
+    ::FlatSB_EnableScrollBar(m_hWnd, SB_BOTH, ESB_DISABLE_BOTH);
     if (m_font) SetFont(m_font, FALSE);
     TEXTMETRICW tm{};
     HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ old = ::SelectObject(dc, m_font ? (HGDIOBJ)m_font : ::GetStockObject(DEFAULT_GUI_FONT));
+    HGDIOBJ old = ::SelectObject(dc, WidgetFont(m_font));
     ::GetTextMetricsW(dc, &tm);
     ::SelectObject(dc, old);
     ::ReleaseDC(m_hWnd, dc);
     m_rowHeight = tm.tmHeight >= 1 ? tm.tmHeight + 1 : 16;
+    // A one-pixel-wide image list only to fix the row height.
     m_images.Create(1, m_rowHeight, ILC_COLOR24, 1, 1);
     SetImageList(m_images, LVSIL_SMALL);
     SetTextColor(m_textColour);
     SetBkColor(m_backColour);
     SetTextBkColor(m_backColour);
-    if (HWND header = (HWND)SendMessage(LVM_GETHEADER))
-        ::SetWindowLongPtrW(header, GWL_STYLE, ::GetWindowLongPtrW(header, GWL_STYLE) | HDS_NOSIZING);
+    m_header.m_backColour = m_headerBackColour;
+    m_header.m_textColour = m_headerTextColour;
     if (m_scroll && w > 0) {
-        RECT b{listRect.right, listRect.top, listRect.right + w, listRect.bottom};
+        // Beside the rows: below the header.
+        RECT b{listRect.right, listRect.top + m_header.Height(), listRect.right + w, listRect.bottom};
         m_scroll->backColour = m_backColour;
         m_scroll->borderColour = m_borderColour;
-        if (!m_scroll->Create(L"", WS_CHILD | WS_VISIBLE, b, parent)) m_scroll.reset();
+        if (m_scroll->Create(L"", WS_CHILD | WS_VISIBLE, b, parent))
+            m_scroll->SetWindowPos(m_hWnd, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        else
+            m_scroll.reset();
     }
     return TRUE;
+}
+
+int CXListCtrl::OnCreate(LPCREATESTRUCTW)
+{
+    const int result = (int)Default();
+    if (result == -1) return -1;
+    if (HWND header = (HWND)SendMessage(LVM_GETHEADER)) m_header.Bind(header);
+    return result;
 }
 
 int CXListCtrl::AddColumn(int columnId, const XListColumn& column)
@@ -82,11 +144,8 @@ int CXListCtrl::AddColumn(int columnId, const XListColumn& column)
     if (position < 0) return -1;
     CString header = TranslateText(column.header);
     InsertColumn(position, header, LVCFMT_LEFT, column.width);
-    for (auto& row : m_rows) {
-        row->text.resize((size_t)m_columns.Count());
-        row->check.resize((size_t)m_columns.Count(), -1);
-        row->progress.resize((size_t)m_columns.Count());
-    }
+    for (auto& row : m_rows) row->Resize((size_t)m_columns.Count());
+    RefreshHeaderCheck(position);
     return position;
 }
 
@@ -94,9 +153,7 @@ int CXListCtrl::InsertRow(int index)
 {
     auto row = std::make_unique<Row>();
     row->key = index;
-    row->text.resize((size_t)m_columns.Count());
-    row->check.assign((size_t)m_columns.Count(), -1);
-    row->progress.resize((size_t)m_columns.Count());
+    row->Resize((size_t)m_columns.Count());
     row->textColour = m_textColour;
     row->backColour = m_backColour;
     row->selTextColour = m_selTextColour;
@@ -124,6 +181,18 @@ int CXListCtrl::FindRowByKey(int key) const
 
 CXListCtrl::Row* CXListCtrl::RowOfKey(int key) { return RowAt(FindRowByKey(key)); }
 const CXListCtrl::Row* CXListCtrl::RowOfKey(int key) const { return RowAt(FindRowByKey(key)); }
+
+bool CXListCtrl::CellRect(int index, int position, RECT& out) const
+{
+    if (index < 0 || index >= GetItemCount() || position < 0 || position >= m_columns.Count()) return false;
+    if (position == 0) {
+        // The first sub-item's rectangle is the whole row's.
+        if (!GetItemRect(index, &out, LVIR_BOUNDS)) return false;
+        out.right = out.left + GetColumnWidth(0);
+        return true;
+    }
+    return GetSubItemRect(index, position, LVIR_BOUNDS, &out) != FALSE;
+}
 
 bool CXListCtrl::SetCellText(int rowKey, int columnId, const wchar_t* text)
 {
@@ -155,6 +224,7 @@ bool CXListCtrl::SetCellData(int rowKey, int columnId, int check)
     if (!row || pos < 0) return false;
     row->check[(size_t)pos] = check;
     RedrawItems(FindRowByKey(rowKey), FindRowByKey(rowKey));
+    RefreshHeaderCheck(pos);
     return true;
 }
 
@@ -172,42 +242,17 @@ bool CXListCtrl::SetCellProgress(int rowKey, int columnId, int percent, bool sho
     return true;
 }
 
-void CXListCtrl::DrawProgress(CDC& dc, const Row::Progress& p, const RECT& cell, COLORREF fore, COLORREF back)
+bool CXListCtrl::SetCellChoices(int rowKey, int columnId, const std::vector<CString>& entries, int visibleEntries)
 {
-    RECT frame = cell;
-    ::InflateRect(&frame, -2, -2);
-    CBrush frameBrush(fore);
-    dc.FrameRect(&frame, frameBrush);
-    RECT inner = frame;
-    ::InflateRect(&inner, -1, -1);
-    RECT filled = inner;
-    filled.right = inner.left + (inner.right - inner.left) * p.percent / 100;
-    RECT rest = inner;
-    rest.left = filled.right;
-    dc.FillSolidRect(&filled, fore);
-    dc.FillSolidRect(&rest, back);
-    if (!p.showPercent) return;
-    // Two passes, each clipped to its part, in the colour that contrasts
-    // with what lies under it.
-    CString text;
-    text.Format(p.format, p.percent);
-    int saved = dc.SaveDC();
-    dc.SetBkMode(TRANSPARENT);
-    if (m_font) dc.SelectObject(m_font);
-    const UINT fmt = DT_SINGLELINE | DT_VCENTER | DT_CENTER | DT_NOPREFIX;
-    RECT t = inner;
-    dc.IntersectClipRect(&filled);
-    dc.SetTextColor(back);
-    dc.DrawText(text, &t, fmt);
-    dc.RestoreDC(saved);
-    saved = dc.SaveDC();
-    dc.SetBkMode(TRANSPARENT);
-    if (m_font) dc.SelectObject(m_font);
-    dc.IntersectClipRect(&rest);
-    dc.SetTextColor(fore);
-    t = inner;
-    dc.DrawText(text, &t, fmt);
-    dc.RestoreDC(saved);
+    Row* row = RowOfKey(rowKey);
+    int pos = m_columns.PositionOf(columnId);
+    if (!row || pos < 0) return false;
+    auto& c = row->choice[(size_t)pos];
+    c.on = true;
+    c.entries = entries;
+    c.visible = visibleEntries;
+    RedrawItems(FindRowByKey(rowKey), FindRowByKey(rowKey));
+    return true;
 }
 
 bool CXListCtrl::SetRowColours(int rowKey, COLORREF text, COLORREF back, COLORREF selText, COLORREF selBack)
@@ -238,6 +283,7 @@ int CXListCtrl::GetSelectedKey() const
 void CXListCtrl::Show(bool show)
 {
     int cmd = show ? SW_SHOW : SW_HIDE;
+    if (!show) CloseDropDown();
     if (GetSafeHwnd()) ShowWindow(cmd);
     if (m_panel && m_panel->GetSafeHwnd()) m_panel->ShowWindow(cmd);
     if (m_scroll && m_scroll->GetSafeHwnd()) m_scroll->ShowWindow(cmd);
@@ -245,9 +291,31 @@ void CXListCtrl::Show(bool show)
 
 void CXListCtrl::Notify(UINT msg, WPARAM w, LPARAM l)
 {
-    CWnd* owner = GetOwner();
-    HWND target = owner ? owner->GetSafeHwnd() : ::GetParent(m_hWnd);
+    HWND target = m_owner ? m_owner->GetSafeHwnd() : ::GetParent(m_hWnd);
     if (target) ::SendMessageW(target, msg, w, l);
+}
+
+void CXListCtrl::NotifyCellChanged(int rowKey, int position, const CString& text)
+{
+    XListCellNotify n{rowKey, position, (LPARAM)text.GetString()};
+    Notify(WM_XLIST_CELL_CHANGED, (WPARAM)m_hWnd, (LPARAM)&n);
+}
+
+bool CXListCtrl::HasHeaderCheckMark(int position) const
+{
+    // In a one-of-many column "every row checked" says nothing, so only the
+    // other check-box columns show it.
+    const XListColumn* col = m_columns.Find(m_columns.IdAt(position));
+    return col && col->type == kColCheckBox && !col->exclusive;
+}
+
+void CXListCtrl::RefreshHeaderCheck(int position)
+{
+    if (!m_header.GetSafeHwnd() || !HasHeaderCheckMark(position)) return;
+    const XListColumn* col = m_columns.Find(m_columns.IdAt(position));
+    std::vector<int> states;
+    for (int i = 0; i < GetItemCount(); ++i) states.push_back(RowAt(i)->check[(size_t)position]);
+    m_header.SetCheckMark(position, AllRowsChecked(states) ? 1 : 0, col->unchecked, col->checked);
 }
 
 void CXListCtrl::ClickCheckBox(int index, int position)
@@ -262,6 +330,7 @@ void CXListCtrl::ClickCheckBox(int index, int position)
     BYTE state = (BYTE)states[(size_t)index];
     XListCellNotify n{RowAt(index)->key, position, (LPARAM)&state};
     Notify(WM_XLIST_CHECK_CHANGED, (WPARAM)m_hWnd, (LPARAM)&n);
+    RefreshHeaderCheck(position);
 }
 
 void CXListCtrl::OnLButtonDown(UINT, CPoint p)
@@ -270,15 +339,13 @@ void CXListCtrl::OnLButtonDown(UINT, CPoint p)
     LVHITTESTINFO hit{};
     hit.pt = p;
     int index = SubItemHitTest(&hit);
-    if (index >= 0) {
+    if (index < 0) {
+        KillTimer(kPressTimer);
+    } else {
         for (int pos = 0; pos < m_columns.Count(); ++pos) {
             RECT cell{};
-            if (pos == 0) {
-                GetItemRect(index, &cell, LVIR_BOUNDS);
-                cell.right = cell.left + GetColumnWidth(0);
-            } else {
-                GetSubItemRect(index, pos, LVIR_BOUNDS, &cell);
-            }
+            if (!CellRect(index, pos, cell)) continue;
+            if (ClickChoiceCell(index, pos, p)) continue;
             if (RowAt(index)->check[(size_t)pos] == -1) continue;
             // The check box's hot area: 12 pixels around the cell's centre.
             const int cx = (cell.left + cell.right) / 2;
@@ -325,12 +392,10 @@ void CXListCtrl::RunContextCommand(int rowKey, const CString& text)
         if (!run(this, path)) return;
         int slash = path.ReverseFind(L'\\');
         SetCellText(rowKey, LCITEM_PROFILEEXE, slash >= 0 ? path.Mid(slash + 1) : path);
-        XListCellNotify n{rowKey, LCITEM_PROFILEEXE, (LPARAM)path.GetString()};
-        Notify(WM_XLIST_CELL_CHANGED, (WPARAM)m_hWnd, (LPARAM)&n);
+        NotifyCellChanged(rowKey, LCITEM_PROFILEEXE, path);
     } else if (text == L"$UnassignApplication") {
         SetCellText(rowKey, LCITEM_PROFILEEXE, L"");
-        XListCellNotify n{rowKey, LCITEM_PROFILEEXE, (LPARAM)L""};
-        Notify(WM_XLIST_CELL_CHANGED, (WPARAM)m_hWnd, (LPARAM)&n);
+        NotifyCellChanged(rowKey, LCITEM_PROFILEEXE, CString());
         const int autoSwitch = m_columns.IdAt(4);
         if (autoSwitch >= 0) SetCellData(rowKey, autoSwitch, 0);
         BYTE state = 0;
@@ -346,15 +411,9 @@ bool CXListCtrl::StartEdit(int rowKey, int columnId)
 {
     int index = FindRowByKey(rowKey);
     int pos = m_columns.PositionOf(columnId);
-    if (index < 0 || pos < 0) return false;
-    EndEdit(true);
     RECT cell{};
-    if (pos == 0) {
-        GetItemRect(index, &cell, LVIR_BOUNDS);
-        cell.right = cell.left + GetColumnWidth(0);
-    } else {
-        GetSubItemRect(index, pos, LVIR_BOUNDS, &cell);
-    }
+    if (index < 0 || pos < 0 || !CellRect(index, pos, cell)) return false;
+    EndEdit(true);
     if (!m_edit) {
         m_edit = std::make_unique<CEdit>();
         if (!m_edit->Create(WS_BORDER | ES_AUTOHSCROLL, cell, this, 1)) {
@@ -400,6 +459,16 @@ BOOL CXListCtrl::PreTranslateMessage(MSG* msg)
         }
         if (m_editRow < 0 && msg->wParam == VK_SPACE) return TRUE;
     }
+    if (msg->message == WM_MOUSEMOVE && msg->hwnd == m_hWnd) {
+        std::vector<int> widths;
+        for (int pos = 0; pos < m_columns.Count(); ++pos) widths.push_back(GetColumnWidth(pos));
+        const int column = ColumnAtX(widths, GET_X_LPARAM(msg->lParam));
+        if (column >= 0 && column != s_lastTipColumn) {
+            s_lastTipColumn = column;
+            if (const XListColumn* col = m_columns.Find(m_columns.IdAt(column))) m_tip.Set(this, col->tooltip);
+        }
+    }
+    m_tip.Relay(msg);
     return CListCtrl::PreTranslateMessage(msg);
 }
 
@@ -430,7 +499,11 @@ void CXListCtrl::SortByName()
 
 void CXListCtrl::OnDestroy()
 {
+    for (UINT_PTR t : {kPressTimer, kCloseTimer, kChooseTimer, kFollowTimer}) KillTimer(t);
+    CloseDropDown();
     if (m_edit && m_edit->GetSafeHwnd()) m_edit->DestroyWindow();
+    if (m_tip.Exists()) m_tip.Control().DestroyWindow();
+    if (m_header.GetSafeHwnd()) m_header.UnsubclassWindow();
     Default();
 }
 
@@ -440,57 +513,28 @@ void CXListCtrl::OnNcCalcSize(BOOL calc, NCCALCSIZE_PARAMS* p)
     CListCtrl::OnNcCalcSize(calc, p);
 }
 
-void CXListCtrl::DrawCell(HDC target, int index, int position, const RECT& cellRect)
+BOOL CXListCtrl::OnMouseWheel(UINT, short delta, CPoint)
 {
-    Row* row = RowAt(index);
-    if (!row || (size_t)position >= row->text.size()) return;
-    RECT client{};
-    GetClientRect(&client);
-    RECT cell = cellRect;
-    if (cell.right > client.right) cell.right = client.right;
-    const bool selected = index == GetFirstSelected();
-    const COLORREF back = selected ? row->selBackColour : row->backColour;
-    const COLORREF fore = selected ? row->selTextColour : row->textColour;
-    CDC dc;
-    dc.Attach(target);
-    dc.FillSolidRect(&cell, back);
-    const XListColumn* col = m_columns.Find(m_columns.IdAt(position));
-    const int check = row->check[(size_t)position];
-    if (row->progress[(size_t)position].on) {
-        DrawProgress(dc, row->progress[(size_t)position], cell, fore, back);
-    } else if (col && check != -1) {
-        HBITMAP pic = check ? col->checked : col->unchecked;
-        if (pic) {
-            BITMAP bm{};
-            ::GetObjectW(pic, sizeof(bm), &bm);
-            int x = (cell.left + cell.right - bm.bmWidth) / 2, y = (cell.top + cell.bottom - bm.bmHeight) / 2;
-            CDC mem;
-            mem.CreateCompatibleDC(dc);
-            HGDIOBJ old = mem.SelectObject(pic);
-            dc.TransparentBlt(x, y, bm.bmWidth, bm.bmHeight, mem, 0, 0, bm.bmWidth, bm.bmHeight, 0xFFFFFF);
-            mem.SelectObject(old);
-        } else {
-            // Without pictures: a plain framed box, filled when checked.
-            const int cx = (cell.left + cell.right) / 2, cy = (cell.top + cell.bottom) / 2;
-            RECT box{cx - 5, cy - 5, cx + 6, cy + 6};
-            CBrush frame(fore);
-            dc.FrameRect(&box, frame);
-            if (check) {
-                ::InflateRect(&box, -3, -3);
-                dc.FillRect(&box, frame);
-            }
-        }
-    } else {
-        int saved = dc.SaveDC();
-        dc.SetBkMode(TRANSPARENT);
-        dc.SetTextColor(fore);
-        if (m_font) dc.SelectObject(m_font);
-        RECT text = cell;
-        text.left += 3;
-        dc.DrawText(row->text[(size_t)position], &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-        dc.RestoreDC(saved);
+    for (int n = WheelLines(delta); n != 0; n += (n > 0 ? -1 : 1)) PostMessage(WM_VSCROLL, n > 0 ? SB_LINEUP : SB_LINEDOWN);
+    return TRUE;
+}
+
+void CXListCtrl::OnVScroll(UINT code, UINT pos, CWnd*)
+{
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    const bool known = ::GetScrollInfo(m_hWnd, SB_VERT, &si) != FALSE;
+    if (code == SB_LINEDOWN && known && AtLastPage(si)) return;
+    if ((code == SB_THUMBPOSITION || code == SB_THUMBTRACK) && known) {
+        // Whole rows: the list scrolls by pixels in report view, so by the
+        // height its rows really have.
+        RECT row{};
+        const int height = GetItemRect(0, &row, LVIR_BOUNDS) && row.bottom > row.top ? row.bottom - row.top : m_rowHeight;
+        Scroll(CSize(0, ((int)pos - si.nPos) * height));
     }
-    dc.Detach();
+    Default();
+    if (m_scroll && m_scroll->GetSafeHwnd()) m_scroll->UpdateThumb();
 }
 
 void CXListCtrl::OnCustomDraw(NMHDR* nm, LRESULT* result)
@@ -498,6 +542,9 @@ void CXListCtrl::OnCustomDraw(NMHDR* nm, LRESULT* result)
     auto* cd = reinterpret_cast<NMLVCUSTOMDRAW*>(nm);
     switch (cd->nmcd.dwDrawStage) {
     case CDDS_PREPAINT:
+        // The list may have scrolled on its own (EnsureVisible, keys): the
+        // thumb follows whenever the rows are drawn.
+        if (m_scroll && m_scroll->GetSafeHwnd()) m_scroll->UpdateThumb();
         *result = CDRF_NOTIFYITEMDRAW;
         return;
     case CDDS_ITEMPREPAINT:
@@ -506,13 +553,7 @@ void CXListCtrl::OnCustomDraw(NMHDR* nm, LRESULT* result)
     case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
         int index = (int)cd->nmcd.dwItemSpec;
         RECT r{};
-        if (cd->iSubItem == 0) {
-            GetItemRect(index, &r, LVIR_BOUNDS);
-            r.right = r.left + GetColumnWidth(0);
-        } else {
-            GetSubItemRect(index, cd->iSubItem, LVIR_BOUNDS, &r);
-        }
-        DrawCell(cd->nmcd.hdc, index, cd->iSubItem, r);
+        if (CellRect(index, cd->iSubItem, r)) DrawCell(cd->nmcd.hdc, index, cd->iSubItem, r);
         *result = CDRF_SKIPDEFAULT;
         return;
     }

@@ -209,3 +209,109 @@ TEST_F(XListFixture, RowColoursOverrideTheListColours)
     ASSERT_TRUE(CaptureWindow(list, img));
     EXPECT_EQ(0x0000C0u, img.Pixel(cell.right - 3, cell.top + 2));
 }
+
+TEST_F(XListFixture, HeaderCheckMarkSaysEveryRowIsChecked)
+{
+    CXHeaderCtrl& header = list.Header();
+    ASSERT_NE(nullptr, header.GetSafeHwnd());
+    EXPECT_EQ(list.ColumnCount(), header.ExtraCount());
+    EXPECT_EQ(-1, header.CheckMark(0));  // one-of-many: no mark
+    EXPECT_EQ(-1, header.CheckMark(2));
+    EXPECT_EQ(1, header.CheckMark(4));   // every row set in SetUp
+    ClickCheck(1, 4);
+    EXPECT_EQ(0, header.CheckMark(4));
+    list.SetCellData(1, 4, 1);
+    EXPECT_EQ(1, header.CheckMark(4));
+    list.SetCellData(2, 4, 0);
+    EXPECT_EQ(0, header.CheckMark(4));
+    list.RunContextCommand(2, L"$UnassignApplication");
+    EXPECT_EQ(0, header.CheckMark(4));
+    // A new row without a check box leaves the mark as it is.
+    list.SetCellData(2, 4, 1);
+    ASSERT_EQ(3, list.InsertRow(3));
+    EXPECT_EQ(1, header.CheckMark(4));
+    EXPECT_EQ(TRUE, header.SendMessage(WM_SETCURSOR, (WPARAM)header.GetSafeHwnd(), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+}
+
+TEST(XListHeader, PaintsItsOwnColours)
+{
+    CRecordingWnd owner;
+    ASSERT_TRUE(owner.CreateTopLevel(300, 150));
+    CXListCtrl list;
+    list.m_headerBackColour = 0x303030;
+    list.m_headerTextColour = 0x00FFFF;
+    ASSERT_TRUE(list.Create(&owner, RECT{0, 0, 250, 100}, 5, LVS_REPORT));
+    XListColumn c;
+    c.width = 120;
+    c.header = L"WWWW";
+    list.AddColumn(LCITEM_PROFILENAME, c);
+    CapturedImage img;
+    ASSERT_TRUE(CaptureWindow(list.Header(), img));
+    SaveCapture(list.Header(), L"widgets3_xlist_header");
+    EXPECT_EQ(0x303030u, img.Pixel(img.width - 3, img.height / 2));  // past the last column
+    int text = 0;
+    for (int x = 0; x < 60; ++x)
+        for (int y = 0; y < img.height; ++y) text += img.Pixel(x, y) == 0x00FFFFu;
+    EXPECT_GT(text, 10);
+}
+
+TEST(XListToolTip, ShowsTheTextOfTheColumnUnderThePointer)
+{
+    CRecordingWnd owner;
+    ASSERT_TRUE(owner.CreateTopLevel(300, 150));
+    CXListCtrl list;
+    ASSERT_TRUE(list.Create(&owner, RECT{0, 0, 250, 100}, 5, LVS_REPORT));
+    const wchar_t* tips[3] = {L"Current", L"Name of the profile", L"Program"};
+    for (int i = 0; i < 3; ++i) {
+        XListColumn c;
+        c.width = 60;
+        c.tooltip = tips[i];
+        list.AddColumn(i, c);
+    }
+    auto move = [&](int x) {
+        MSG m{list.GetSafeHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, 30)};
+        list.PreTranslateMessage(&m);
+    };
+    move(70);
+    EXPECT_EQ(1, CXListCtrl::LastToolTipColumn());
+    EXPECT_EQ(L"Name of the profile", std::wstring(list.ToolTip().Text()));
+    move(150);
+    EXPECT_EQ(2, CXListCtrl::LastToolTipColumn());
+    EXPECT_EQ(L"Program", std::wstring(list.ToolTip().Text()));
+    move(230);  // past the columns: the tip stays
+    EXPECT_EQ(2, CXListCtrl::LastToolTipColumn());
+    EXPECT_EQ(L"Program", std::wstring(list.ToolTip().Text()));
+}
+
+TEST(XListScroll, WheelAndThumbMoveWholeRows)
+{
+    CRecordingWnd owner;
+    ASSERT_TRUE(owner.CreateTopLevel(300, 200));
+    owner.ShowWindow(SW_SHOWNOACTIVATE);
+    CXListCtrl list;
+    ASSERT_TRUE(list.Create(&owner, RECT{0, 0, 250, 100}, 5, LVS_REPORT | LVS_NOCOLUMNHEADER));
+    XListColumn c;
+    c.width = 200;
+    list.AddColumn(LCITEM_PROFILENAME, c);
+    for (int r = 0; r < 30; ++r) list.InsertRow(r);
+    list.EnsureVisible(0, FALSE);
+    ASSERT_EQ(0, list.GetTopIndex());
+    const int page = list.GetCountPerPage();
+    ASSERT_GT(page, 1);
+
+    list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-240), 0);
+    list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-100), 0);  // under a notch: nothing
+    PumpPending();
+    EXPECT_EQ(2, list.GetTopIndex());
+    list.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)120), 0);
+    PumpPending();
+    EXPECT_EQ(1, list.GetTopIndex());
+    list.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 10), 0);
+    EXPECT_EQ(10, list.GetTopIndex());
+    list.SendMessage(WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 30 - page), 0);
+    EXPECT_EQ(30 - page, list.GetTopIndex());
+    list.SendMessage(WM_VSCROLL, SB_LINEDOWN, 0);  // at the last page: ignored
+    EXPECT_EQ(30 - page, list.GetTopIndex());
+    list.SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+    EXPECT_EQ(29 - page, list.GetTopIndex());
+}
