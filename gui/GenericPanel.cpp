@@ -1,5 +1,6 @@
 #include "GenericPanel.h"
 
+#include "BitmapTools.h"
 #include "WidgetPaint.h"
 
 #include <cmath>
@@ -38,6 +39,8 @@ BOOL CGenericPanel::Create(const RECT& rect, CWnd* parent, const PanelImage* ima
         m_imageAt = centred ? POINT{(rw - bm.bmWidth) / 2, (rh - bm.bmHeight) / 2} : POINT{0, 0};
     }
     if (!CStatic::Create(L"", WS_CHILD | WS_VISIBLE, windowRect, parent, 0xFFFF)) return FALSE;
+    if (m_image && image->mask)
+        if (HRGN shape = CreateRegionFromBitmap(image->mask)) SetWindowRgn(shape, FALSE);  // the window owns it
     RECT client;
     GetClientRect(&client);
     if (m_image && !centred) {

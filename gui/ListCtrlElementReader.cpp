@@ -46,7 +46,24 @@ CGUIItem* ReadListCtrlElement(const pugi::xml_node& e, const SkinElementContext&
         bar->SetBitmaps(ScrollBarBitmaps{pic(0), pic(1), pic(2), pic(3), pic(4), pic(5)}, vs.borderWidth);
     }
     DWORD style = WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SINGLESEL;
-    if (!e.child(L"LISTHDR")) style |= LVS_NOCOLUMNHEADER;
+    if (pugi::xml_node header = e.child(L"LISTHDR")) {
+        ReadColor(header, L"backclr", list->m_headerBackColour);
+        ReadColor(header, L"fontclr", list->m_headerTextColour);
+    } else {
+        style |= LVS_NOCOLUMNHEADER;
+    }
+    // The panel picture counts only when its SBMN loaded.
+    PanelImage picture;
+    bool hasPicture = false;
+    if (pugi::xml_node info = e.child(L"BMPINFO")) {
+        BmpInfo bmp;
+        if (ReadBmpInfo(info, ReadItemId(info), bmp)) {
+            picture.bitmap = (HBITMAP)*bmp.bitmaps.normal;
+            picture.mask = bmp.bitmaps.mask ? (HBITMAP)*bmp.bitmaps.mask : nullptr;
+            picture.rect = bmp.rect;
+            hasPicture = true;
+        }
+    }
     if (HasAttribute(e, L"bdrwidth") && ReadInt(e, L"bdrwidth") >= 0) list->m_borderWidth = ReadInt(e, L"bdrwidth");
 
     // First pass: the widths decide the list's width before it exists.
@@ -64,7 +81,8 @@ CGUIItem* ReadListCtrlElement(const pugi::xml_node& e, const SkinElementContext&
 
     if (CFontItem* font = ReadFont(e, id, c.items)) list->m_font = (HFONT)*font;
     ReadColors(e, *list, kListColours);
-    if (!list->Create(c.owner, r, id, style, std::move(bar), vs.width)) return nullptr;
+    if (!list->Create(c.owner, r, id, style, std::move(bar), vs.width, hasPicture ? &picture : nullptr))
+        return nullptr;
     list->m_owner = c.owner;
     list->SetExtendedStyle(list->GetExtendedStyle() | LVS_EX_FULLROWSELECT | LVS_EX_FLATSB | LVS_EX_DOUBLEBUFFER);
 

@@ -168,10 +168,19 @@ TEST_F(ReaderFixture, ListCtrlWidthIsBorderAndColumns)
     EXPECT_EQ(3, list->ColumnCount());
     // Without a scroll bar: 2 + 100 + 50 + 30, whatever RECT says. The list
     // sits inside its border panel.
-    CWnd* panel = CWnd::FromHandle(::GetWindow(list->GetSafeHwnd(), GW_HWNDPREV));
-    RECT outer{};
-    ::GetWindowRect(panel ? panel->GetSafeHwnd() : list->GetSafeHwnd(), &outer);
+    ASSERT_NE(nullptr, list->BorderPanel());
+    RECT outer{}, inner{};
+    list->BorderPanel()->GetWindowRect(&outer);
+    list->GetWindowRect(&inner);
     EXPECT_EQ(182, outer.right - outer.left);
+    EXPECT_EQ(outer.left + 2, inner.left);
+    EXPECT_EQ(outer.top + 2, inner.top);
+    EXPECT_EQ(178, inner.right - inner.left);
+    // The panel lies under the list, so it never covers it.
+    bool panelBelow = false;
+    for (HWND w = ::GetWindow(list->GetSafeHwnd(), GW_HWNDNEXT); w; w = ::GetWindow(w, GW_HWNDNEXT))
+        panelBelow |= w == list->BorderPanel()->GetSafeHwnd();
+    EXPECT_TRUE(panelBelow);
 }
 
 TEST_F(ReaderFixture, ListCtrlWithAZeroWidthColumnGivesNoItem)
