@@ -1,11 +1,8 @@
-// How the skinned lists turn the wheel and scroll messages into moves of
-// whole lines, kept apart from the windows so the rules can be tested.
+// How the skinned lists turn a wheel turn into moves of whole lines (the
+// thumb's rules are in MacroDisplayScroll.h), kept apart from the windows.
 #pragma once
 #include <windows.h>
 
 // Lines for a wheel turn: one per 120 units, positive upward; a turn of
 // less than 120 units moves nothing.
 int WheelLines(int wheelDelta);
-// True when the list already shows its last page, so a line down would
-// move past the end.
-bool AtLastPage(const SCROLLINFO& si);

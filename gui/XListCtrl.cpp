@@ -7,6 +7,7 @@
 #include "CommonDialogs.h"
 #include "ListPanel.h"
 #include "ListScrollRules.h"
+#include "MacroDisplayScroll.h"
 #include "WidgetMessages.h"
 #include "WidgetPaint.h"
 #include "WidgetText.h"
@@ -527,11 +528,10 @@ void CXListCtrl::OnVScroll(UINT code, UINT pos, CWnd*)
     const bool known = ::GetScrollInfo(m_hWnd, SB_VERT, &si) != FALSE;
     if (code == SB_LINEDOWN && known && AtLastPage(si)) return;
     if ((code == SB_THUMBPOSITION || code == SB_THUMBTRACK) && known) {
-        // Whole rows: the list scrolls by pixels in report view, so by the
-        // height its rows really have.
+        // Whole rows in the rows' real height: the list rounds pixels to rows.
         RECT row{};
         const int height = GetItemRect(0, &row, LVIR_BOUNDS) && row.bottom > row.top ? row.bottom - row.top : m_rowHeight;
-        Scroll(CSize(0, ((int)pos - si.nPos) * height));
+        if (const int dy = ThumbScrollPixels(si, (int)pos, height)) Scroll(CSize(0, dy));
     }
     Default();
     if (m_scroll && m_scroll->GetSafeHwnd()) m_scroll->UpdateThumb();

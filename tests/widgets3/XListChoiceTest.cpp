@@ -153,22 +153,11 @@ TEST(XListColumns, ColumnUnderThePointer)
     EXPECT_EQ(-1, ColumnAtX({}, 5));
 }
 
-TEST(ListScrollRules, WheelAndLastPage)
+TEST(ListScrollRules, WheelTurnsInWholeNotches)
 {
     EXPECT_EQ(0, WheelLines(119));
     EXPECT_EQ(0, WheelLines(-119));
     EXPECT_EQ(1, WheelLines(120));
     EXPECT_EQ(2, WheelLines(300));
     EXPECT_EQ(-2, WheelLines(-240));
-    SCROLLINFO si{};
-    si.nMin = 0;
-    si.nMax = 29;  // 30 rows
-    si.nPage = 5;
-    si.nPos = 24;  // rows 24 to 28 shown: one more line down to go
-    EXPECT_FALSE(AtLastPage(si));
-    si.nPos = 25;
-    EXPECT_TRUE(AtLastPage(si));
-    si.nMax = 2;  // fewer rows than a page
-    si.nPos = 0;
-    EXPECT_TRUE(AtLastPage(si));
 }
