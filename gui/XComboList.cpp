@@ -70,7 +70,9 @@ BOOL CXComboList::Create(CWnd* owner, const RECT& r, HFONT font, const std::vect
     const wchar_t* cls = RegisterClassOnce(0, ::LoadCursorW(nullptr, IDC_ARROW), (HBRUSH)::GetStockObject(WHITE_BRUSH));
     HWND ownerTop = owner ? ::GetAncestor(owner->m_hWnd, GA_ROOT) : nullptr;
     // No scroll bar of the window's own: the one in the right strip is it.
-    if (!CreateEx(WS_EX_TOOLWINDOW, cls, L"", WS_POPUP | WS_VISIBLE | WS_BORDER, r.left, r.top,
+    // Shown without taking the activation: the list control hands the focus
+    // to the list box while the pointer stays on the cell.
+    if (!CreateEx(WS_EX_TOOLWINDOW, cls, L"", WS_POPUP | WS_BORDER, r.left, r.top,
                   r.right - r.left, r.bottom - r.top, ownerTop, nullptr))
         return FALSE;
     RECT client{}, listRect{}, barRect{};
@@ -85,6 +87,7 @@ BOOL CXComboList::Create(CWnd* owner, const RECT& r, HFONT font, const std::vect
     m_bar.SetScrollRange(0, std::max(0, (int)m_entries.size() - 1), FALSE);
     if (selected >= 0 && (size_t)selected < m_entries.size()) m_list.SetCurSel(selected);
     Layout();
+    ShowWindow(SW_SHOWNOACTIVATE);
     return TRUE;
 }
 

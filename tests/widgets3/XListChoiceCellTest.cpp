@@ -131,7 +131,15 @@ TEST_F(ChoiceFixture, KeysFollowInTheCellAndEnterCloses)
     ASSERT_TRUE(PumpUntil([this] { return list.DropDown() == nullptr; }));
     EXPECT_STREQ(L"Fast", list.GetCellText(1, kSpeedColumn));
     EXPECT_FALSE(list.PressedCell().pressed);
-    // One change, and none for the Enter that kept it.
+    // The click on the row, then one change, and none for the Enter that
+    // kept it.
+    std::vector<RecordedMsg> seen;
+    for (const RecordedMsg& m : owner.Log())
+        if (m.message == WM_XLIST_ROW_CLICKED || m.message == WM_XLIST_CELL_CHANGED) seen.push_back(m);
+    ASSERT_EQ(2u, seen.size());
+    EXPECT_EQ("", DiffSequence({{WM_XLIST_ROW_CLICKED, 1, (LPARAM)list.GetSafeHwnd()}}, {seen[0]}));
+    EXPECT_EQ(WM_XLIST_CELL_CHANGED, seen[1].message);
+    EXPECT_EQ((WPARAM)list.GetSafeHwnd(), seen[1].wParam);
     ASSERT_EQ(1u, changed.size());
     EXPECT_EQ(1, changed[0].row);
     EXPECT_EQ(1, changed[0].column);
@@ -184,6 +192,8 @@ TEST(XComboList, ReportsKeysClicksAndTheThirdFocusLoss)
     ASSERT_TRUE(listCtrl.CreateTopLevel(100, 100));
     CXComboList drop(listCtrl.GetSafeHwnd());
     ASSERT_TRUE(drop.Create(&listCtrl, RECT{50, 50, 150, 120}, nullptr, {L"One", L"Two", L"Three", L"Tea"}, -1));
+    EXPECT_TRUE(drop.IsWindowVisible());
+    EXPECT_NE(drop.GetSafeHwnd(), ::GetActiveWindow());  // shown without taking the activation
     CListBox& box = drop.ListBox();
     auto key = [&](UINT vk) { box.SendMessage(WM_KEYDOWN, vk, 0); };
     key(VK_DOWN);
