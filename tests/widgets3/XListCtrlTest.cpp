@@ -315,3 +315,37 @@ TEST(XListScroll, WheelAndThumbMoveWholeRows)
     list.SendMessage(WM_VSCROLL, SB_LINEUP, 0);
     EXPECT_EQ(29 - page, list.GetTopIndex());
 }
+
+#include "TestBitmaps.h"
+
+TEST(XListCheckBox, PictureShowsOnlyWhereItsMaskIsNotWhite)
+{
+    CRecordingWnd owner;
+    ASSERT_TRUE(owner.CreateTopLevel(300, 150));
+    CXListCtrl list;
+    list.m_backColour = 0x402000;
+    ASSERT_TRUE(list.Create(&owner, RECT{0, 0, 250, 100}, 5, LVS_REPORT | LVS_NOCOLUMNHEADER));
+    HBITMAP on = MakeSolidBitmap(14, 14, 0x00C000), off = MakeSolidBitmap(14, 14, 0x0000C0);
+    HBITMAP mask = MakeEllipseMask(14, 14);
+    XListColumn c;
+    c.type = kColCheckBox;
+    c.width = 40;
+    c.checked = on;
+    c.unchecked = off;
+    c.mask = mask;
+    list.AddColumn(0, c);
+    list.InsertRow(0);
+    list.SetCellData(0, 0, 1);
+    RECT cell{};
+    ASSERT_TRUE(list.CellRect(0, 0, cell));
+    CapturedImage img;
+    ASSERT_TRUE(CaptureWindow(list, img));
+    const int x = (cell.left + cell.right - 14) / 2, y = (cell.top + cell.bottom - 14) / 2;
+    EXPECT_EQ(0x00C000u, img.Pixel(x + 7, y + 7));  // inside the ellipse: the checked picture
+    EXPECT_EQ(0x402000u, img.Pixel(x, y));          // its corner: the row's background
+    list.SetCellData(0, 0, 0);
+    ASSERT_TRUE(CaptureWindow(list, img));
+    EXPECT_EQ(0x0000C0u, img.Pixel(x + 7, y + 7));
+    list.DestroyWindow();
+    for (HBITMAP b : {on, off, mask}) ::DeleteObject(b);
+}
