@@ -51,7 +51,12 @@ private:
 // Readable difference between two sequences, empty when they are equal.
 std::string DiffSequence(const std::vector<RecordedMsg>& expected, const std::vector<RecordedMsg>& actual);
 
+// How long a wait may take before it counts as a hang. Waits end as soon as
+// what they wait for happens, so only a fault pays this; it is long because a
+// loaded machine (a parallel test run) can stall a process for seconds.
+constexpr DWORD kHangTimeoutMs = 20000;
+
 // Pumps this thread's messages until cond() holds or timeoutMs passes.
-bool PumpUntil(const std::function<bool()>& cond, DWORD timeoutMs = 5000);
+bool PumpUntil(const std::function<bool()>& cond, DWORD timeoutMs = kHangTimeoutMs);
 // Pumps until the queue is empty (posted messages delivered).
 void PumpPending();

@@ -135,8 +135,8 @@ TEST_F(ButtonFixture, BlinkingAlternatesNormalAndPressed)
     Make(b);
     b.StartBlinking(20);
     EXPECT_EQ(Centre(b), kNormal);
-    ASSERT_TRUE(PumpUntil([&] { return Centre(b) == kPressed; }, 2000));
-    ASSERT_TRUE(PumpUntil([&] { return Centre(b) == kNormal; }, 2000));
+    ASSERT_TRUE(PumpUntil([&] { return Centre(b) == kPressed; }));
+    ASSERT_TRUE(PumpUntil([&] { return Centre(b) == kNormal; }));
     b.StopBlinking();
     EXPECT_FALSE(b.IsBlinking());
 }

@@ -221,8 +221,8 @@ TEST_F(Gallery, CapturesOfTheStatesThatMatter)
     const int before = list.GetTopIndex();
     bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 85));
     bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 85));
-    ASSERT_TRUE(PumpUntil([&] { return list.GetTopIndex() != before; }, 2000));
-    PumpUntil([&] { return bar.ThumbTop() > bar.Layout().trackTop; }, 1000);
+    ASSERT_TRUE(PumpUntil([&] { return list.GetTopIndex() != before; }));
+    PumpUntil([&] { return bar.ThumbTop() > bar.Layout().trackTop; });
 
     SaveScreenCapture(page.m_hWnd, L"gallery_normal");
 

@@ -38,7 +38,7 @@ ProgressPanelSetup MakeSetup(HWND parent, bool withPercent = true, const wchar_t
     return s;
 }
 
-bool WaitReady(CProgressPanelThread* t, DWORD ms = 5000)
+bool WaitReady(CProgressPanelThread* t, DWORD ms = kHangTimeoutMs)
 {
     return ::WaitForSingleObject(t->ReadyEvent(), ms) == WAIT_OBJECT_0;
 }
@@ -159,7 +159,7 @@ TEST(ProgressPanelThread, RunsThePanelOnItsOwnThread)
     ASSERT_NE(nullptr, t);
     // Made without our help: this thread does not pump while it waits, so a
     // creation that notified the parent would block here.
-    ASSERT_TRUE(WaitReady(t, 3000));
+    ASSERT_TRUE(WaitReady(t));
     HWND panel = t->PanelWindow();
     ASSERT_TRUE(::IsWindow(panel));
     EXPECT_EQ(parent.m_hWnd, ::GetParent(panel));
@@ -233,7 +233,7 @@ TEST(ProgressPanelThread, EndRightAfterBeginDoesNotHang)
         ASSERT_NE(nullptr, t);
         t->PostStatusText(L"queued behind the quit");
         CProgressPanelThread::End(t);
-        EXPECT_LT(::GetTickCount() - start, 3000u);
+        EXPECT_LT(::GetTickCount() - start, kHangTimeoutMs);
     }
     // Texts posted after the quit are freed by the ending thread.
     CProgressPanelThread* t = CProgressPanelThread::Begin(MakeSetup(parent.m_hWnd));
@@ -250,7 +250,7 @@ TEST(ProgressPanelThread, FailedCreationEndsTheThreadAndPostsFailCleanly)
     ASSERT_NE(nullptr, t);
     ASSERT_TRUE(WaitReady(t));
     EXPECT_EQ(nullptr, t->PanelWindow());
-    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(t->m_hThread, 5000));
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(t->m_hThread, kHangTimeoutMs));
     EXPECT_FALSE(t->PostStatusText(L"lost"));  // the poster frees the copy
     EXPECT_FALSE(t->PostPercent(3));
     CProgressPanelThread::End(t);  // the thread already ended: no wait

@@ -157,7 +157,7 @@ TEST(SliderGallery, EveryElementLoadsDrawsAndWorks)
     tile->SetStage(true, true, false, 1600, 1600, 1600);
     progress->Start();
     ASSERT_NE(nullptr, progress->Thread());
-    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(progress->Thread()->ReadyEvent(), 5000));
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(progress->Thread()->ReadyEvent(), kHangTimeoutMs));
     progress->Thread()->PostPercent(64);
     progress->ShowPanel();
     EXPECT_TRUE(PumpUntil([&] { return progress->Thread()->Panel()->Percent() == 64; }));

@@ -2,6 +2,9 @@
 // that runs inside the pop-up's own message loop.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "Capture.h"
 #include "ListPanel.h"
 #include "RecordingWnd.h"
@@ -39,28 +42,38 @@ POINT RowCentre(CListPanelList& list, int row)
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-BOOL CALLBACK FindPanel(HWND hwnd, LPARAM out)
+BOOL CALLBACK CollectPanels(HWND hwnd, LPARAM out)
 {
-    if (auto* p = dynamic_cast<CListPanel*>(CWnd::FromHandlePermanent(hwnd))) {
-        *reinterpret_cast<CListPanel**>(out) = p;
-        return FALSE;
-    }
+    if (auto* p = dynamic_cast<CListPanel*>(CWnd::FromHandlePermanent(hwnd)))
+        reinterpret_cast<std::vector<CListPanel*>*>(out)->push_back(p);
     return TRUE;
 }
-// The list of this thread's topmost list-panel pop-up (the newest one).
-// Not found through the focus: other test programs may hold it.
+// The list of this thread's newest list-panel pop-up: the one that owns no
+// other (a sub-list's pop-up is owned by the pop-up it opened from). Found
+// neither through the focus nor through the z-order: other test programs
+// may hold the focus and put their own pop-ups on top.
 CListPanelPopupList* OpenPopupList()
 {
-    CListPanel* panel = nullptr;
-    ::EnumThreadWindows(::GetCurrentThreadId(), &FindPanel, (LPARAM)&panel);
-    return panel ? &panel->List() : nullptr;
+    std::vector<CListPanel*> panels;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &CollectPanels, (LPARAM)&panels);
+    for (CListPanel* p : panels) {
+        bool owner = false;
+        for (CListPanel* q : panels)
+            owner = owner || (q != p && ::GetWindow(q->m_hWnd, GW_OWNER) == p->m_hWnd);
+        if (!owner)
+            return &p->List();
+    }
+    return nullptr;
 }
 
 std::function<void()> g_script;
 void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD)
 {
     ::KillTimer(nullptr, id);
-    if (g_script) g_script();
+    // Taken out first: a script may schedule the next one while it runs.
+    std::function<void()> script = std::move(g_script);
+    g_script = nullptr;
+    if (script) script();
 }
 // Runs `script` once the pop-up's modal loop is pumping.
 void Script(std::function<void()> script)

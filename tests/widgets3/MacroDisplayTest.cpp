@@ -238,8 +238,8 @@ TEST_F(MacroFixture, ReadOnlyPlaybackShowsRowsAfterDelays)
                       {MacroEvent::kDelay, 200, 200},
                       {MacroEvent::kKey, 0x1E, kRelease}});
     EXPECT_EQ(1, ro.GetItemCount());  // the first key at once
-    EXPECT_TRUE(PumpUntil([&] { return ro.GetItemCount() == 2 || owner.Count(WM_MACRO_PLAYBACK_DONE); }, 3000));
-    EXPECT_TRUE(PumpUntil([&] { return owner.Count(WM_MACRO_PLAYBACK_DONE) == 1; }, 3000));
+    EXPECT_TRUE(PumpUntil([&] { return ro.GetItemCount() == 2 || owner.Count(WM_MACRO_PLAYBACK_DONE); }));
+    EXPECT_TRUE(PumpUntil([&] { return owner.Count(WM_MACRO_PLAYBACK_DONE) == 1; }));
     EXPECT_EQ(0, ro.GetItemCount());
     EXPECT_FALSE(ro.ReplaceEvent(0, {MacroEvent::kDelay, 1, 1}));
 }
