@@ -1,7 +1,6 @@
 #include "Capture.h"
 
 #include "Png.h"
-#include "RecordingWnd.h"
 
 COLORREF CapturedImage::Pixel(int x, int y) const
 {
@@ -11,7 +10,9 @@ COLORREF CapturedImage::Pixel(int x, int y) const
     return RGB(p[0], p[1], p[2]);
 }
 
-bool CaptureWindow(HWND hwnd, CapturedImage& out)
+namespace {
+
+bool Capture(HWND hwnd, const CapturedImage* background, CapturedImage& out)
 {
     RECT r{};
     if (!::IsWindow(hwnd) || !::GetWindowRect(hwnd, &r))
@@ -33,7 +34,21 @@ bool CaptureWindow(HWND hwnd, CapturedImage& out)
     bool ok = false;
     if (dib) {
         HGDIOBJ old = ::SelectObject(mem, dib);
-        ::PatBlt(mem, 0, 0, w, h, WHITENESS);
+        size_t stride = ((size_t)w * 3 + 3) & ~(size_t)3;
+        if (background && background->width == w && background->height == h) {
+            uint8_t* dst = static_cast<uint8_t*>(bits);
+            for (int y = 0; y < h; ++y) {
+                for (int x = 0; x < w; ++x) {
+                    const uint8_t* b = &background->rgb[((size_t)y * w + x) * 3];
+                    uint8_t* d = dst + y * stride + x * 3;
+                    d[0] = b[2];
+                    d[1] = b[1];
+                    d[2] = b[0];
+                }
+            }
+        } else {
+            ::PatBlt(mem, 0, 0, w, h, WHITENESS);
+        }
         ok = ::PrintWindow(hwnd, mem, 0) != FALSE;
         ::GdiFlush();
         ::SelectObject(mem, old);
@@ -41,7 +56,6 @@ bool CaptureWindow(HWND hwnd, CapturedImage& out)
             out.width = w;
             out.height = h;
             out.rgb.resize((size_t)w * h * 3);
-            size_t stride = ((size_t)w * 3 + 3) & ~(size_t)3;
             const uint8_t* src = static_cast<const uint8_t*>(bits);
             for (int y = 0; y < h; ++y) {
                 for (int x = 0; x < w; ++x) {
@@ -60,11 +74,17 @@ bool CaptureWindow(HWND hwnd, CapturedImage& out)
     return ok;
 }
 
-std::wstring SaveCapture(HWND hwnd, const wchar_t* name)
+}  // namespace
+
+bool CaptureWindow(HWND hwnd, CapturedImage& out) { return Capture(hwnd, nullptr, out); }
+
+bool CaptureWindowOver(HWND hwnd, const CapturedImage& background, CapturedImage& out)
 {
-    CapturedImage img;
-    if (!CaptureWindow(hwnd, img))
-        return std::wstring();
+    return Capture(hwnd, &background, out);
+}
+
+std::wstring SaveImage(const CapturedImage& img, const wchar_t* name)
+{
     wchar_t dir[MAX_PATH] = L".";
     DWORD n = ::GetEnvironmentVariableW(L"TK_CAPTURE_DIR", dir, MAX_PATH);
     if (n == 0 || n >= MAX_PATH)
@@ -73,39 +93,10 @@ std::wstring SaveCapture(HWND hwnd, const wchar_t* name)
     return WritePng(path, img.width, img.height, img.rgb) ? path : std::wstring();
 }
 
-std::wstring SaveScreenCapture(HWND top, const wchar_t* name)
+std::wstring SaveCapture(HWND hwnd, const wchar_t* name)
 {
-    ::RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpPending();
-    RECT r;
-    ::GetWindowRect(top, &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC mem = ::CreateCompatibleDC(screen);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP dib = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(mem, dib);
-    ::BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    ::GdiFlush();
-    std::vector<uint8_t> rgb((size_t)w * h * 3);
-    const uint8_t* src = static_cast<const uint8_t*>(bits);
-    for (size_t i = 0; i < (size_t)w * h; ++i) {
-        rgb[i * 3] = src[i * 4 + 2];
-        rgb[i * 3 + 1] = src[i * 4 + 1];
-        rgb[i * 3 + 2] = src[i * 4];
-    }
-    ::SelectObject(mem, old);
-    ::DeleteObject(dib);
-    ::DeleteDC(mem);
-    ::ReleaseDC(nullptr, screen);
-    wchar_t dir[MAX_PATH] = L".";
-    if (!::GetEnvironmentVariableW(L"TK_CAPTURE_DIR", dir, MAX_PATH)) lstrcpyW(dir, L".");
-    const std::wstring path = std::wstring(dir) + L"\\" + name + L".png";
-    return WritePng(path, w, h, rgb) ? path : std::wstring();
+    CapturedImage img;
+    if (!CaptureWindow(hwnd, img))
+        return std::wstring();
+    return SaveImage(img, name);
 }

@@ -16,10 +16,11 @@ struct CapturedImage {
 
 // The window's image, drawn by the window itself into a memory DC.
 bool CaptureWindow(HWND hwnd, CapturedImage& out);
-// Saves the capture as <TK_CAPTURE_DIR>\<name>.png (the build tree's
-// captures folder under ctest); returns the path, or empty on failure.
+// The same, drawn over `background` (the window's size) instead of white, so
+// a window that leaves its background alone shows what lies beneath it.
+bool CaptureWindowOver(HWND hwnd, const CapturedImage& background, CapturedImage& out);
+// Saves an image as <TK_CAPTURE_DIR>\<name>.png (the build tree's captures
+// folder under ctest); returns the path, or empty on failure.
+std::wstring SaveImage(const CapturedImage& img, const wchar_t* name);
+// Saves the window's capture the same way.
 std::wstring SaveCapture(HWND hwnd, const wchar_t* name);
-// The window as it stands on the screen after a full redraw, children and
-// transparent labels over their parent included (a capture of one window
-// leaves both out); another program's window on top shows too.
-std::wstring SaveScreenCapture(HWND top, const wchar_t* name);

@@ -10,7 +10,6 @@
 #include "EditItems.h"
 #include "KeyboardDef.h"
 #include "KeywordTables.h"
-#include "Png.h"
 #include "ProgramFolder.h"
 #include "RawInput.h"
 #include "RecordingWnd.h"
@@ -18,6 +17,7 @@
 #include "SkinResourceCache.h"
 #include "SkinTestFiles.h"
 #include "TextItems.h"
+#include "TreeCapture.h"
 #include "VScrollBar.h"
 #include "WidgetMessages.h"
 

@@ -12,6 +12,7 @@
 #include "RecordingWnd.h"
 #include "SkinLoader.h"
 #include "SkinTestFiles.h"
+#include "TreeCapture.h"
 #include "XListCtrl.h"
 
 namespace {

@@ -4,6 +4,7 @@
 
 #include "Capture.h"
 #include "RecordingWnd.h"
+#include "TreeCapture.h"
 #include "WidgetMessages.h"
 #include "XListCtrl.h"
 
