@@ -6,18 +6,10 @@
 #include "Capture.h"
 #include "EditItems.h"
 #include "KeyCaptureMachine.h"
+#include "KeyName.h"
 #include "RawInput.h"
 #include "RecordingWnd.h"
 #include "WidgetMessages.h"
-
-namespace {
-CString NameOf(UINT scan)
-{
-    wchar_t buf[40] = {};
-    ::GetKeyNameTextW((LONG)(scan << 16), buf, 40);
-    return buf;
-}
-}  // namespace
 
 TEST(CaptureEditRawInput, KeysSentThroughTheSystemArriveAsRawInput)
 {
@@ -50,7 +42,7 @@ TEST(CaptureEditRawInput, KeysSentThroughTheSystemArriveAsRawInput)
     }
     EXPECT_TRUE(arrived);
     EXPECT_EQ(edit.CapturedScanCode(), 0x25);
-    EXPECT_EQ(edit.CapturedText(), NameOf(0x25));
-    EXPECT_EQ(edit.GetWindowText(), NameOf(0x25));
+    EXPECT_EQ(edit.CapturedText(), SystemKeyName(0x25));
+    EXPECT_EQ(edit.GetWindowText(), SystemKeyName(0x25));
     SaveCapture(owner.m_hWnd, L"widgets_capture_edit");
 }

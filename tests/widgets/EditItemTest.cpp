@@ -2,6 +2,7 @@
 
 #include "Capture.h"
 #include "EditItems.h"
+#include "KeyName.h"
 #include "RawInput.h"
 #include "RecordingWnd.h"
 #include "WidgetMessages.h"
@@ -94,12 +95,6 @@ struct CaptureEditFixture : ::testing::Test {
     }
 };
 
-CString NameOf(UINT scan)
-{
-    wchar_t buf[40] = {};
-    ::GetKeyNameTextW((LONG)(scan << 16), buf, 40);
-    return buf;
-}
 }  // namespace
 
 TEST_F(CaptureEditFixture, CtrlCNotifiesTheOwnerWithTheEditHandle)
@@ -109,7 +104,7 @@ TEST_F(CaptureEditFixture, CtrlCNotifiesTheOwnerWithTheEditHandle)
     EXPECT_EQ(edit.CapturedFlags(), KeyEvent::kCtrl);
     EXPECT_EQ(edit.CapturedScanCode(), 0x2E);
     EXPECT_EQ(edit.CapturedVirtualKey(), 'C');
-    EXPECT_EQ(edit.GetWindowText(), NameOf(0x2E));
+    EXPECT_EQ(edit.GetWindowText(), SystemKeyName(0x2E));
     edit.HandleRawKey(Raw(0x2E, 'C', RI_KEY_BREAK));
     const RecordedMsg once{WM_ITEM_VALUE_CHOSEN, 0, (LPARAM)edit.m_hWnd};
     std::vector<RecordedMsg> expected(3, once);
