@@ -8,6 +8,9 @@ namespace featuresteps {
 
 namespace {
 
+// Far more zones than any device has (their ids run 1 to 11).
+const LONG kMaxZones = 64;
+
 // Effects 1 to 5 are the device's; anything else goes and reads as none.
 int KnownEffect(long long effect)
 {
@@ -24,6 +27,9 @@ bool ForEachZone(IProfile* device, F f)
         return false;
     bool ok = true;
     for (LONG i = 0;; ++i) {
+        // A list that does not end is no list of zones.
+        if (i == kMaxZones)
+            return false;
         ComPtr<ILightingZone> zone;
         if (FAILED(zones->Item(i, zone.Out())) || !zone)
             break;

@@ -32,6 +32,9 @@ DeviceServiceFactory SetDeviceServiceFactory(DeviceServiceFactory factory)
 
 namespace {
 
+// The collection walks stop here even if the service keeps answering.
+const LONG kMaxServiceDevices = 1024;
+
 // GetInfo of one device; the text is freed unread.
 bool ProductIdOf(IDevice* device, ULONG& productId)
 {
@@ -49,7 +52,7 @@ ComPtr<IDevice> FindServiceDevice(IDeviceCollection* collection, ULONG productId
 {
     if (!collection)
         return {};
-    for (LONG i = 0;; ++i) {
+    for (LONG i = 0; i < kMaxServiceDevices; ++i) {
         ComPtr<IDevice> device;
         if (FAILED(collection->Item(i, device.Out())) || !device)
             return {};
@@ -57,6 +60,7 @@ ComPtr<IDevice> FindServiceDevice(IDeviceCollection* collection, ULONG productId
         if (ProductIdOf(device.Get(), id) && id == productId)
             return device;
     }
+    return {};
 }
 
 std::vector<ULONG> ListServiceProductIds(IDeviceCollection* collection)
@@ -64,7 +68,7 @@ std::vector<ULONG> ListServiceProductIds(IDeviceCollection* collection)
     std::vector<ULONG> ids;
     if (!collection)
         return ids;
-    for (LONG i = 0;; ++i) {
+    for (LONG i = 0; i < kMaxServiceDevices; ++i) {
         ComPtr<IDevice> device;
         if (FAILED(collection->Item(i, device.Out())) || !device)
             return ids;
@@ -72,4 +76,5 @@ std::vector<ULONG> ListServiceProductIds(IDeviceCollection* collection)
         if (ProductIdOf(device.Get(), id))
             ids.push_back(id);
     }
+    return ids;
 }
