@@ -123,8 +123,13 @@ bool CMouse::StartWrite(IMouseConfig* config, uint16_t mask)
 void CMouse::WriteOnWorker(IMouseConfig* config, uint16_t mask, const featuresteps::DeviceLists& lists)
 {
     HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    if (ReopenDevice())
-        RunWrite(*config, PlanTransfer(*m_model, kTransferWrite, mask), lists);
+    try {
+        if (ReopenDevice())
+            RunWrite(*config, PlanTransfer(*m_model, kTransferWrite, mask), lists);
+    } catch (...) {
+        // The write is over either way; what follows lets go of the device
+        // and clears the busy flag, or the device object stays busy for good.
+    }
     m_worker.Pause(kAfterWriteMs);
     DisconnectDevice();
     if (SUCCEEDED(com))

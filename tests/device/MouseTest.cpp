@@ -4,7 +4,9 @@
 // features, being deleted mid-write).
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
+#include <new>
 
 #include "DeviceDescriptor.h"
 #include "DeviceGuid.h"
@@ -31,6 +33,19 @@ GUID GuidOf(const IMouseProfile* p)
     p->GetGuid(g);
     return g;
 }
+
+// A configuration that throws on the worker once it is armed, as running out
+// of memory in the middle of a write would.
+class ThrowingConfig : public CVeskConfig {
+public:
+    int GetAcceleration() const override
+    {
+        if (armed.exchange(false))
+            throw std::bad_alloc();
+        return CVeskConfig::GetAcceleration();
+    }
+    mutable std::atomic<bool> armed{false};
+};
 
 class MouseTest : public InProcessServiceTest {
 protected:
@@ -374,4 +389,18 @@ TEST_F(MouseTest, ImportsAndExportsConnectAndLetGoEachTime)
     EXPECT_EQ(L"", Log());
     // The device is free again after all of them.
     EXPECT_TRUE(m->Transfer(&config, kTransferRead, 0x30F));
+}
+
+TEST_F(MouseTest, AWriteThatThrowsStillLetsGoOfTheDevice)
+{
+    auto m = Mouse(0x1F);
+    ThrowingConfig config;
+    ReadLikeStartUp(*m, config);
+    config.armed = true;
+    ASSERT_TRUE(m->Transfer(&config, kTransferWrite, 0x40));
+    // The write is over: not busy, and the device is free for the next one.
+    ASSERT_TRUE(WaitIdle(*m, 5000));
+    EXPECT_FALSE(config.armed.load());
+    EXPECT_TRUE(m->Transfer(&config, kTransferRead, 0x40));
+    EXPECT_EQ(5u, m->GetDeviceProfileCount());
 }
