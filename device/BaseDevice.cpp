@@ -37,6 +37,7 @@ bool CBaseDevice<C, P, D>::OpenDevice()
         m_collection.Reset();
         return false;
     }
+    m_openThread = ::GetCurrentThreadId();
     m_device = FindServiceDevice(m_collection.Get(), m_model->productId);
     m_connected = static_cast<bool>(m_device);
     if (!m_device)
@@ -64,6 +65,7 @@ void CBaseDevice<C, P, D>::ReleaseInterfacesKeepClaim()
 {
     m_device.Reset();
     m_collection.Reset();
+    m_openThread = 0;
 }
 
 template <class C, class P, class D>
@@ -77,6 +79,7 @@ void CBaseDevice<C, P, D>::DisconnectDevice()
 {
     m_device.Reset();
     m_collection.Reset();
+    m_openThread = 0;
     m_held = false;
 }
 

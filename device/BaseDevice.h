@@ -67,6 +67,9 @@ protected:
     bool ReopenDevice();
 
     IDevice* Device() const { return m_device.Get(); }
+    // Whether this thread holds the device through interfaces it opened;
+    // another thread's interfaces (a write's worker) are never used here.
+    bool HeldOnThisThread() const { return m_openThread.load() == ::GetCurrentThreadId() && m_device; }
 
     ComPtr<IDeviceCollection> m_collection;
     ComPtr<IDevice> m_device;
@@ -81,4 +84,5 @@ protected:
 private:
     bool OpenDevice();
     std::atomic<bool> m_held{false};
+    std::atomic<DWORD> m_openThread{0};
 };

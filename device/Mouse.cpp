@@ -72,7 +72,7 @@ void CMouse::SendProfileText(IMouseProfile* profile)
 
 bool CMouse::RereadVersionA()
 {
-    if (!Device())
+    if (!HeldOnThisThread())
         return false;
     BYTE major = 0, minor = 0, r1 = 0, r2 = 0;
     ComPtr<IUnitVersion> unit = m_device.As<IUnitVersion>();

@@ -47,8 +47,9 @@ public:
     void RemoveProgressListener(HWND window) override;
     CProgressMessenger* GetProgressMessenger() override { return this; }
 
-    // Only while connected: reads the second unit's version into version A
-    // ("0.00" when it cannot be read). Returns whether it was read.
+    // Only while this thread is connected (within a read): reads the second
+    // unit's version into version A ("0.00" when it cannot be read). Returns
+    // whether it was read.
     virtual bool RereadVersionA();
 
     // The model keeps its connection between operations itself.

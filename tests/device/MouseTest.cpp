@@ -404,3 +404,25 @@ TEST_F(MouseTest, AWriteThatThrowsStillLetsGoOfTheDevice)
     EXPECT_TRUE(m->Transfer(&config, kTransferRead, 0x40));
     EXPECT_EQ(5u, m->GetDeviceProfileCount());
 }
+
+TEST_F(MouseTest, TheVersionIsNotReReadThroughTheWritersConnection)
+{
+    auto m = Mouse(0x1F);
+    CVeskConfig config;
+    ReadLikeStartUp(*m, config);
+    CString before;
+    m->GetVersionA(before);
+    ASSERT_EQ(S_OK, Control()->SetUnitVersion(0x1F, 3, 7, 0));
+    // The write's first profile lookup waits, with the worker's connection open.
+    ASSERT_EQ(S_OK, Control()->SetFault(L"IProfileManager.Item", S_OK, 1000, 1));
+    ClearLog();
+    ASSERT_TRUE(m->Transfer(&config, kTransferWrite, 0x2FFF));
+    ASSERT_TRUE(PumpUntil([&] { return CountCalls(L"IProfileManager.Item") > 0; }));
+    // This thread holds no connection: the worker's interfaces are not ours.
+    EXPECT_FALSE(m->RereadVersionA());
+    CString after;
+    m->GetVersionA(after);
+    EXPECT_STREQ(before, after);
+    EXPECT_EQ(0, CountCalls(L"IUnitVersion."));
+    ASSERT_TRUE(WaitIdle(*m));
+}
