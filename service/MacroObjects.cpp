@@ -1,6 +1,7 @@
 // The device's macros.
 #include <cstring>
 
+#include "ListLookup.h"
 #include "ServiceObjects.h"
 #include "StateFile.h"
 
@@ -97,29 +98,24 @@ class CMacroManager : public ComObject<IMacroManager> {
 public:
     explicit CMacroManager(DeviceRef device) : device_(device) {}
 
+private:
+    // Defined first: Item and Find deduce its type.
+    auto MakeMacro()
+    {
+        return [this](const MacroPtr& m) { return static_cast<IMacro*>(new CMacro(device_, m)); };
+    }
+
+public:
     STDMETHODIMP Item(LONG index, IMacro** out) override
     {
         TK_SERVICE_CALL("IMacroManager.Item", Args(L"%ld", index));
-        if (!out) return call.Done(E_POINTER);
-        *out = nullptr;
-        DeviceState* d = ServiceCore::Instance().Live(device_);
-        if (!d) return call.Done(kErrNotConnected);
-        if (index < 0 || static_cast<size_t>(index) >= d->macros.size()) return call.Done(kErrNoMoreItems);
-        *out = new CMacro(device_, d->macros[index]);
-        return call.Done(S_OK);
+        return call.Done(DeviceItem(device_, &DeviceState::macros, index, out, MakeMacro()));
     }
     STDMETHODIMP Find(ULONG a, ULONG b, ULONG c, ULONG e, IMacro** out) override
     {
         GUID id = GuidFromWords(a, b, c, e);
         TK_SERVICE_CALL("IMacroManager.Find", GuidText(id));
-        if (!out) return call.Done(E_POINTER);
-        *out = nullptr;
-        DeviceState* d = ServiceCore::Instance().Live(device_);
-        if (!d) return call.Done(kErrNotConnected);
-        MacroPtr m = FindMacro(*d, id);
-        if (!m) return call.Done(kErrNotFound);
-        *out = new CMacro(device_, m);
-        return call.Done(S_OK);
+        return call.Done(DeviceFind(device_, &DeviceState::macros, id, out, MakeMacro()));
     }
     STDMETHODIMP Create(IMacro** out) override
     {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "EventSource.h"
+#include "ListLookup.h"
 #include "ServiceObjects.h"
 #include "StateFile.h"
 
@@ -488,9 +489,9 @@ public:
         if (!zone) return call.Done(E_POINTER);
         *zone = nullptr;
         TK_RESOLVE();
-        if (index < 0 || static_cast<size_t>(index) >= profile->zones.size()) return call.Done(kErrNoMoreItems);
-        *zone = new CZone(device_, profile_, profile->zones[index].id);
-        return call.Done(S_OK);
+        return call.Done(ItemAt(profile->zones, index, zone, [this](const ZoneState& z) {
+            return static_cast<ILightingZone*>(new CZone(device_, profile_, z.id));
+        }));
     }
 };
 
@@ -554,29 +555,24 @@ class CProfileManager : public ComObject<IProfileManager, IConnectionPointContai
 public:
     explicit CProfileManager(DeviceRef device) : device_(device) {}
 
+private:
+    // Defined first: Item and Find deduce its type.
+    auto MakeProfile()
+    {
+        return [this](const ProfilePtr& p) { return CreateProfileObject(device_, p); };
+    }
+
+public:
     STDMETHODIMP Item(LONG index, IProfile** out) override
     {
         TK_SERVICE_CALL("IProfileManager.Item", Args(L"%ld", index));
-        if (!out) return call.Done(E_POINTER);
-        *out = nullptr;
-        DeviceState* d = ServiceCore::Instance().Live(device_);
-        if (!d) return call.Done(kErrNotConnected);
-        if (index < 0 || static_cast<size_t>(index) >= d->profiles.size()) return call.Done(kErrNoMoreItems);
-        *out = CreateProfileObject(device_, d->profiles[index]);
-        return call.Done(S_OK);
+        return call.Done(DeviceItem(device_, &DeviceState::profiles, index, out, MakeProfile()));
     }
     STDMETHODIMP Find(ULONG a, ULONG b, ULONG c, ULONG e, IProfile** out) override
     {
         GUID id = GuidFromWords(a, b, c, e);
         TK_SERVICE_CALL("IProfileManager.Find", GuidText(id));
-        if (!out) return call.Done(E_POINTER);
-        *out = nullptr;
-        DeviceState* d = ServiceCore::Instance().Live(device_);
-        if (!d) return call.Done(kErrNotConnected);
-        ProfilePtr p = FindProfile(*d, id);
-        if (!p) return call.Done(kErrNotFound);
-        *out = CreateProfileObject(device_, p);
-        return call.Done(S_OK);
+        return call.Done(DeviceFind(device_, &DeviceState::profiles, id, out, MakeProfile()));
     }
     STDMETHODIMP SetActive(IProfile* profile) override
     {
