@@ -123,7 +123,7 @@ int Run(IServiceControl* control, const std::vector<std::wstring>& a)
     if (cmd == L"log" && a.size() == 2 && a[1] == L"clear") return Exec(control, [&] { return control->ClearCallLog(); });
     if (cmd == L"faults" && a.size() == 2 && a[1] == L"clear") return Exec(control, [&] { return control->ClearFaults(); });
     if ((cmd == L"attach" || cmd == L"detach") && a.size() == 2 && Model(arg(1), model))
-        return Report(cmd == L"attach" ? control->Attach(model) : control->Detach(model));
+        return Exec(control, [&] { return cmd == L"attach" ? control->Attach(model) : control->Detach(model); });
     if (cmd == L"battery" && a.size() == 4 && Model(arg(1), model) && Number(arg(2), n1) && Number(arg(3), n2))
         return Exec(control, [&] { return control->SetBattery(model, static_cast<LONG>(n1), static_cast<LONG>(n2)); });
     if (cmd == L"link" && a.size() == 3 && Model(arg(1), model) && (a[2] == L"on" || a[2] == L"off"))

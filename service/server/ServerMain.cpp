@@ -22,6 +22,12 @@ const wchar_t kClsidKey[] = L"CLSID\\{472079C9-3628-45F7-A32E-FE00490518F1}";
 const wchar_t kProxyDll[] = L"DeviceServicePS.dll";
 const wchar_t kStateFile[] = L"DeviceState.dat";
 const wchar_t kInstanceMutex[] = L"TkDeviceServiceInstance";
+// Set by the serving copy once its class is registered.
+const wchar_t kReadyEvent[] = L"TkDeviceServiceReady";
+constexpr DWORD kReadyTimeoutMs = 20000;
+// COM looks for a started server's class about once a second.
+constexpr DWORD kLingerMs = 2500;
+constexpr UINT kShutdownGraceMs = 300;
 
 std::wstring ModuleDir()
 {
@@ -88,10 +94,17 @@ int Unregister()
 // Whoever starts the server (COM on a client's behalf, a shell) hands it
 // their standard handles, and under Wine that keeps the starter's output
 // pipe open for as long as the server lives: a test runner would wait for
-// it forever. So the server starts a copy of itself on the null device and
-// leaves; the copy registers the class and serves.
+// it forever. So the server starts a copy of itself on the null device; the
+// copy registers the class and serves.
+//
+// The first process must not leave at once, though: COM, having started
+// it, takes its end before the class is registered for a failed start and
+// the client's activation fails. So it stays until the copy has registered
+// (or has given up) and then a little longer, until the waiting client has
+// had time to find the class.
 int Relaunch()
 {
+    HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, kReadyEvent);
     SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
     HANDLE in = ::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, OPEN_EXISTING, 0, nullptr);
     HANDLE out = ::CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, OPEN_EXISTING, 0, nullptr);
@@ -105,12 +118,18 @@ int Relaunch()
     PROCESS_INFORMATION pi{};
     BOOL ok = ::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
                                ModuleDir().c_str(), &si, &pi);
-    if (ok) {
-        ::CloseHandle(pi.hThread);
-        ::CloseHandle(pi.hProcess);
-    }
     ::CloseHandle(in);
     ::CloseHandle(out);
+    if (ok) {
+        ::CloseHandle(pi.hThread);
+        // A copy that finds a server already running leaves without
+        // registering; then there is nothing to wait for.
+        HANDLE waits[2] = {ready, pi.hProcess};
+        if (ready && ::WaitForMultipleObjects(2, waits, FALSE, kReadyTimeoutMs) == WAIT_OBJECT_0)
+            ::Sleep(kLingerMs);
+        ::CloseHandle(pi.hProcess);
+    }
+    if (ready) ::CloseHandle(ready);
     return ok ? 0 : 5;
 }
 
@@ -124,7 +143,14 @@ int Serve()
     if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 3;
     ServiceCore& core = ServiceCore::Instance();
     core.Start(ModuleDir() + kStateFile);
-    core.SetShutdownHandler([] { ::PostQuitMessage(0); });
+    // The caller of Shutdown still waits for its answer and then releases
+    // what it holds: keep serving a moment before the loop ends.
+    core.SetShutdownHandler([] {
+        ::SetTimer(nullptr, 0, kShutdownGraceMs, [](HWND, UINT, UINT_PTR id, DWORD) {
+            ::KillTimer(nullptr, id);
+            ::PostQuitMessage(0);
+        });
+    });
 
     CClassFactory* factory = new CClassFactory;
     DWORD cookie = 0;
@@ -135,6 +161,10 @@ int Serve()
         ::CoUninitialize();
         return 4;
     }
+    if (HANDLE ready = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, kReadyEvent)) {
+        ::SetEvent(ready);
+        ::CloseHandle(ready);
+    }
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);
@@ -142,10 +172,10 @@ int Serve()
     }
     ::CoRevokeClassObject(cookie);
     core.Flush();
-    ::CoUninitialize();
-    ::ReleaseMutex(instance);
-    ::CloseHandle(instance);
-    return 0;
+    // No CoUninitialize: under Wine it can wait forever for a client's call
+    // that reached the apartment after its loop ended. Ending the process
+    // disconnects every client just as well.
+    ::ExitProcess(0);
 }
 
 }  // namespace
