@@ -1,21 +1,16 @@
 // Writes that read back exactly, the profile list's rules and events from
 // the mouse reaching a sink on this (message-pumping) thread.
-#include <gtest/gtest.h>
-
 #include <cstring>
 
-#include "ServiceClient.h"
+#include "RemoteTest.h"
 
 namespace {
 
-class RemoteFeatures : public ::testing::Test {
+class RemoteFeatures : public RemoteTest {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-        control_ = ConnectControl();
-        ASSERT_TRUE(control_);
-        ASSERT_EQ(S_OK, control_->Reset());
+        RemoteTest::SetUp();
         device_ = FindDevice(ConnectService().Get(), 0x1F);
         ASSERT_TRUE(device_);
         profiles_ = DeviceFeature<IProfileManager>(device_.Get());
@@ -25,10 +20,8 @@ protected:
     {
         profiles_.Reset();
         device_.Reset();
-        control_.Reset();
-        ::CoUninitialize();
+        RemoteTest::TearDown();
     }
-    Ptr<IServiceControl> control_;
     Ptr<IDevice> device_;
     Ptr<IProfileManager> profiles_;
 };

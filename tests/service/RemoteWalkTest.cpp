@@ -1,30 +1,10 @@
 // The service reached as the programs reach it: walk the devices and read
 // a few features through the proxies.
-#include <gtest/gtest.h>
-
-#include "ServiceClient.h"
+#include "RemoteTest.h"
 
 namespace {
 
-class RemoteService : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
-        control_ = ConnectControl();
-        ASSERT_TRUE(control_) << "device service not reachable";
-        ASSERT_EQ(S_OK, control_->Reset());
-        control_->ClearFaults();
-        control_->ClearCallLog();
-    }
-    void TearDown() override
-    {
-        if (control_) control_->ClearFaults();
-        control_.Reset();
-        ::CoUninitialize();
-    }
-    Ptr<IServiceControl> control_;
-};
+using RemoteService = RemoteTest;
 
 TEST_F(RemoteService, WalksTheAttachedDevicesAndEndsPastTheLast)
 {

@@ -88,3 +88,22 @@ bool PumpFor(F cond, DWORD ms)
         ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
     }
 }
+
+// The program folder (the harness's TK_PROGRAM_DIR), and the service's own
+// folder in it, which holds the server, the tool and the state file.
+std::wstring ProgramDir();
+std::wstring ServiceDir();
+
+// One run of the control tool: its exit code and what it printed.
+struct ToolRun {
+    DWORD code = 0xFFFFFFFF;  // also when it did not end in time
+    std::string out;
+    std::string err;
+};
+ToolRun RunControlTool(const std::wstring& arguments, DWORD timeoutMs = 30000);
+
+// Ends the running server through its control interface and waits until
+// its process has gone; false when it did not.
+bool StopServer(DWORD timeoutMs = 15000);
+// Waits until the service answers a new connection.
+bool ServerAnswers(DWORD timeoutMs = 15000);

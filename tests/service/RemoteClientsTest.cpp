@@ -1,0 +1,349 @@
+// Clients of the one server across processes: two at once, objects held
+// over a detach, profile and macro files it must refuse, and events from
+// the mouse reaching sinks on message-pumping single-threaded apartments.
+#include <atomic>
+#include <cstring>
+#include <functional>
+#include <thread>
+
+#include "RecordingSink.h"
+#include "RemoteTest.h"
+
+namespace {
+
+class RemoteClients : public RemoteTest {
+protected:
+    void SetUp() override
+    {
+        RemoteTest::SetUp();
+        mouse_ = FindDevice(ConnectService().Get(), 0x1F);
+        ASSERT_TRUE(mouse_);
+        profiles_ = DeviceFeature<IProfileManager>(mouse_.Get());
+        macros_ = DeviceFeature<IMacroManager>(mouse_.Get());
+        ASSERT_TRUE(profiles_ && macros_);
+        wchar_t temp[MAX_PATH];
+        ::GetTempPathW(MAX_PATH, temp);
+        tempBase_ = std::wstring(temp) + L"tk-remote-" + std::to_wstring(::GetCurrentProcessId());
+    }
+    void TearDown() override
+    {
+        for (const wchar_t* ext : {L".qvp", L".qvm", L".bad"}) ::DeleteFileW((tempBase_ + ext).c_str());
+        macros_.Reset();
+        profiles_.Reset();
+        mouse_.Reset();
+        RemoteTest::TearDown();
+    }
+    LONG ProfileCount()
+    {
+        LONG n = 0;
+        for (Ptr<IProfile> p; SUCCEEDED(profiles_->Item(n, p.Out()));) ++n;
+        return n;
+    }
+    LONG MacroCount()
+    {
+        LONG n = 0;
+        for (Ptr<IMacro> m; SUCCEEDED(macros_->Item(n, m.Out()));) ++n;
+        return n;
+    }
+
+    Ptr<IDevice> mouse_;
+    Ptr<IProfileManager> profiles_;
+    Ptr<IMacroManager> macros_;
+    std::wstring tempBase_;
+};
+
+// Bytes of a file, and writing them back changed.
+std::vector<BYTE> Bytes(const std::wstring& path)
+{
+    std::vector<BYTE> data;
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return data;
+    DWORD size = ::GetFileSize(h, nullptr), got = 0;
+    data.resize(size);
+    if (size) ::ReadFile(h, data.data(), size, &got, nullptr);
+    ::CloseHandle(h);
+    data.resize(got);
+    return data;
+}
+
+void Write(const std::wstring& path, const std::vector<BYTE>& data)
+{
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD put = 0;
+    if (h != INVALID_HANDLE_VALUE) {
+        if (!data.empty()) ::WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &put, nullptr);
+        ::CloseHandle(h);
+    }
+}
+
+TEST_F(RemoteClients, AProfileFileThatIsDamagedTruncatedForeignOrMissingIsRefusedAndChangesNothing)
+{
+    Ptr<IProfile> source;
+    ASSERT_EQ(S_OK, profiles_->Item(1, source.Out()));
+    ASSERT_EQ(S_OK, source->SetName(L"Exported"));
+    const std::wstring qvp = tempBase_ + L".qvp", qvm = tempBase_ + L".qvm", bad = tempBase_ + L".bad";
+    ASSERT_EQ(S_OK, source->Export(qvp.c_str()));
+    Ptr<IMacro> macro;
+    ASSERT_EQ(S_OK, macros_->Create(macro.Out()));
+    ASSERT_EQ(S_OK, macro->Export(qvm.c_str()));
+    std::vector<BYTE> good = Bytes(qvp);
+    ASSERT_GT(good.size(), 16u);
+
+    std::vector<BYTE> damaged = good;
+    damaged[good.size() - 5] ^= 0x10;
+    std::vector<BYTE> truncated(good.begin(), good.end() - 1);
+    const std::vector<BYTE>* files[] = {&damaged, &truncated};
+    LONG before = ProfileCount();
+    for (const std::vector<BYTE>* f : files) {
+        Write(bad, *f);
+        Ptr<IProfile> imported;
+        EXPECT_LT(profiles_->Import(bad.c_str(), imported.Out()), 0);
+        EXPECT_FALSE(imported);
+    }
+    Ptr<IProfile> imported;
+    EXPECT_LT(profiles_->Import(qvm.c_str(), imported.Out()), 0);  // a macro file
+    Write(bad, {});
+    EXPECT_LT(profiles_->Import(bad.c_str(), imported.Out()), 0);
+    ::DeleteFileW(bad.c_str());
+    EXPECT_LT(profiles_->Import(bad.c_str(), imported.Out()), 0);
+    EXPECT_EQ(before, ProfileCount());
+
+    // The good file imports as a new profile with a new GUID.
+    ASSERT_EQ(S_OK, profiles_->Import(qvp.c_str(), imported.Out()));
+    EXPECT_EQ(before + 1, ProfileCount());
+    EXPECT_EQ(L"Exported", ProfileName(imported.Get()));
+    GUID a{}, b{};
+    ASSERT_EQ(S_OK, source->GetId(&a));
+    ASSERT_EQ(S_OK, imported->GetId(&b));
+    EXPECT_FALSE(IsEqualGUID(a, b));
+
+    // A full device refuses the import and keeps its twenty.
+    Ptr<IProfile> p;
+    while (SUCCEEDED(profiles_->Create(p.Out()))) {
+    }
+    EXPECT_EQ(20, ProfileCount());
+    EXPECT_LT(profiles_->Import(qvp.c_str(), imported.Out()), 0);
+    EXPECT_EQ(20, ProfileCount());
+}
+
+TEST_F(RemoteClients, AMacroFileThatIsDamagedTruncatedOrForeignIsRefusedAndChangesNothing)
+{
+    Ptr<IMacro> macro;
+    ASSERT_EQ(S_OK, macros_->Create(macro.Out()));
+    ASSERT_EQ(S_OK, macro->SetName(L"Exported macro"));
+    struct {
+        MacroBlock head;
+        MacroDeviceEvent more[1];
+    } block = {};
+    block.head.count = 2;
+    block.head.events[0] = {2, 0x1E};
+    block.more[0] = {2, 0x1001E};
+    ASSERT_EQ(S_OK, macro->SetEvents(&block.head));
+    const std::wstring qvp = tempBase_ + L".qvp", qvm = tempBase_ + L".qvm", bad = tempBase_ + L".bad";
+    ASSERT_EQ(S_OK, macro->Export(qvm.c_str()));
+    Ptr<IProfile> profile;
+    ASSERT_EQ(S_OK, profiles_->Item(0, profile.Out()));
+    ASSERT_EQ(S_OK, profile->Export(qvp.c_str()));
+    std::vector<BYTE> good = Bytes(qvm);
+
+    LONG before = MacroCount();
+    std::vector<BYTE> damaged = good;
+    damaged[20] ^= 0x01;
+    std::vector<BYTE> truncated(good.begin(), good.begin() + 16);
+    std::vector<BYTE> padded = good;
+    padded.push_back(0);
+    for (const std::vector<BYTE>* f : {&damaged, &truncated, &padded}) {
+        Write(bad, *f);
+        Ptr<IMacro> imported;
+        EXPECT_LT(macros_->Import(bad.c_str(), imported.Out()), 0);
+        EXPECT_FALSE(imported);
+    }
+    Ptr<IMacro> imported;
+    EXPECT_LT(macros_->Import(qvp.c_str(), imported.Out()), 0);
+    EXPECT_EQ(before, MacroCount());
+
+    ASSERT_EQ(S_OK, macros_->Import(qvm.c_str(), imported.Out()));
+    EXPECT_EQ(before + 1, MacroCount());
+    MacroBlock* back = nullptr;
+    ASSERT_EQ(S_OK, imported->GetEvents(&back));
+    ASSERT_EQ(2u, back->count);
+    EXPECT_EQ(0x1001Eu, back->events[1].data);
+    ::CoTaskMemFree(back);
+}
+
+TEST_F(RemoteClients, ObjectsHeldOverADetachFailWithoutHarmAndAFreshWalkWorksAfterTheAttach)
+{
+    Ptr<IProfile> profile;
+    ASSERT_EQ(S_OK, profiles_->GetActive(profile.Out()));
+    Ptr<IDpiSettings> dpi = ProfileFeature<IDpiSettings>(profile.Get());
+    Ptr<ILightingZones> zones = ProfileFeature<ILightingZones>(profile.Get());
+    Ptr<ILightingZone> zone;
+    ASSERT_EQ(S_OK, zones->Item(0, zone.Out()));
+    Ptr<IZoneBrightness> brightness = zone.As<IZoneBrightness>();
+    Ptr<IPowerStatus> power = DeviceFeature<IPowerStatus>(mouse_.Get());
+    Ptr<IMacro> macro;
+    ASSERT_EQ(S_OK, macros_->Create(macro.Out()));
+    ASSERT_EQ(S_OK, control_->Detach(0x1F));
+
+    ULONG x = 0, y = 0, level = 0;
+    LONG battery = 0;
+    DeviceInfo info{};
+    LPWSTR name = nullptr;
+    ULONG count = 7;
+    DpiStage* stages = nullptr;
+    EXPECT_LT(mouse_->GetInfo(&info), 0);
+    EXPECT_EQ(nullptr, info.text);
+    EXPECT_LT(dpi->GetDpi(&x, &y), 0);
+    EXPECT_LT(dpi->GetStages(&count, &stages), 0);
+    EXPECT_EQ(nullptr, stages);
+    EXPECT_LT(brightness->Get(&level), 0);
+    EXPECT_LT(power->GetLevel(&battery), 0);
+    EXPECT_LT(macro->GetName(&name), 0);
+    EXPECT_EQ(nullptr, name);
+    EXPECT_LT(profile->GetName(&name), 0);
+    Ptr<IProfile> p;
+    EXPECT_LT(profiles_->Item(0, p.Out()), 0);
+    EXPECT_FALSE(FindDevice(ConnectService().Get(), 0x1F));
+
+    ASSERT_EQ(S_OK, control_->Attach(0x1F));
+    EXPECT_LT(dpi->GetDpi(&x, &y), 0);  // still the old attachment
+    Ptr<IDevice> again = FindDevice(ConnectService().Get(), 0x1F);
+    ASSERT_TRUE(again);
+    Ptr<IProfile> active = ActiveProfile(again.Get());
+    ASSERT_EQ(S_OK, ProfileFeature<IDpiSettings>(active.Get())->GetDpi(&x, &y));
+    EXPECT_EQ(1800u, x);
+}
+
+// A second client in an apartment of its own on another thread.
+class SecondClient {
+public:
+    template <class F>
+    explicit SecondClient(F body)
+        : thread_([this, body] {
+              ::CoInitialize(nullptr);
+              body(*this);
+              ::CoUninitialize();
+              done = true;
+          }) {}
+    ~SecondClient() { thread_.join(); }
+    std::atomic<bool> done{false};
+    std::atomic<bool> stop{false};
+
+private:
+    std::thread thread_;
+};
+
+TEST_F(RemoteClients, TwoClientsAtOnceShareOneStateAndBothGetTheMousesEvents)
+{
+    std::atomic<int> otherCalls{0}, otherFailures{0}, otherEvents{0};
+    std::atomic<bool> otherAdvised{false};
+    {
+        SecondClient other([&](SecondClient& self) {
+            Ptr<IDevice> d = FindDevice(ConnectService().Get(), 0x1F);
+            Ptr<IProfileManager> m = DeviceFeature<IProfileManager>(d.Get());
+            Ptr<IProfile> p;
+            if (!m || FAILED(m->Item(4, p.Out()))) {
+                ++otherFailures;
+                return;
+            }
+            Ptr<IDpiSettings> dpi = ProfileFeature<IDpiSettings>(p.Get());
+            RecordingSink* sink = RecordingSink::Create(__uuidof(_IDPIEvents));
+            DWORD cookie = AdviseSink(dpi.Get(), __uuidof(_IDPIEvents), sink->Unknown());
+            otherAdvised = cookie != 0;
+            // Writes of its own while the first client writes too, pumping
+            // its apartment between calls for the event.
+            for (int i = 0; !self.stop && i < 400; ++i) {
+                ULONG v = 100 + 100 * (i % 50);
+                if (FAILED(dpi->SetDpi(v, v))) ++otherFailures;
+                ULONG x = 0, y = 0;
+                if (FAILED(dpi->GetDpi(&x, &y)) || x != v) ++otherFailures;
+                ++otherCalls;
+                PumpFor([] { return false; }, 0);
+                otherEvents = static_cast<int>(sink->Events().size());
+            }
+            PumpFor([&] { return !sink->Events().empty(); }, 5000);
+            otherEvents = static_cast<int>(sink->Events().size());
+            if (FAILED(p->SetName(L"Named by the second client"))) ++otherFailures;
+            UnadviseSink(dpi.Get(), __uuidof(_IDPIEvents), cookie);
+            sink->Release();
+        });
+        Ptr<IProfile> mine;
+        ASSERT_EQ(S_OK, profiles_->Item(0, mine.Out()));
+        Ptr<IDpiSettings> dpi = ProfileFeature<IDpiSettings>(mine.Get());
+        RecordingSink* sink = RecordingSink::Create(__uuidof(_IDPIEvents));
+        DWORD cookie = AdviseSink(dpi.Get(), __uuidof(_IDPIEvents), sink->Unknown());
+        ASSERT_NE(0u, cookie);
+        ASSERT_TRUE(PumpFor([&] { return otherAdvised.load() || other.done; }, 10000));
+        int myFailures = 0;
+        for (int i = 0; i < 100; ++i) {
+            ULONG v = 5600 - 100 * (i % 50);
+            if (FAILED(dpi->SetDpi(v, v))) ++myFailures;
+        }
+        ASSERT_EQ(S_OK, control_->PressSensitivityButton(0x1F));
+        EXPECT_TRUE(PumpFor([&] { return !sink->Events().empty(); }, 5000));
+        other.stop = true;
+        EXPECT_TRUE(PumpFor([&] { return other.done.load(); }, 30000));
+        EXPECT_EQ(0, myFailures);
+        EXPECT_EQ(1u, sink->Events().size());
+        UnadviseSink(dpi.Get(), __uuidof(_IDPIEvents), cookie);
+        sink->Release();
+    }
+    EXPECT_GT(otherCalls, 0);
+    EXPECT_EQ(0, otherFailures);
+    EXPECT_EQ(1, otherEvents);
+    Ptr<IProfile> named;
+    ASSERT_EQ(S_OK, profiles_->Item(4, named.Out()));
+    EXPECT_EQ(L"Named by the second client", ProfileName(named.Get()));
+}
+
+TEST_F(RemoteClients, ProfileLaunchAndRecordingEventsReachSinksWhoseHandlersCallBack)
+{
+    Ptr<IButtonActions> actions = DeviceFeature<IButtonActions>(mouse_.Get());
+    Ptr<IMacroRecorder> recorder = DeviceFeature<IMacroRecorder>(mouse_.Get());
+    ASSERT_TRUE(actions && recorder);
+    RecordingSink* profile = RecordingSink::Create(__uuidof(_IProfileManagerEvents));
+    RecordingSink* launch = RecordingSink::Create(__uuidof(_IApplicationEvent));
+    RecordingSink* record = RecordingSink::Create(__uuidof(_IOTFMacroRecordingEvents));
+    DWORD c1 = AdviseSink(profiles_.Get(), __uuidof(_IProfileManagerEvents), profile->Unknown());
+    DWORD c2 = AdviseSink(actions.Get(), __uuidof(_IApplicationEvent), launch->Unknown());
+    DWORD c3 = AdviseSink(recorder.Get(), __uuidof(_IOTFMacroRecordingEvents), record->Unknown());
+    EXPECT_TRUE(c1 && c2 && c3);
+
+    // Whether an event waits for its press to return is the in-process
+    // tests' to show: across processes the event may overtake the press's
+    // answer on its way back. Here: every event arrives, and a handler may
+    // call back into the service.
+    std::wstring activeName;
+    profile->onEvent = [&] {
+        Ptr<IProfile> active;
+        if (SUCCEEDED(profiles_->GetActive(active.Out()))) activeName = ProfileName(active.Get());
+    };
+    auto total = [&] { return profile->Events().size() + launch->Events().size() + record->Events().size(); };
+    auto press = [&](std::function<HRESULT()> call) {
+        size_t before = total();
+        EXPECT_EQ(S_OK, call());
+        EXPECT_TRUE(PumpFor([&] { return total() > before; }, 10000));
+    };
+    press([&] { return control_->PressProfileButton(0x1F); });
+    press([&] { return control_->PressProfileButton(0x1F); });
+    press([&] { return control_->PressLaunchButton(0x1F, L"C:\\Program Files\\App\\app.exe"); });
+    press([&] { return control_->PressRecordButton(0x1F, 0, 0, 0); });
+    press([&] { return control_->PressRecordButton(0x1F, 2, 7, 9); });
+    EXPECT_EQ((std::vector<std::wstring>{L"profile 1", L"profile 2"}), profile->Events());
+    EXPECT_EQ(L"Profile 3", activeName);
+    EXPECT_EQ((std::vector<std::wstring>{L"launch 1 C:\\Program Files\\App\\app.exe"}), launch->Events());
+    EXPECT_EQ((std::vector<std::wstring>{L"record start", L"record save 7 9"}), record->Events());
+
+    EXPECT_EQ(S_OK, UnadviseSink(profiles_.Get(), __uuidof(_IProfileManagerEvents), c1));
+    EXPECT_EQ(S_OK, UnadviseSink(actions.Get(), __uuidof(_IApplicationEvent), c2));
+    EXPECT_EQ(S_OK, UnadviseSink(recorder.Get(), __uuidof(_IOTFMacroRecordingEvents), c3));
+    EXPECT_LT(UnadviseSink(recorder.Get(), __uuidof(_IOTFMacroRecordingEvents), c3), 0);
+    EXPECT_EQ(S_OK, control_->PressProfileButton(0x1F));
+    PumpFor([] { return false; }, 300);
+    EXPECT_EQ(2u, profile->Events().size());
+    profile->Release();
+    launch->Release();
+    record->Release();
+}
+
+}  // namespace
