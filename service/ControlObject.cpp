@@ -12,7 +12,8 @@ public:
     STDMETHODIMP Shutdown() override
     {
         ServiceCore::Instance().Flush();
-        return ServiceCore::Instance().RequestShutdown() ? S_OK : E_NOTIMPL;
+        ULONG successor = 0;
+        return ServiceCore::Instance().RequestShutdown(false, successor) ? S_OK : E_NOTIMPL;
     }
     STDMETHODIMP Reset() override
     {
@@ -147,6 +148,16 @@ public:
         if (!processId) return E_POINTER;
         *processId = ::GetCurrentProcessId();
         return S_OK;
+    }
+    STDMETHODIMP Restart(ULONG* successorProcessId) override
+    {
+        if (!successorProcessId) return E_POINTER;
+        *successorProcessId = 0;
+        ServiceCore::Instance().Flush();
+        ULONG successor = 0;
+        if (!ServiceCore::Instance().RequestShutdown(true, successor)) return E_NOTIMPL;
+        *successorProcessId = successor;
+        return successor ? S_OK : E_FAIL;
     }
 
 private:

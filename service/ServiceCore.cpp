@@ -60,6 +60,9 @@ void ServiceCore::Start(const std::wstring& statePath)
             stateMessage_ = L"state loaded";
         }
         ::OutputDebugStringW((L"device service: " + stateMessage_ + L"\n").c_str());
+        // Nothing to save until something changes: a refused file stays as
+        // it is until then.
+        dirty_ = false;
     }
     if (!window_) {
         WNDCLASSW wc{};
@@ -85,22 +88,21 @@ LRESULT CALLBACK ServiceCore::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     return ::DefWindowProcW(hwnd, msg, wp, lp);
 }
 
-void ServiceCore::SetShutdownHandler(std::function<void()> handler)
+void ServiceCore::SetShutdownHandler(ShutdownHandler handler)
 {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     shutdown_ = std::move(handler);
 }
 
-bool ServiceCore::RequestShutdown()
+bool ServiceCore::RequestShutdown(bool restart, ULONG& successor)
 {
-    std::function<void()> handler;
+    ShutdownHandler handler;
     {
         std::lock_guard<std::recursive_mutex> lock(mutex_);
         handler = shutdown_;
     }
-    if (!handler) return false;
-    handler();
-    return true;
+    successor = 0;
+    return handler && handler(restart, successor);
 }
 
 DeviceState* ServiceCore::FindDevice(ULONG productId)

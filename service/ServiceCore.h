@@ -39,8 +39,12 @@ public:
     void Start(const std::wstring& statePath);
     // Writes a pending save at once (at shutdown).
     void Flush();
-    void SetShutdownHandler(std::function<void()> handler);
-    bool RequestShutdown();
+    // The server's way to end; restart: start its successor first and give
+    // its process id (0 when it could not be started).
+    using ShutdownHandler = std::function<bool(bool restart, ULONG& successor)>;
+    void SetShutdownHandler(ShutdownHandler handler);
+    // False when nothing handles it (the object model in a client process).
+    bool RequestShutdown(bool restart, ULONG& successor);
 
     std::recursive_mutex& Mutex() { return mutex_; }
 
@@ -99,7 +103,7 @@ private:
     bool savePosted_ = false;
     bool dirty_ = false;
     HWND window_ = nullptr;
-    std::function<void()> shutdown_;
+    ShutdownHandler shutdown_;
 
     std::mutex logMutex_;
     std::deque<std::wstring> log_;

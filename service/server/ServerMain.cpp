@@ -24,6 +24,8 @@ const wchar_t kStateFile[] = L"DeviceState.dat";
 const wchar_t kInstanceMutex[] = L"TkDeviceServiceInstance";
 // Set by the serving copy once its class is registered.
 const wchar_t kReadyEvent[] = L"TkDeviceServiceReady";
+// Set by a successor once it waits for the instance.
+const wchar_t kSuccessorEvent[] = L"TkDeviceServiceSuccessor";
 constexpr DWORD kReadyTimeoutMs = 20000;
 // COM looks for a started server's class about once a second.
 constexpr DWORD kLingerMs = 2500;
@@ -102,9 +104,10 @@ int Unregister()
 // the client's activation fails. So it stays until the copy has registered
 // (or has given up) and then a little longer, until the waiting client has
 // had time to find the class.
-int Relaunch()
+// Starts a copy of this server on the null device with the given extra
+// arguments; its process handle, or null.
+HANDLE StartCopy(const wchar_t* arguments, DWORD& processId)
 {
-    HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, kReadyEvent);
     SECURITY_ATTRIBUTES sa{sizeof(sa), nullptr, TRUE};
     HANDLE in = ::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, OPEN_EXISTING, 0, nullptr);
     HANDLE out = ::CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &sa, OPEN_EXISTING, 0, nullptr);
@@ -114,42 +117,90 @@ int Relaunch()
     si.hStdInput = in;
     si.hStdOutput = out;
     si.hStdError = out;
-    std::wstring command = L"\"" + ModuleDir() + L"TkDeviceService.exe\" -Embedding /detached";
+    std::wstring command = L"\"" + ModuleDir() + L"TkDeviceService.exe\" -Embedding /detached" + arguments;
     PROCESS_INFORMATION pi{};
     BOOL ok = ::CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, DETACHED_PROCESS, nullptr,
                                ModuleDir().c_str(), &si, &pi);
     ::CloseHandle(in);
     ::CloseHandle(out);
-    if (ok) {
-        ::CloseHandle(pi.hThread);
-        // A copy that finds a server already running leaves without
-        // registering; then there is nothing to wait for.
-        HANDLE waits[2] = {ready, pi.hProcess};
-        if (ready && ::WaitForMultipleObjects(2, waits, FALSE, kReadyTimeoutMs) == WAIT_OBJECT_0)
-            ::Sleep(kLingerMs);
-        ::CloseHandle(pi.hProcess);
-    }
-    if (ready) ::CloseHandle(ready);
-    return ok ? 0 : 5;
+    if (!ok) return nullptr;
+    ::CloseHandle(pi.hThread);
+    processId = pi.dwProcessId;
+    return pi.hProcess;
 }
 
-int Serve()
+void Signal(const wchar_t* name)
+{
+    if (HANDLE event = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, name)) {
+        ::SetEvent(event);
+        ::CloseHandle(event);
+    }
+}
+
+// Waits until the copy signals the named event (true) or ends (false).
+bool CopySignals(HANDLE event, HANDLE process, DWORD timeoutMs)
+{
+    HANDLE waits[2] = {event, process};
+    return event && ::WaitForMultipleObjects(2, waits, FALSE, timeoutMs) == WAIT_OBJECT_0;
+}
+
+int Relaunch()
+{
+    HANDLE ready = ::CreateEventW(nullptr, TRUE, FALSE, kReadyEvent);
+    DWORD pid = 0;
+    HANDLE process = StartCopy(L"", pid);
+    if (process) {
+        // A copy that finds a server already running leaves without
+        // registering; then there is nothing to wait for.
+        if (CopySignals(ready, process, kReadyTimeoutMs)) ::Sleep(kLingerMs);
+        ::CloseHandle(process);
+    }
+    if (ready) ::CloseHandle(ready);
+    return process ? 0 : 5;
+}
+
+// A restart starts the next server from this one rather than from the
+// client that asks: a process inherits its starter's error output under
+// Wine, and a server that a test started would keep the test runner's pipe
+// open. The successor takes over the instance once this one has gone.
+ULONG StartSuccessor()
+{
+    HANDLE waiting = ::CreateEventW(nullptr, TRUE, FALSE, kSuccessorEvent);
+    DWORD pid = 0;
+    HANDLE process = StartCopy(L" /successor", pid);
+    bool ok = process && CopySignals(waiting, process, kReadyTimeoutMs);
+    if (process) ::CloseHandle(process);
+    if (waiting) ::CloseHandle(waiting);
+    return ok ? pid : 0;
+}
+
+int Serve(bool successor)
 {
     // One server per prefix: a second start (by hand while COM starts one)
-    // leaves at once.
+    // leaves at once; a successor waits for the server it follows to end.
     HANDLE instance = ::CreateMutexW(nullptr, TRUE, kInstanceMutex);
-    if (!instance || ::GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+    if (!instance) return 0;
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        if (!successor) return 0;
+        Signal(kSuccessorEvent);
+        DWORD got = ::WaitForSingleObject(instance, kReadyTimeoutMs);
+        if (got != WAIT_OBJECT_0 && got != WAIT_ABANDONED) return 0;
+    } else if (successor) {
+        Signal(kSuccessorEvent);
+    }
 
     if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 3;
     ServiceCore& core = ServiceCore::Instance();
     core.Start(ModuleDir() + kStateFile);
     // The caller of Shutdown still waits for its answer and then releases
     // what it holds: keep serving a moment before the loop ends.
-    core.SetShutdownHandler([] {
+    core.SetShutdownHandler([](bool restart, ULONG& next) {
+        if (restart && !(next = StartSuccessor())) return true;  // nothing ends
         ::SetTimer(nullptr, 0, kShutdownGraceMs, [](HWND, UINT, UINT_PTR id, DWORD) {
             ::KillTimer(nullptr, id);
             ::PostQuitMessage(0);
         });
+        return true;
     });
 
     CClassFactory* factory = new CClassFactory;
@@ -161,10 +212,7 @@ int Serve()
         ::CoUninitialize();
         return 4;
     }
-    if (HANDLE ready = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, kReadyEvent)) {
-        ::SetEvent(ready);
-        ::CloseHandle(ready);
-    }
+    Signal(kReadyEvent);
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
         ::TranslateMessage(&msg);
@@ -188,5 +236,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int)
     if (args.find(L"/unregserver") != std::wstring::npos || args.find(L"-unregserver") != std::wstring::npos)
         return Unregister();
     if (args.find(L"/detached") == std::wstring::npos) return Relaunch();
-    return Serve();
+    return Serve(args.find(L"/successor") != std::wstring::npos);
 }
