@@ -129,19 +129,6 @@ ToolRun RunControlTool(const std::wstring& arguments, DWORD timeoutMs)
     return run;
 }
 
-bool StopServer(DWORD timeoutMs)
-{
-    Ptr<IServiceControl> control = ConnectControl();
-    ULONG pid = 0;
-    if (!control || FAILED(control->GetServerProcessId(&pid))) return true;  // none running
-    HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
-    control->Shutdown();
-    control.Reset();
-    bool gone = !process || ::WaitForSingleObject(process, timeoutMs) == WAIT_OBJECT_0;
-    if (process) ::CloseHandle(process);
-    return gone;
-}
-
 bool ServerAnswers(DWORD timeoutMs)
 {
     DWORD start = ::GetTickCount();

@@ -102,8 +102,5 @@ struct ToolRun {
 };
 ToolRun RunControlTool(const std::wstring& arguments, DWORD timeoutMs = 30000);
 
-// Ends the running server through its control interface and waits until
-// its process has gone; false when it did not.
-bool StopServer(DWORD timeoutMs = 15000);
 // Waits until the service answers a new connection.
 bool ServerAnswers(DWORD timeoutMs = 15000);
