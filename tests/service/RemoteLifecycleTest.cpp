@@ -70,28 +70,19 @@ protected:
 
 TEST_F(RemoteLifecycle, BadArgumentsGetTheUsageAndExitCode2WithNothingDone)
 {
+    // One of each way to get them wrong (each run is a process start).
     const wchar_t* const bad[] = {
         L"",
         L"bogus",
-        L"attach",
-        L"attach mouse",
         L"attach 0x2E",
         L"detach wired extra",
-        L"battery wireless 10",
         L"battery wireless ten 0",
         L"link wireless maybe",
         L"unit dock 256 0",
-        L"unit dock 1 2 -5",
-        L"press",
         L"press dpi",
-        L"press knob wireless",
-        L"press launch wireless",
         L"press record wireless save 1",
         L"fail IDpiSettings.SetDpi 5",
-        L"fail IDpiSettings.SetDpi",
         L"slow IDpiSettings.SetDpi 0",
-        L"log clean",
-        L"faults",
         L"stop now",
     };
     for (const wchar_t* args : bad) {
@@ -133,12 +124,12 @@ TEST_F(RemoteLifecycle, EachToolCommandDoesWhatItSays)
     EXPECT_EQ(0, linked);
 
     // The dock's unit answers 0.00 until it is present.
-    ASSERT_EQ(0u, RunControlTool(L"unit dock 1 30 1500").code);
+    ASSERT_EQ(0u, RunControlTool(L"unit dock 1 30 6000").code);
     Ptr<IUnitVersion> unit = dock.As<IUnitVersion>();
     BYTE v[4] = {9, 9, 9, 9};
     ASSERT_EQ(S_OK, unit->GetVersion(&v[0], &v[1], &v[2], &v[3]));
     EXPECT_EQ(0, v[0] | v[1]);
-    EXPECT_TRUE(PumpFor([&] { return SUCCEEDED(unit->GetVersion(&v[0], &v[1], &v[2], &v[3])) && v[0] == 1; }, 10000));
+    EXPECT_TRUE(PumpFor([&] { return SUCCEEDED(unit->GetVersion(&v[0], &v[1], &v[2], &v[3])) && v[0] == 1; }, 30000));
     EXPECT_EQ(30, v[1]);
 
     Ptr<IProfileManager> profiles = DeviceFeature<IProfileManager>(mouse.Get());
@@ -182,15 +173,15 @@ TEST_F(RemoteLifecycle, EachToolCommandDoesWhatItSays)
     ASSERT_EQ(0u, RunControlTool(L"fail IProfileManager.GetActive 0x80004005 1").code);
     EXPECT_EQ(E_FAIL, profiles->GetActive(active.Out()));
     EXPECT_EQ(S_OK, profiles->GetActive(active.Out()));
-    ASSERT_EQ(0u, RunControlTool(L"slow IDpiSettings.GetDpi 400").code);
+    ASSERT_EQ(0u, RunControlTool(L"slow IDpiSettings.GetDpi 2500").code);
     ULONG x, y;
     DWORD t0 = ::GetTickCount();
     EXPECT_EQ(S_OK, dpi->GetDpi(&x, &y));
-    EXPECT_GE(::GetTickCount() - t0, 350u);
+    EXPECT_GE(::GetTickCount() - t0, 2400u);
     ASSERT_EQ(0u, RunControlTool(L"faults clear").code);
     t0 = ::GetTickCount();
     EXPECT_EQ(S_OK, dpi->GetDpi(&x, &y));
-    EXPECT_LT(::GetTickCount() - t0, 350u);
+    EXPECT_LT(::GetTickCount() - t0, 2400u);
 
     ToolRun log = RunControlTool(L"log");
     EXPECT_NE(std::string::npos, log.out.find("IProfileManager.GetActive -> 0x80004005"));
