@@ -17,7 +17,7 @@ bool PointOnChoiceButton(const RECT& cell, POINT p)
 
 XListPressTick DecidePressTick(bool pointerInCell, bool dropDownOpen, bool firstTick)
 {
-    if (!pointerInCell) return XListPressTick::Release;
+    if (!pointerInCell) return dropDownOpen ? XListPressTick::Release : XListPressTick::ReleaseAndStop;
     if (dropDownOpen) return firstTick ? XListPressTick::FocusAndLayout : XListPressTick::Focus;
     return XListPressTick::Stop;
 }

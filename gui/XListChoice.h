@@ -35,6 +35,7 @@ bool PointOnChoiceButton(const RECT& cell, POINT p);
 // What the pressed timer does on a tick.
 enum class XListPressTick {
     Release,         // the pointer left the cell: the cell is released
+    ReleaseAndStop,  // ... and with nothing open the timer has no more to do
     FocusAndLayout,  // first tick with the drop-down open: focus its list, lay it out
     Focus,           // later ticks with the drop-down open: focus its list
     Stop,            // nothing open under the pointer: the timer stops

@@ -87,12 +87,15 @@ void CXListCtrl::PressTick()
     RECT cell{};
     const bool inCell = CellRect(index, m_pressed.column, cell) && ::PtInRect(&cell, pt);
     const bool first = m_pressTicks++ == 0;
-    switch (DecidePressTick(inCell, m_dropDown != nullptr, first)) {
+    const XListPressTick tick = DecidePressTick(inCell, m_dropDown != nullptr, first);
+    switch (tick) {
     case XListPressTick::Release:
+    case XListPressTick::ReleaseAndStop:
         if (m_pressed.pressed) {
             m_pressed.Release();
             if (index >= 0) RedrawItems(index, index);
         }
+        if (tick == XListPressTick::ReleaseAndStop) KillTimer(kPressTimer);
         break;
     case XListPressTick::FocusAndLayout:
         m_dropDown->ListBox().SetFocus();

@@ -39,7 +39,8 @@ TEST(XListChoice, ButtonIsTheSquareAtTheRightEnd)
 TEST(XListChoice, PressTimerDecisions)
 {
     EXPECT_EQ(XListPressTick::Release, DecidePressTick(false, true, true));
-    EXPECT_EQ(XListPressTick::Release, DecidePressTick(false, false, false));
+    EXPECT_EQ(XListPressTick::ReleaseAndStop, DecidePressTick(false, false, false));
+    EXPECT_EQ(XListPressTick::ReleaseAndStop, DecidePressTick(false, false, true));
     EXPECT_EQ(XListPressTick::FocusAndLayout, DecidePressTick(true, true, true));
     EXPECT_EQ(XListPressTick::Focus, DecidePressTick(true, true, false));
     EXPECT_EQ(XListPressTick::Stop, DecidePressTick(true, false, true));
