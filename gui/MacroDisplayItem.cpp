@@ -5,6 +5,7 @@
 #include "EditItems.h"
 #include "KeyEvent.h"
 #include "ListPanel.h"
+#include "ListViewScroll.h"
 #include "MacroDelayText.h"
 #include "MacroDisplayScroll.h"
 #include "RawInput.h"
@@ -379,24 +380,12 @@ BOOL CMacroDisplayItem::OnMouseWheel(UINT, short delta, CPoint)
 
 int CMacroDisplayItem::ListRowHeight()
 {
-    RECT r{};
-    if (GetItemCount() > 0 && GetItemRect(0, &r, LVIR_BOUNDS) && r.bottom > r.top) return r.bottom - r.top;
-    return m_rowHeight;
+    return ListViewRowHeight(*this, m_rowHeight);
 }
 
 void CMacroDisplayItem::OnVScroll(UINT code, UINT pos, CWnd*)
 {
-    SCROLLINFO si{};
-    si.cbSize = sizeof(si);
-    si.fMask = SIF_ALL;
-    const bool known = ::GetScrollInfo(m_hWnd, SB_VERT, &si) != FALSE;
-    if (code == SB_LINEDOWN && known && AtLastPage(si)) return;
-    if ((code == SB_THUMBPOSITION || code == SB_THUMBTRACK) && known) {
-        // Whole rows in the list's own row height: the list rounds pixels to
-        // rows, so another height would land on the wrong row.
-        const int dy = ThumbScrollPixels(si, (int)pos, ListRowHeight());
-        if (dy != 0) Scroll(CSize(0, dy));
-    }
+    if (!PrepareListVScroll(*this, code, pos, m_rowHeight)) return;
     Default();
     // The wheel and the keys scroll too; a dragged thumb stays where it is held.
     if (m_scroll && m_scroll->GetSafeHwnd() && !m_scroll->Dragging()) m_scroll->UpdateThumb();

@@ -7,6 +7,7 @@
 #include "CommonDialogs.h"
 #include "ListPanel.h"
 #include "ListScrollRules.h"
+#include "ListViewScroll.h"
 #include "MacroDisplayScroll.h"
 #include "WidgetMessages.h"
 #include "WidgetPaint.h"
@@ -522,17 +523,7 @@ BOOL CXListCtrl::OnMouseWheel(UINT, short delta, CPoint)
 
 void CXListCtrl::OnVScroll(UINT code, UINT pos, CWnd*)
 {
-    SCROLLINFO si{};
-    si.cbSize = sizeof(si);
-    si.fMask = SIF_ALL;
-    const bool known = ::GetScrollInfo(m_hWnd, SB_VERT, &si) != FALSE;
-    if (code == SB_LINEDOWN && known && AtLastPage(si)) return;
-    if ((code == SB_THUMBPOSITION || code == SB_THUMBTRACK) && known) {
-        // Whole rows in the rows' real height: the list rounds pixels to rows.
-        RECT row{};
-        const int height = GetItemRect(0, &row, LVIR_BOUNDS) && row.bottom > row.top ? row.bottom - row.top : m_rowHeight;
-        if (const int dy = ThumbScrollPixels(si, (int)pos, height)) Scroll(CSize(0, dy));
-    }
+    if (!PrepareListVScroll(*this, code, pos, m_rowHeight)) return;
     Default();
     if (m_scroll && m_scroll->GetSafeHwnd()) m_scroll->UpdateThumb();
 }
