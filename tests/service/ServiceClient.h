@@ -9,44 +9,12 @@
 
 #include <string>
 
+#include "ComPtr.h"
 #include "DeviceService.h"
 
+// The tests hold interfaces as the device code does.
 template <class T>
-class Ptr {
-public:
-    Ptr() = default;
-    ~Ptr() { Reset(); }
-    Ptr(const Ptr& o) : p_(o.p_) { if (p_) p_->AddRef(); }
-    Ptr& operator=(const Ptr& o)
-    {
-        if (o.p_) o.p_->AddRef();
-        Reset();
-        p_ = o.p_;
-        return *this;
-    }
-    void Reset()
-    {
-        if (p_) p_->Release();
-        p_ = nullptr;
-    }
-    T** Out() { Reset(); return &p_; }
-    void** OutVoid() { return reinterpret_cast<void**>(Out()); }
-    IUnknown** OutUnknown() { return reinterpret_cast<IUnknown**>(Out()); }
-    T* operator->() const { return p_; }
-    T* Get() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
-
-    template <class U>
-    Ptr<U> As() const
-    {
-        Ptr<U> u;
-        if (p_) p_->QueryInterface(__uuidof(U), u.OutVoid());
-        return u;
-    }
-
-private:
-    T* p_ = nullptr;
-};
+using Ptr = ComPtr<T>;
 
 // The collection, created as the programs create it.
 Ptr<IDeviceCollection> ConnectService(HRESULT* result = nullptr);

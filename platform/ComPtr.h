@@ -1,5 +1,5 @@
-// A small owning COM interface pointer for the device code: every service
-// interface is released when the step that used it ends.
+// A small owning COM interface pointer: the reference is released when the
+// pointer goes, so an interface lives exactly as long as the code using it.
 #pragma once
 #include <windows.h>
 #include <unknwn.h>
