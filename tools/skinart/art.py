@@ -42,14 +42,22 @@ def _rect_of(root, item):
     raise SystemExit(f"the button page has no {item}")
 
 
-def leader_targets(pages):
-    """Leader end y of each top-view button: the centre of its drop-down on
-    the button page, relative to the picture's top."""
-    base = ET.fromstring(pages["AssignButtons.xml"].encode())
-    top = _rect_of(ET.fromstring(pages["AssignButtons_KovuZent.xml"].encode()), "BITMAP_KOVUZENTVIEWPLAN")[1]
-    ids = {"left": "BUTTON_ASSNLEFTCLICK", "right": "BUTTON_ASSNRIGHTCLICK", "wheelclick": "BUTTON_ASSNSCROLLBUTTON",
-           "forward": "BUTTON_ASSNBUTTON5", "back": "BUTTON_ASSNBUTTON4", "wheelup": "BUTTON_ASSNSCROLLUP",
-           "wheeldown": "BUTTON_ASSNSCROLLDOWN"}
+BUTTON_PAGE = ("AssignButtons.xml", "AssignButtons_KovuZent.xml", "BITMAP_KOVUZENTVIEWPLAN", {
+    "left": "BUTTON_ASSNLEFTCLICK", "right": "BUTTON_ASSNRIGHTCLICK", "wheelclick": "BUTTON_ASSNSCROLLBUTTON",
+    "forward": "BUTTON_ASSNBUTTON5", "back": "BUTTON_ASSNBUTTON4", "wheelup": "BUTTON_ASSNSCROLLUP",
+    "wheeldown": "BUTTON_ASSNSCROLLDOWN"})
+PREVIEW = ("PreviewPopup.xml", "PreviewPopup_KovuZent.xml", "BITMAP_KOVU_TOPVIEW", {
+    "left": "TEXT_PREVIEW_01", "right": "TEXT_PREVIEW_02", "wheelclick": "TEXT_PREVIEW_03",
+    "back": "TEXT_PREVIEW_04", "forward": "TEXT_PREVIEW_05", "wheelup": "TEXT_PREVIEW_06",
+    "wheeldown": "TEXT_PREVIEW_07"})
+
+
+def leader_targets(pages, where):
+    """Leader end y of each top-view button: the centre of the item that
+    shows it (a drop-down, a text), relative to the picture's top."""
+    page, variant, picture_id, ids = where
+    base = ET.fromstring(pages[page].encode())
+    top = _rect_of(ET.fromstring(pages[variant].encode()), picture_id)[1]
     out = {}
     for key, item in ids.items():
         _, y, _, hgt = _rect_of(base, item)
@@ -105,12 +113,19 @@ def picture(name, pages):
     m = re.fullmatch(r"model_(\w+)\.bmp", name)
     if m and m.group(1) in MODEL_LABELS:
         return W.model_badge(MODEL_LABELS[m.group(1)]), ("opaque", "bg")
-    m = re.fullmatch(r"mouse_(\w+?)_(top|side|grid)\.bmp", name)
+    m = re.fullmatch(r"mouse_(\w+?)_(top|side|grid|preview)\.bmp", name)
     if m and m.group(1) in mouse.MODELS:
         model, view = m.group(1), m.group(2)
         if view == "top":
-            return mouse.top_view(model, leader_targets(pages)), ("opaque", "s1")
+            return mouse.top_view(model, leader_targets(pages, BUTTON_PAGE)), ("opaque", "s1")
+        if view == "preview":
+            return mouse.top_view(model, leader_targets(pages, PREVIEW), (240, 320), 0.8), ("opaque", "s1")
         return (mouse.side_view(model) if view == "side" else mouse.grid_view(model)), ("opaque", "s1")
+    m = re.fullmatch(r"keytile_(n|o|d)\.bmp", name)
+    if m:
+        return W.key_tile(m.group(1)), ("opaque", "s1")
+    if name == "preview_grid.bmp":
+        return mouse.preview_grid(), ("opaque", "s1")
     m = re.fullmatch(r"md_(keydn|keyup|delay|click)(_h)?\.bmp", name)
     if m:
         return W.macro_icon(m.group(1), bool(m.group(2))), ("opaque", "bg")

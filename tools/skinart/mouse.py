@@ -44,15 +44,16 @@ def _outline(cx, m):
     return d
 
 
-def _leaders(anchors, w):
+def _leaders(anchors, w, first=30, step=12):
     """Orthogonal leaders from each anchor to its target at the picture's
     edge; the topmost bends farthest out, so no two cross."""
     out = ""
     for side in ("left", "right"):
         group = sorted((a for a in anchors if a[0] == side), key=lambda a: a[2][1])
         for i, (_, name, (ax, ay), ty) in enumerate(group):
+            ax, ay = round(ax), round(ay)
             edge = 0 if side == "left" else w
-            bend = (30 + 12 * i) if side == "left" else (w - 30 - 12 * i)
+            bend = (first + step * i) if side == "left" else (w - first - step * i)
             ty += 0.5
             ayh = ay + 0.5
             if abs(ay - (ty - 0.5)) < 1:
@@ -66,10 +67,13 @@ def _leaders(anchors, w):
     return out
 
 
-def top_view(model, targets):
-    """targets: {button name: leader end y, in picture pixels}."""
-    w, h = TOP
-    cx = w // 2
+def top_view(model, targets, size=TOP, scale=1.0):
+    """targets: {button name: leader end y, in picture pixels}. The mouse is
+    drawn in a 472 x 380 frame, scaled into the picture and centred."""
+    w, h = size
+    dx, dy = w / 2 - scale * TOP[0] / 2, (h - scale * TOP[1]) / 2
+    to_picture = lambda p: (dx + scale * p[0], dy + scale * p[1])
+    cx = TOP[0] // 2
     m = MODELS[model]
     body = _outline(cx, m)
     seam = m["nose"] + 128
@@ -81,6 +85,7 @@ def top_view(model, targets):
             f'<stop offset="1" stop-color="#fff" stop-opacity="0"/></radialGradient>'
             f'<clipPath id="body"><path d="{body}"/></clipPath>')
     g = rect(0, 0, w, h, C("s1"))
+    g += f'<g transform="translate({dx},{dy}) scale({scale})">'
     g += f'<ellipse cx="{cx}" cy="{m["tail"] - 150}" rx="{m["hip"] + 8}" ry="175" fill="#000" opacity="0.35"/>'
     if m["cable"]:
         g += (f'<path d="M{cx},{m["nose"]} C{cx},{m["nose"] - 10} {cx + 6},4 {cx + 10},0" fill="none" '
@@ -89,10 +94,10 @@ def top_view(model, targets):
     g += f'<path d="{body}" fill="url(#b)"/>'
     # Primary buttons: the front of the shell, split at the centre, closed by a seam.
     g += (f'<g clip-path="url(#body)"><rect x="0" y="0" width="{cx - 3}" height="{seam}" fill="url(#f)" id="button0"/>'
-          f'<rect x="{cx + 3}" y="0" width="{w}" height="{seam}" fill="url(#f)" id="button1"/>'
+          f'<rect x="{cx + 3}" y="0" width="{cx}" height="{seam}" fill="url(#f)" id="button1"/>'
           f'<rect x="{cx - 3}" y="0" width="6" height="{seam}" fill="{WHEEL}"/>'
-          f'<path d="M0,{seam + 0.5} Q{cx},{seam + 16} {w},{seam + 0.5}" fill="none" stroke="{C("ctl")}"/>'
-          f'<rect x="0" y="0" width="{w}" height="{h}" fill="url(#sheen)"/></g>')
+          f'<path d="M0,{seam + 0.5} Q{cx},{seam + 16} {2 * cx},{seam + 0.5}" fill="none" stroke="{C("ctl")}"/>'
+          f'<rect x="0" y="0" width="{2 * cx}" height="{TOP[1]}" fill="url(#sheen)"/></g>')
     g += f'<path d="{body}" fill="none" stroke="{C("ctl")}" stroke-width="1.5"/>'
     # Wheel with ribs, and its light.
     wy = m["nose"] + 44
@@ -109,18 +114,25 @@ def top_view(model, targets):
     # Palm logo.
     if m["logo"]:
         g += f'<circle cx="{cx}" cy="{m["tail"] - 70}" r="13" fill="none" stroke="{C("acc")}" stroke-width="3" id="led-logo"/>'
-    g += "</g>"
+    g += "</g></g>"
     n = m["nose"]
-    anchors = [
-        ("left", "button0", (cx - 64, n + 48), targets["left"]),
+    # The left button takes its anchor at its leader's height where the button
+    # reaches it, so that leader runs straight.
+    on_button = lambda y: min(max((y - dy) / scale, n + 30), seam - 12)
+    points = [
+        ("left", "button0", (cx - 64, on_button(targets["left"])), targets["left"]),
         ("left", "button3", (sx + 6, n + 177), targets["forward"]),
         ("left", "button4", (sx + 6, n + 217), targets["back"]),
-        ("right", "button1", (cx + 72, n + 26), targets["right"]),
-        ("right", "button5", (cx, wy - 11), targets["wheelup"]),
-        ("right", "button2", (cx, wy + 28), targets["wheelclick"]),
-        ("right", "button6", (cx, wy + 67), targets["wheeldown"]),
+        # Above the wheel's up marker, so the wheel's leaders pass under it.
+        ("right", "button1", (cx + 56, n + 22), targets["right"]),
+        ("right", "button5", (cx + 12, wy - 11), targets["wheelup"]),
+        ("right", "button2", (cx + 12, wy + 28), targets["wheelclick"]),
+        ("right", "button6", (cx + 12, wy + 67), targets["wheeldown"]),
     ]
-    g += '<g id="Buttons">' + _leaders(anchors, w) + "</g>"
+    anchors = [(side, name, to_picture(p), t) for side, name, p, t in points]
+    margin = dx + scale * (cx - m["hip"] - 20)  # free room between the picture's edge and the mouse
+    first, step = (30, 12) if margin > 60 else (6, max(3, int(margin - 6) // 4))
+    g += '<g id="Buttons">' + _leaders(anchors, w, first, step) + "</g>"
     return svg(w, h, g, defs)
 
 
@@ -142,7 +154,8 @@ def grid_view(model):
             g += (f'<g id="key{n}">' + rect(x, y, kw, kh, "url(#k)", 6, C("ctl"))
                   + text(x + kw / 2, y + kh / 2 + 6, str(n), 16, C("t1")) + "</g>")
     accent = C("acc") if MODELS[model]["wheel_light"] else C("t3")
-    g += text(8, h - 8, "\u25C0 FRONT", 11, accent, anchor="start", extra=' letter-spacing="0.8"')
+    g += f'<path d="M8,{h - 12} L14,{h - 16} L14,{h - 8} Z" fill="{accent}"/>'
+    g += text(19, h - 8, "FRONT", 11, accent, anchor="start", extra=' letter-spacing="0.8"')
     return svg(w, h, g, defs)
 
 
@@ -165,3 +178,18 @@ def side_view(model):
     g += rect(170, base - 46, 10, 20, "#3A3E45", 4, C("ctl"))
     g += rect(184, base - 44, 10, 20, "#3A3E45", 4, C("ctl"))
     return svg(w, h, g, defs)
+
+
+def preview_grid(w=712, h=320):
+    """The preview's thumb grid: a bezel with the key numbers; the keys
+    themselves are the page's key items, laid over it (176 px a column,
+    76 px a row, 150 x 56 keys)."""
+    g = rect(0, 0, w, h, C("s1"))
+    g += rect(0, 16, w, 240, WHEEL, 14, C("ctl"))
+    for n in range(12):
+        r, c = divmod(n, 4)
+        x, y = 8 + c * 176, 40 + r * 76
+        g += text(x + 9, y + 33, str(n + 1), 13, C("t3"))
+    g += f'<path d="M8,{h - 28} L14,{h - 32} L14,{h - 24} Z" fill="{C("t3")}"/>'
+    g += text(19, h - 24, "FRONT", 11, C("t3"), anchor="start", extra=' letter-spacing="0.8"')
+    return svg(w, h, g)

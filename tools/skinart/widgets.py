@@ -94,6 +94,12 @@ def check(state, size=18):
     return svg(size, size, body)
 
 
+def key_tile(state, w=150, h=56):
+    """A thumb key of the preview: its assignment is its caption."""
+    face, border = {"n": ("#2F3338", C("ctl")), "o": (C("s3"), C("acc")), "d": ("#2F3338", C("acc"))}[state]
+    return svg(w, h, rect(0, 0, w, h, face, 8, border) + rect(4, 4, w - 8, h - 8, "#fff", 6, extra=' opacity="0.03"'))
+
+
 def led(state, size=18):
     """The Shift / Ctrl / Alt indicators of the single-key popup."""
     lit = state == "d"
