@@ -7,21 +7,26 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <cstdarg>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "BitmapBtn.h"
+#include "DPIStageWindow.h"
 #include "DropdownListItem.h"
 #include "GUIPanel.h"
 #include "KeywordTables.h"
 #include "LangTable.h"
+#include "MacroDisplayItem.h"
 #include "ProgramFolder.h"
 #include "SkinLoader.h"
 #include "SkinTestFiles.h"
 #include "SliderHMulti.h"
 #include "TextItems.h"
 #include "TreeCapture.h"
+#include "XListCtrl.h"
 
 namespace {
 
@@ -70,33 +75,118 @@ void Pump()
     }
 }
 
-// Sample state, as the configurator would show it.
-void FillSamples(CGUIItems& items)
-{
-    for (CGUIItem* item : items.Items()) {
-        if (item->m_type == ITEM_DROPDOWNLIST) {
-            auto* c = static_cast<CDropdownListItem*>(item);
-            if (c->GetCount() == 0) c->AddString(L"Default profile");
-            c->SetCurSel(c->GetCount() > 1 ? 1 : 0);
-        } else if (item->m_type == ITEM_SLIDERHMULTI) {
-            auto* s = static_cast<CSliderHMulti*>(item);
-            s->SetRange(1, 64);
-            s->SetValue(16);
-        }
-    }
-    if (auto* t = Find<CTextItem>(items, L"TEXT_DPIVALUE1", ITEM_TEXT)) t->SetText(L"1600");
-    if (auto* t = Find<CTextItem>(items, L"TEXT_DPIVALUE2", ITEM_TEXT)) t->SetText(L"1600");
-    for (const wchar_t* on : {L"BUTTON_RATE3", L"BUTTON_KEYASSIGN_123NUM_123", L"GLOW_LEDON", L"SCROLL_LEDON",
-                              L"KOVUZENT_COLOR_ON", L"BUTTON_ENABLE_DPI_OSD", L"BUTTON_MACRO_PLAY_ONCE",
-                              L"BUTTON_CHKBOX_SLCT_CTRL"})
-        if (auto* b = Find<CBitmapBtn>(items, on, ITEM_BITMAPBTN)) b->SetSelected(true);
-    if (auto* t = Find<CTextItem>(items, L"TEXT_SLCT_CTRL", ITEM_TEXT)) t->SetSelected(true);
-}
-
 void ShowOnly(CGUIItems& items, const std::vector<const wchar_t*>& hidden)
 {
     for (const wchar_t* name : hidden)
         if (CGUIItem* item = items.FindById(FindItemIdByName(name))) item->Show(false);
+}
+
+// Selects the entry with that text key, with the extra text the page shows.
+void Choose(CGUIItems& items, const wchar_t* id, const wchar_t* key, const wchar_t* display = nullptr)
+{
+    if (auto* c = Find<CDropdownListItem>(items, id, ITEM_DROPDOWNLIST)) {
+        for (int i = 0; i < c->GetCount(); ++i)
+            if (c->GetItemText(i).CompareNoCase(key) == 0) c->SetCurSel(i, display);
+    }
+}
+
+void Fill(CGUIItems& items, const wchar_t* id, std::initializer_list<const wchar_t*> entries)
+{
+    if (auto* c = Find<CDropdownListItem>(items, id, ITEM_DROPDOWNLIST)) {
+        c->ResetContent();
+        for (const wchar_t* e : entries) c->AddString(e);
+        c->SetCurSel(0);
+    }
+}
+
+void Format(CGUIItems& items, const wchar_t* id, const wchar_t* key, ...)
+{
+    auto* t = Find<CTextItem>(items, id, ITEM_TEXT);
+    if (!t) return;
+    wchar_t buf[256];
+    va_list args;
+    va_start(args, key);
+    _vsnwprintf(buf, 255, TranslateText(key).GetString(), args);
+    va_end(args);
+    buf[255] = 0;
+    t->SetText(buf);
+}
+
+// Sample state, as the configurator would show it.
+void FillSamples(CGUIItems& items)
+{
+    Fill(items, L"LIST_GLOBALPROFILELIST", {L"Default profile", L"Raid night"});
+    Fill(items, L"LIST_GLOBALMACROLIST", {L"Build order"});
+    Fill(items, L"LIST_DROPDOWN_POPUP", {L"Build order"});
+    Fill(items, L"LIST_GLOBAL_BASIC_COMMANDS", {L"$copy", L"$paste"});
+    Fill(items, L"LIST_GLOBAL_ADDITIONAL_COMMANDS", {L"$lockpc"});
+    Choose(items, L"BUTTON_ASSNLEFTCLICK", L"$click");
+    Choose(items, L"BUTTON_ASSNRIGHTCLICK", L"$menu");
+    Choose(items, L"BUTTON_ASSNSCROLLBUTTON", L"$universalscrolling");
+    Choose(items, L"BUTTON_ASSNBUTTON4", L"$Backward");
+    Choose(items, L"BUTTON_ASSNBUTTON5", L"$SingleKey", L"Ctrl+C");
+    Choose(items, L"BUTTON_ASSNSCROLLUP", L"$scrollup");
+    Choose(items, L"BUTTON_ASSNSCROLLDOWN", L"$scrolldown");
+    static const wchar_t* const kKeys[] = {L"1", L"2", L"3", L"4", L"5", L"6", L"7", L"8", L"9", L"0", L"-", L"="};
+    for (int k = 0; k < 12; ++k) {
+        wchar_t id[32];
+        _snwprintf(id, 32, L"BUTTON_ASSNTHUMBGRID%02d", k + 1);
+        if (k == 4) Choose(items, id, L"$macro", L"Build order");
+        else Choose(items, id, L"$defaultkey", kKeys[k]);
+    }
+    for (CGUIItem* item : items.Items())
+        if (item->m_type == ITEM_SLIDERHMULTI) {
+            auto* s = static_cast<CSliderHMulti*>(item);
+            s->SetRange(1, 64);
+            s->SetValue(16);
+        }
+    if (auto* t = Find<CTextItem>(items, L"TEXT_DPIVALUE1", ITEM_TEXT)) t->SetText(L"1600");
+    if (auto* t = Find<CTextItem>(items, L"TEXT_DPIVALUE2", ITEM_TEXT)) t->SetText(L"1600");
+    const wchar_t* rates[][2] = {{L"BUTTON_RATE1", L"125 Hz"}, {L"BUTTON_RATE2", L"500 Hz"}, {L"BUTTON_RATE3", L"1000 Hz"}};
+    for (auto& r : rates)
+        if (auto* b = Find<CBitmapBtn>(items, r[0], ITEM_BITMAPBTN)) b->SetCaption(r[1], 0);
+    for (const wchar_t* on : {L"BUTTON_RATE3", L"BUTTON_KEYASSIGN_123NUM_123", L"GLOW_LEDON", L"SCROLL_LEDON",
+                              L"KOVUZENT_COLOR_ON", L"BUTTON_ENABLE_DPI_OSD", L"BUTTON_MACRO_PLAY_ONCE",
+                              L"BUTTON_CHKBOX_SLCT_CTRL", L"BUTTON_ENABLE_PROFILE_OSD"})
+        if (auto* b = Find<CBitmapBtn>(items, on, ITEM_BITMAPBTN)) b->SetSelected(true);
+    if (auto* t = Find<CTextItem>(items, L"TEXT_SLCT_CTRL", ITEM_TEXT)) t->SetSelected(true);
+    ShowOnly(items, {L"SLIDER_ID_ACCELDISB", L"BITMAP_SLACCLTRKDISB", L"SLIDER_DPI_MULTI", L"BITMAP_SLSENSTRK_XY",
+                     L"SLIDER_DPI_MULTI_POPUP", L"BITMAP_SLSENSTRK_XY_POPUP"});
+    Format(items, L"TEXT_REDUCEBRIGHTNESSHEADING", L"$Reducelightbrightnessto??", TranslateText(L"$Normal").GetString());
+    Format(items, L"TEXT_SLEEPAFTERIDLEHEADING", L"$Entersleepmodeafteridlefor??mins", 5);
+    Format(items, L"TEXT_FLASHSCROLLWHEELHEADING", L"$Flashscrollwheellightwhenbatterylevelfallsbelow??", 15);
+    Format(items, L"TEXT_BATTERYLIFEESTIMATE_HEADER", L"$Estimatedbatterylife:Upto??hours", 12);
+    if (auto* list = Find<CXListCtrl>(items, L"LIST_PROFILELIST", ITEM_XLISTCTRL)) {
+        const wchar_t* names[][2] = {{L"Default profile", L""}, {L"Raid night", L"C:\\Games\\Raid\\raid.exe"},
+                                     {L"Photo editing", L""}};
+        for (int r = 0; r < 3; ++r) {
+            int key = list->InsertRow(r);
+            wchar_t no[8];
+            _snwprintf(no, 8, L"%02d", r + 1);
+            list->SetCellData(key, 0, r == 0 ? 1 : 0);
+            list->SetCellText(key, 1, no);
+            list->SetCellText(key, 2, names[r][0]);
+            list->SetCellText(key, 3, names[r][1]);
+            list->SetCellData(key, 4, r == 1 ? 1 : 0);
+        }
+    }
+    if (auto* md = Find<CMacroDisplayItem>(items, L"MACRO_DISPLAY", ITEM_MACRODISPLAY)) {
+        const UINT c = ::MapVirtualKeyW('C', MAPVK_VK_TO_VSC), ctrl = ::MapVirtualKeyW(VK_CONTROL, MAPVK_VK_TO_VSC);
+        md->SetEvents({{MacroEvent::kKey, (int)(ctrl | VK_CONTROL << 16), MacroEvent::kPress},
+                       {MacroEvent::kDelay, 50, 0},
+                       {MacroEvent::kKey, (int)(c | 'C' << 16), MacroEvent::kPress},
+                       {MacroEvent::kDelay, 120, 0},
+                       {MacroEvent::kKey, (int)(c | 'C' << 16), MacroEvent::kRelease},
+                       {MacroEvent::kKey, (int)(ctrl | VK_CONTROL << 16), MacroEvent::kRelease},
+                       {MacroEvent::kMouseButton, 1, MacroEvent::kPress},
+                       {MacroEvent::kMouseButton, 1, MacroEvent::kRelease}});
+    }
+    for (int n = 1; n <= 5; ++n) {
+        wchar_t id[32];
+        _snwprintf(id, 32, L"DPISTAGEWINDOW_%02d", n);
+        if (auto* tile = Find<CDPIStageWindow>(items, id, ITEM_DPISTAGEWINDOW))
+            tile->SetStage(n <= 4, n == 2, false, 400 * n, 400 * n, 400 * n);
+    }
 }
 
 class Captures : public ::testing::TestWithParam<int> {
@@ -188,6 +278,20 @@ TEST_P(Captures, Popups)
             ASSERT_TRUE(popup.CreatePlain(nullptr, WS_POPUP | WS_VISIBLE)) << file.size();
             if (!v.empty()) LoadSkinPage(&popup.Items(), (stem + v + L".xml").c_str(), &popup, false);
             FillSamples(popup.Items());
+            if (!v.empty()) {  // the preview opens on its top view
+                ShowOnly(popup.Items(), {L"BITMAP_KOVU_THUMBGRID"});
+                Fill(popup.Items(), L"LIST_GLOBAL_BASIC_COMMANDS", {L"$TopView"});
+                const wchar_t* lines[][2] = {{L"TEXT_PREVIEW_01", L"$LeftButton"}, {L"TEXT_PREVIEW_02", L"$RightButton"},
+                                             {L"TEXT_PREVIEW_03", L"$WheelClick"}, {L"TEXT_PREVIEW_04", L"$BackButton"},
+                                             {L"TEXT_PREVIEW_05", L"$ForwardButton"}, {L"TEXT_PREVIEW_06", L"$WheelScrollUp"},
+                                             {L"TEXT_PREVIEW_07", L"$WheelScrollDown"}};
+                for (auto& l : lines)
+                    if (auto* t = Find<CTextItem>(popup.Items(), l[0], ITEM_TEXT))
+                        t->SetText(TranslateText(l[1]) + L" : " + TranslateText(L"$click"));
+                for (const wchar_t* id : {L"TEXT_LOGO_PREVIEW", L"TEXT_SCROLLWHEEL_PREVIEW"})
+                    if (auto* t = Find<CTextItem>(popup.Items(), id, ITEM_TEXT))
+                        t->SetText(t->GetText() + L" : " + TranslateText(L"$On"));
+            }
             Pump();
             EXPECT_FALSE(SaveScreenCapture(popup.m_hWnd, Name(stem + v).c_str()).empty());
             popup.DestroyWindow();

@@ -66,7 +66,7 @@ def small_popup(kind, accent, title, message, ok, cancel):
 {buttons}  </BUTTONLIST>
   <TEXTLIST>
     <TEXTITEM name="TEXT_WARNDLG_HEADING" textkey="{title}" fontid="FONT_ARIAL16B" fontclr="@t1"><RECT left="19" top="12" right="{w - 43}" bottom="24"/></TEXTITEM>
-    <TEXTITEM name="TEXT_WARNDLG_MESSAGE" textkey="{message}" fontid="FONT_ARIAL14" fontclr="@t1"{multiline}><RECT left="24" top="62" right="{w - 48}" bottom="{msg_h}"/></TEXTITEM>
+    <TEXTITEM name="TEXT_WARNDLG_MESSAGE" textkey="{message}" fontid="FONT_ARIAL14" fontclr="@t1"{multiline}><RECT left="{19 if edit else 24}" top="62" right="{w - 43 if edit else w - 48}" bottom="{msg_h}"/></TEXTITEM>
   </TEXTLIST>
 {edit}</GUIPANEL>
 '''
