@@ -21,11 +21,15 @@ endfunction()
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)
 
-# tk_icon(OUT COLOR): a generated program icon.
-function(tk_icon out color)
+# tk_icon(OUT DESIGN): a program icon drawn by tools/skinart/icons.py
+# (DESIGN: config, systray or tray).
+function(tk_icon out design)
+  get_filename_component(name ${out} NAME_WE)
   add_custom_command(OUTPUT ${out}
-    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/make-icon.py ${out} ${color}
-    DEPENDS ${PROJECT_SOURCE_DIR}/tools/make-icon.py VERBATIM)
+    COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/make-icon.py ${out} ${design}
+            ${CMAKE_CURRENT_BINARY_DIR}/${name}-icon
+    DEPENDS ${PROJECT_SOURCE_DIR}/tools/make-icon.py ${PROJECT_SOURCE_DIR}/tools/skinart/icons.py
+            ${PROJECT_SOURCE_DIR}/tools/skinart/raster.py ${PROJECT_SOURCE_DIR}/tools/skinart/tokens.py VERBATIM)
 endfunction()
 
 # tk_folder_library(NAME LIBS...): a static library of every .cpp file in the
@@ -43,11 +47,18 @@ function(tk_folder_library name)
   endif()
 endfunction()
 
-# tk_program_resources(PROGRAM ICON_COLOR RC_FILE): the generated icon and the
-# common-controls manifest that a program's resource script includes.
-function(tk_program_resources program color rc)
+# tk_program_resources(PROGRAM ICON_DESIGN RC_FILE [ICON_FILE DESIGN]...): the
+# program's icon (PROGRAM.ico), any further icons its resource script names,
+# and the common-controls manifest the script includes.
+function(tk_program_resources program design rc)
   set(ico ${CMAKE_CURRENT_BINARY_DIR}/${program}.ico)
-  tk_icon(${ico} ${color})
+  tk_icon(${ico} ${design})
+  set(more ${ARGN})
+  while(more)
+    list(POP_FRONT more name extra_design)
+    tk_icon(${CMAKE_CURRENT_BINARY_DIR}/${name} ${extra_design})
+    list(APPEND ico ${CMAKE_CURRENT_BINARY_DIR}/${name})
+  endwhile()
   configure_file(${PROJECT_SOURCE_DIR}/cmake/common-controls.manifest
                  ${CMAKE_CURRENT_BINARY_DIR}/common-controls.manifest COPYONLY)
   set_source_files_properties(${rc} PROPERTIES

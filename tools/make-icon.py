@@ -1,45 +1,53 @@
 #!/usr/bin/env python3
-"""Writes a program icon (.ico, 16x16 and 32x32, 32-bpp) drawn from a few
-shapes, so the repository holds no hand-made binary pictures.
-Usage: make-icon.py OUT.ico COLOR_HEX   (COLOR_HEX like 2080e0)"""
+"""Writes a program icon (.ico) from its drawing in tools/skinart/icons.py:
+32-bit images with alpha at 16, 24, 32 and 48 px, and a PNG image at 256 px.
+
+  make-icon.py OUT.ico DESIGN WORK_DIR      DESIGN: config, systray or tray
+"""
+import os
 import struct
 import sys
 
-
-def image(size, rgb):
-    r, g, b = rgb
-    px = []
-    cx, cy = (size - 1) / 2.0, (size - 1) / 2.0
-    for y in range(size - 1, -1, -1):  # bottom-up rows
-        for x in range(size):
-            # A mouse body: an upright ellipse with a dark wheel stripe.
-            dx, dy = (x - cx) / (size * 0.34), (y - cy) / (size * 0.46)
-            inside = dx * dx + dy * dy <= 1.0
-            if not inside:
-                px.append((0, 0, 0, 0))
-            elif abs(x - cx) < size / 16.0 + 0.5 and y > cy + size * 0.08:
-                px.append((30, 30, 30, 255))
-            else:
-                px.append((b, g, r, 255))
-    xor = b"".join(struct.pack("BBBB", *p) for p in px)
-    mask_row = ((size + 31) // 32) * 4
-    and_mask = b"\x00" * (mask_row * size)
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(and_mask), 0, 0, 0, 0)
-    return header + xor + and_mask
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "skinart"))
+import icons  # noqa: E402
+import raster  # noqa: E402
 
 
-def main():
-    out, color = sys.argv[1], sys.argv[2]
-    rgb = tuple(int(color[i:i + 2], 16) for i in (0, 2, 4))
-    images = [image(s, rgb) for s in (16, 32)]
+def dib(size, rgba):
+    """An icon image: BITMAPINFOHEADER of double height, bottom-up BGRA rows,
+    then the AND mask (all zero: the alpha channel decides)."""
+    rows = []
+    for y in range(size - 1, -1, -1):
+        line = rgba[y * size * 4:(y + 1) * size * 4]
+        bgra = bytearray(len(line))
+        bgra[0::4], bgra[1::4], bgra[2::4], bgra[3::4] = line[2::4], line[1::4], line[0::4], line[3::4]
+        rows.append(bytes(bgra))
+    mask = b"\x00" * (((size + 31) // 32) * 4 * size)
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, size * size * 4 + len(mask), 0, 0, 0, 0)
+    return header + b"".join(rows) + mask
+
+
+def main(out, name, work):
+    os.makedirs(work, exist_ok=True)
+    images = []
+    for size in icons.SIZES:
+        png = os.path.join(work, f"{name}-{size}.png")
+        raster.render_png(icons.design(name, size), png, fontconfig="/dev/null")
+        if size == 256:
+            with open(png, "rb") as f:
+                images.append((size, f.read()))
+        else:
+            _, _, rgba = raster.read_png_rgba(png)
+            images.append((size, dib(size, rgba)))
     data = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
-    for s, img in zip((16, 32), images):
-        data += struct.pack("<BBBBHHII", s, s, 0, 0, 1, 32, len(img), offset)
+    for size, img in images:
+        data += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, 32, len(img), offset)
         offset += len(img)
     with open(out, "wb") as f:
-        f.write(data + b"".join(images))
+        f.write(data + b"".join(img for _, img in images))
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main(*sys.argv[1:4]))
