@@ -21,6 +21,7 @@
 #include "LangTable.h"
 #include "MacroDisplayItem.h"
 #include "ProgramFolder.h"
+#include "RealSkin.h"
 #include "SkinLoader.h"
 #include "SkinTestFiles.h"
 #include "SliderHMulti.h"
@@ -193,10 +194,8 @@ class Captures : public ::testing::TestWithParam<int> {
 protected:
     static void SetUpTestSuite()
     {
-        BuildKeywordMaps();
-        SetProgramFolder(RealProgramFolder().c_str());
-        s_language = new CGUIItems;
-        ASSERT_TRUE(LoadSkinPage(s_language, L"Language.xml", nullptr, false));
+        s_language = LoadRealSkinLanguages();
+        ASSERT_NE(nullptr, s_language);
     }
     static void TearDownTestSuite() { delete s_language; }
     static std::wstring Name(const std::wstring& what)

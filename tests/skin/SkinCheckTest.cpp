@@ -23,6 +23,7 @@
 #include "ListPanel.h"
 #include "Mutator.h"
 #include "ProgramFolder.h"
+#include "RealSkin.h"
 #include "SkinLoader.h"
 #include "SkinTestFiles.h"
 #include "TextItems.h"
@@ -241,10 +242,8 @@ class SkinCheck : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        BuildKeywordMaps();
-        SetProgramFolder(RealProgramFolder().c_str());
-        s_language = new CGUIItems;
-        ASSERT_TRUE(LoadSkinPage(s_language, L"Language.xml", nullptr, false));
+        s_language = LoadRealSkinLanguages();
+        ASSERT_NE(nullptr, s_language);
         ASSERT_EQ(1u, LangTableMap.count(0));
         ASSERT_EQ(1u, LangTableMap.count(5));
     }
