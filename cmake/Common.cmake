@@ -24,6 +24,9 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 # tk_icon(OUT DESIGN): a program icon drawn by tools/skinart/icons.py
 # (DESIGN: config, systray or tray).
 function(tk_icon out design)
+  if(NOT design MATCHES "^(config|systray|tray)$")
+    message(FATAL_ERROR "tk_icon: no icon design '${design}' (config, systray or tray)")
+  endif()
   get_filename_component(name ${out} NAME_WE)
   add_custom_command(OUTPUT ${out}
     COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/tools/make-icon.py ${out} ${design}
