@@ -113,11 +113,13 @@ def picture(name, pages):
     m = re.fullmatch(r"model_(\w+)\.bmp", name)
     if m and m.group(1) in MODEL_LABELS:
         return W.model_badge(MODEL_LABELS[m.group(1)]), ("opaque", "bg")
-    m = re.fullmatch(r"mouse_(\w+?)_(top|side|grid|preview)\.bmp", name)
+    m = re.fullmatch(r"mouse_(\w+?)_(top|side|grid|preview|lights)\.bmp", name)
     if m and m.group(1) in mouse.MODELS:
         model, view = m.group(1), m.group(2)
         if view == "top":
             return mouse.top_view(model, leader_targets(pages, BUTTON_PAGE)), ("opaque", "s1")
+        if view == "lights":
+            return mouse.top_view(model, None, (320, 380), 0.92, lit=True), ("opaque", "s1")
         if view == "preview":
             return mouse.top_view(model, leader_targets(pages, PREVIEW), (240, 320), 0.8), ("opaque", "s1")
         return (mouse.side_view(model) if view == "side" else mouse.grid_view(model)), ("opaque", "s1")

@@ -67,9 +67,10 @@ def _leaders(anchors, w, first=30, step=12):
     return out
 
 
-def top_view(model, targets, size=TOP, scale=1.0):
-    """targets: {button name: leader end y, in picture pixels}. The mouse is
-    drawn in a 472 x 380 frame, scaled into the picture and centred."""
+def top_view(model, targets, size=TOP, scale=1.0, lit=False):
+    """targets: {button name: leader end y, in picture pixels}, or None for a
+    picture without leaders. The mouse is drawn in a 472 x 380 frame, scaled
+    into the picture and centred; `lit` shows its lights glowing."""
     w, h = size
     dx, dy = w / 2 - scale * TOP[0] / 2, (h - scale * TOP[1]) / 2
     to_picture = lambda p: (dx + scale * p[0], dy + scale * p[1])
@@ -83,6 +84,8 @@ def top_view(model, targets, size=TOP, scale=1.0):
             f'<stop offset="1" stop-color="{FACE_DARK}"/></linearGradient>'
             f'<radialGradient id="sheen" cx="0.5" cy="0.3" r="0.5"><stop offset="0" stop-color="#fff" stop-opacity="0.10"/>'
             f'<stop offset="1" stop-color="#fff" stop-opacity="0"/></radialGradient>'
+            f'<radialGradient id="glow"><stop offset="0.3" stop-color="{C("acc")}" stop-opacity="0.55"/>'
+            f'<stop offset="1" stop-color="{C("acc")}" stop-opacity="0"/></radialGradient>'
             f'<clipPath id="body"><path d="{body}"/></clipPath>')
     g = rect(0, 0, w, h, C("s1"))
     g += f'<g transform="translate({dx},{dy}) scale({scale})">'
@@ -101,7 +104,10 @@ def top_view(model, targets, size=TOP, scale=1.0):
     g += f'<path d="{body}" fill="none" stroke="{C("ctl")}" stroke-width="1.5"/>'
     # Wheel with ribs, and its light.
     wy = m["nose"] + 44
-    if m["wheel_light"]:
+    if lit:
+        g += f'<circle cx="{cx}" cy="{m["tail"] - 70}" r="30" fill="url(#glow)"/>'
+        g += f'<ellipse cx="{cx}" cy="{wy + 28}" rx="26" ry="48" fill="url(#glow)"/>'
+    if m["wheel_light"] or lit:
         g += rect(cx - 13, wy - 4, 26, 64, C("acc"), 10, extra=' opacity="0.35"')
     g += rect(cx - 9, wy, 18, 56, WHEEL, 8, C("ctl"))
     g += "".join(f'<path d="M{cx - 6},{wy + 6.5 + 6 * i} L{cx + 6},{wy + 6.5 + 6 * i}" stroke="#2E3238"/>' for i in range(8))
@@ -112,9 +118,11 @@ def top_view(model, targets, size=TOP, scale=1.0):
     g += rect(sx, m["nose"] + 160, 12, 34, FACE_LIGHT, 5, C("ctl"), extra=' id="button3"')
     g += rect(sx, m["nose"] + 200, 12, 34, FACE_LIGHT, 5, C("ctl"), extra=' id="button4"')
     # Palm logo.
-    if m["logo"]:
+    if m["logo"] or lit:
         g += f'<circle cx="{cx}" cy="{m["tail"] - 70}" r="13" fill="none" stroke="{C("acc")}" stroke-width="3" id="led-logo"/>'
     g += "</g></g>"
+    if targets is None:
+        return svg(w, h, g, defs)
     n = m["nose"]
     # The left button takes its anchor at its leader's height where the button
     # reaches it, so that leader runs straight.
