@@ -144,7 +144,7 @@ def thumb(kind, state, size=20):
 
 
 def track(kind, w, h):
-    bar = C("s3") if kind == "track" else C("s2")
+    bar = "#44484F" if kind == "track" else C("s3")
     y = h // 2 - 2
     return svg(w, h, rect(0, 0, w, h, C("s1")) + rect(10, y, w - 20, 4, bar, 2))
 
