@@ -159,9 +159,10 @@ INT_PTR CDialog::DoModal()
             ::PostQuitMessage(got == 0 ? (int)msg.wParam : -1);
             break;
         }
-        BOOL handled = thread ? thread->PreTranslateMessage(&msg) : FALSE;
-        if (!handled && msg.hwnd)
-            handled = CWnd::WalkPreTranslateTree(m_hWnd, &msg);
+        // One walk per message: the thread's walks from the message's window
+        // up through the dialog to the main window (or the top).
+        BOOL handled = thread ? thread->PreTranslateMessage(&msg)
+                              : msg.hwnd && CWnd::WalkPreTranslateTree(m_hWnd, &msg);
         if (!handled) {
             ::TranslateMessage(&msg);
             ::DispatchMessageW(&msg);

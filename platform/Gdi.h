@@ -1,6 +1,7 @@
 // GDI object and device-context wrappers. Each object owns its handle:
 // DeleteObject deletes and detaches it, so a later destructor never deletes
-// twice; Detach hands ownership back to the caller.
+// twice; Detach hands ownership back to the caller. Create* on an object that
+// already holds a handle is refused before anything is made.
 #pragma once
 #include <windows.h>
 #include "Geometry.h"
@@ -31,13 +32,15 @@ class CBitmap : public CGdiObject {
 public:
     operator HBITMAP() const { return (HBITMAP)m_hObject; }
     bool LoadBitmap(UINT id, HINSTANCE inst = nullptr) {
-        return Attach(::LoadImageW(inst ? inst : ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+        return !m_hObject && Attach(::LoadImageW(inst ? inst : ::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
     }
     bool CreateBitmap(int w, int h, UINT planes, UINT bpp, const void* bits) {
-        return Attach(::CreateBitmap(w, h, planes, bpp, bits));
+        return !m_hObject && Attach(::CreateBitmap(w, h, planes, bpp, bits));
     }
-    bool CreateCompatibleBitmap(HDC dc, int w, int h) { return Attach(::CreateCompatibleBitmap(dc, w, h)); }
+    bool CreateCompatibleBitmap(HDC dc, int w, int h) {
+        return !m_hObject && Attach(::CreateCompatibleBitmap(dc, w, h));
+    }
     int GetBitmap(BITMAP* bm) const { return GetObject(sizeof(BITMAP), bm); }
     CSize GetSize() const { BITMAP bm{}; return GetBitmap(&bm) ? CSize(bm.bmWidth, bm.bmHeight) : CSize(); }
 };
@@ -45,11 +48,11 @@ public:
 class CFont : public CGdiObject {
 public:
     operator HFONT() const { return (HFONT)m_hObject; }
-    bool CreateFontIndirect(const LOGFONTW* lf) { return lf && Attach(::CreateFontIndirectW(lf)); }
+    bool CreateFontIndirect(const LOGFONTW* lf) { return lf && !m_hObject && Attach(::CreateFontIndirectW(lf)); }
     bool CreateFont(int height, int width, int escapement, int orientation, int weight, BYTE italic,
                     BYTE underline, BYTE strikeOut, BYTE charSet, BYTE outPrecision, BYTE clipPrecision,
                     BYTE quality, BYTE pitchAndFamily, const wchar_t* face) {
-        return Attach(::CreateFontW(height, width, escapement, orientation, weight, italic, underline,
+        return !m_hObject && Attach(::CreateFontW(height, width, escapement, orientation, weight, italic, underline,
                                     strikeOut, charSet, outPrecision, clipPrecision, quality,
                                     pitchAndFamily, face));
     }
@@ -61,8 +64,8 @@ public:
     CBrush() = default;
     explicit CBrush(COLORREF c) { CreateSolidBrush(c); }
     operator HBRUSH() const { return (HBRUSH)m_hObject; }
-    bool CreateSolidBrush(COLORREF c) { return Attach(::CreateSolidBrush(c)); }
-    bool CreatePatternBrush(HBITMAP bm) { return Attach(::CreatePatternBrush(bm)); }
+    bool CreateSolidBrush(COLORREF c) { return !m_hObject && Attach(::CreateSolidBrush(c)); }
+    bool CreatePatternBrush(HBITMAP bm) { return !m_hObject && Attach(::CreatePatternBrush(bm)); }
 };
 
 class CPen : public CGdiObject {
@@ -70,15 +73,15 @@ public:
     CPen() = default;
     CPen(int style, int width, COLORREF c) { CreatePen(style, width, c); }
     operator HPEN() const { return (HPEN)m_hObject; }
-    bool CreatePen(int style, int width, COLORREF c) { return Attach(::CreatePen(style, width, c)); }
+    bool CreatePen(int style, int width, COLORREF c) { return !m_hObject && Attach(::CreatePen(style, width, c)); }
 };
 
 class CRgn : public CGdiObject {
 public:
     operator HRGN() const { return (HRGN)m_hObject; }
-    bool CreateRectRgn(int l, int t, int r, int b) { return Attach(::CreateRectRgn(l, t, r, b)); }
-    bool CreateRectRgnIndirect(const RECT* r) { return r && Attach(::CreateRectRgnIndirect(r)); }
-    bool CreateEllipticRgn(int l, int t, int r, int b) { return Attach(::CreateEllipticRgn(l, t, r, b)); }
+    bool CreateRectRgn(int l, int t, int r, int b) { return !m_hObject && Attach(::CreateRectRgn(l, t, r, b)); }
+    bool CreateRectRgnIndirect(const RECT* r) { return r && !m_hObject && Attach(::CreateRectRgnIndirect(r)); }
+    bool CreateEllipticRgn(int l, int t, int r, int b) { return !m_hObject && Attach(::CreateEllipticRgn(l, t, r, b)); }
     int CombineRgn(HRGN a, HRGN b, int mode) { return ::CombineRgn((HRGN)m_hObject, a, b, mode); }
     bool PtInRegion(int x, int y) const { return ::PtInRegion((HRGN)m_hObject, x, y) != FALSE; }
     int GetRgnBox(RECT* r) const { return ::GetRgnBox((HRGN)m_hObject, r); }
@@ -165,6 +168,41 @@ public:
 
 protected:
     bool m_owned = false;
+};
+
+// Selects an object into a DC for one scope and puts the previous one back
+// when the scope ends, so that no object is deleted while it is selected
+// (Windows refuses that and the object leaks). Declare the object before
+// its guard: guards end first. Not for regions (SelectObject of a region
+// returns no handle).
+class CSelectGuard {
+public:
+    CSelectGuard(HDC dc, HGDIOBJ object) : m_dc(dc), m_old(dc && object ? ::SelectObject(dc, object) : nullptr) {}
+    CSelectGuard(HDC dc, const CGdiObject& object) : CSelectGuard(dc, object.m_hObject) {}
+    // A wrapper's address is no handle: pass the wrapper itself.
+    CSelectGuard(HDC dc, const CGdiObject* object) = delete;
+    ~CSelectGuard() { if (m_old && m_old != HGDI_ERROR) ::SelectObject(m_dc, m_old); }
+    CSelectGuard(const CSelectGuard&) = delete;
+    CSelectGuard& operator=(const CSelectGuard&) = delete;
+    HGDIOBJ Previous() const { return m_old; }
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_old;
+};
+
+// SaveDC for one scope, RestoreDC when it ends: everything selected and set
+// inside goes back. Declare the objects drawn with before the guard.
+class CSaveDCGuard {
+public:
+    explicit CSaveDCGuard(HDC dc) : m_dc(dc), m_saved(dc ? ::SaveDC(dc) : 0) {}
+    ~CSaveDCGuard() { if (m_saved) ::RestoreDC(m_dc, m_saved); }
+    CSaveDCGuard(const CSaveDCGuard&) = delete;
+    CSaveDCGuard& operator=(const CSaveDCGuard&) = delete;
+
+private:
+    HDC m_dc;
+    int m_saved;
 };
 
 // BeginPaint/EndPaint for one WM_PAINT.

@@ -13,9 +13,10 @@ public:
     HMENU GetSafeHmenu() const { return m_hMenu; }
     BOOL Attach(HMENU h) { if (m_hMenu || !h) return FALSE; m_hMenu = h; return TRUE; }
     HMENU Detach() { HMENU h = m_hMenu; m_hMenu = nullptr; return h; }
-    BOOL CreateMenu() { return Attach(::CreateMenu()); }
-    BOOL CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
-    BOOL LoadMenu(UINT id) { return Attach(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id))); }
+    // Refused, before anything is made, while a menu is held.
+    BOOL CreateMenu() { return !m_hMenu && Attach(::CreateMenu()); }
+    BOOL CreatePopupMenu() { return !m_hMenu && Attach(::CreatePopupMenu()); }
+    BOOL LoadMenu(UINT id) { return !m_hMenu && Attach(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id))); }
     BOOL DestroyMenu() {
         if (!m_hMenu) return FALSE;
         return ::DestroyMenu(Detach());

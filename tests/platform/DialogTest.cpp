@@ -4,6 +4,7 @@
 
 #include "Controls.h"
 #include "Dialog.h"
+#include "WinThread.h"
 #include "RecordingWnd.h"
 #include "resource.h"
 
@@ -137,6 +138,34 @@ TEST(Dialog, ModalLoopRunsPreTranslateAndReturnsTheEndResult)
     EXPECT_TRUE(dlg.ownerDisabledWhileModal);
     EXPECT_TRUE(owner.IsWindowEnabled());
     EXPECT_EQ(nullptr, dlg.m_hWnd);
+}
+
+namespace {
+
+// A user-interface thread whose first act is the test dialog, run modally
+// while the thread object is current, as a program's main dialog runs.
+class CDialogThread : public CWinThread {
+public:
+    int preTranslatedKeys = -1;
+    BOOL InitInstance() override {
+        CTestDialog dlg;
+        dlg.postKeyThenEnd = true;
+        dlg.DoModal();
+        preTranslatedKeys = dlg.edit.preTranslatedKeys;
+        return FALSE;
+    }
+};
+
+}  // namespace
+
+TEST(Dialog, ModalLoopWithACurrentThreadRunsPreTranslateOncePerMessage)
+{
+    CDialogThread* t = new CDialogThread;
+    t->m_bAutoDelete = FALSE;
+    ASSERT_TRUE(AfxBeginThread(t));
+    ASSERT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(t->m_hThread, kHangTimeoutMs));
+    EXPECT_EQ(1, t->preTranslatedKeys);
+    delete t;
 }
 
 TEST(Dialog, EscapeInTheModalLoopCancels)

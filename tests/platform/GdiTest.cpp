@@ -3,6 +3,7 @@
 
 #include "Capture.h"
 #include "Gdi.h"
+#include "GuiObjects.h"
 #include "RecordingWnd.h"
 #include "Wnd.h"
 
@@ -30,6 +31,60 @@ TEST(Gdi, AttachAndDetachHandOwnershipOver)
     }
     EXPECT_EQ(OBJ_BITMAP, (int)::GetObjectType(raw));  // the destructor left it alone
     ::DeleteObject(raw);
+}
+
+TEST(Gdi, CreateOnAHeldObjectIsRefusedBeforeAnythingIsMade)
+{
+    CPen pen(PS_SOLID, 1, 0);
+    CBrush brush(0);
+    CFont font;
+    LOGFONTW lf{};
+    lf.lfHeight = 12;
+    ASSERT_TRUE(font.CreateFontIndirect(&lf));
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateBitmap(2, 2, 1, 32, nullptr));
+    CRgn region;
+    ASSERT_TRUE(region.CreateRectRgn(0, 0, 1, 1));
+    CClientDC screen(nullptr);
+    const HGDIOBJ held = pen.GetSafeHandle();
+    const int before = GdiObjectCount();
+    EXPECT_FALSE(pen.CreatePen(PS_SOLID, 2, 0));
+    EXPECT_FALSE(brush.CreateSolidBrush(1));
+    EXPECT_FALSE(font.CreateFontIndirect(&lf));
+    EXPECT_FALSE(bitmap.CreateCompatibleBitmap(screen, 2, 2));
+    EXPECT_FALSE(region.CreateEllipticRgn(0, 0, 2, 2));
+    EXPECT_EQ(before, GdiObjectCount());  // nothing made and lost
+    EXPECT_EQ(held, pen.GetSafeHandle());
+}
+
+TEST(Gdi, GuardsPutTheSelectionBackBeforeTheObjectGoes)
+{
+    CClientDC screen(nullptr);
+    CDC dc;
+    ASSERT_TRUE(dc.CreateCompatibleDC(screen));
+    const HGDIOBJ original = ::GetCurrentObject(dc, OBJ_PEN);
+    CSelectedDeleteWatch watch;
+    ASSERT_TRUE(watch.Active());
+    {
+        CPen pen(PS_SOLID, 3, RGB(1, 2, 3));
+        CSelectGuard selected(dc, pen);
+        EXPECT_EQ(pen.GetSafeHandle(), ::GetCurrentObject(dc, OBJ_PEN));
+    }
+    EXPECT_EQ(original, ::GetCurrentObject(dc, OBJ_PEN));
+    {
+        CPen pen(PS_SOLID, 3, RGB(1, 2, 3));
+        CSaveDCGuard saved(dc);
+        dc.SelectObject(&pen);
+        dc.SetBkMode(TRANSPARENT);
+    }
+    EXPECT_EQ(original, ::GetCurrentObject(dc, OBJ_PEN));
+    EXPECT_EQ(OPAQUE, ::GetBkMode(dc));
+    EXPECT_EQ(0, watch.Faults());
+    {
+        CPen pen(PS_SOLID, 3, RGB(1, 2, 3));
+        dc.SelectObject(&pen);  // and left there: the watch sees it go
+    }
+    EXPECT_EQ(1, watch.Faults());
 }
 
 TEST(Gdi, MemoryDcIsDeletedByItsOwner)
