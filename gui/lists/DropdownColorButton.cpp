@@ -55,13 +55,13 @@ void CDropdownColorButton::SetMask(HBITMAP mask)
     HDC screen = ::GetDC(nullptr);
     HBITMAP copy = ::CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (copy) {
-        HDC src = ::CreateCompatibleDC(screen), dst = ::CreateCompatibleDC(screen);
-        HGDIOBJ o1 = ::SelectObject(src, mask), o2 = ::SelectObject(dst, copy);
-        ::BitBlt(dst, 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
-        ::SelectObject(src, o1);
-        ::SelectObject(dst, o2);
-        ::DeleteDC(src);
-        ::DeleteDC(dst);
+        CDC src, dst;
+        src.CreateCompatibleDC(screen);
+        dst.CreateCompatibleDC(screen);
+        {
+            CSelectGuard from(src, mask), to(dst, copy);
+            ::BitBlt(dst, 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
+        }
         m_maskCopy.Attach(copy);
         m_mask = copy;
     }
@@ -151,10 +151,9 @@ void CDropdownColorButton::Draw(HDC target)
     RECT fill{c.left, c.top, c.right - arrowStrip, c.bottom};
     if (m_hasArrow) dc.FillSolidRect(&c, m_backColour);
     dc.FillSolidRect(&fill, m_highlight ? m_highlightColour : m_color);
-    int saved = dc.SaveDC();
     if (m_borderWidth > 0) {
         CPen pen(PS_SOLID, m_borderWidth, m_borderColour);
-        dc.SelectObject(&pen);
+        CSelectGuard selected(dc, pen);
         const int half = m_borderWidth / 2;
         const int l = c.left + half, t = c.top + half, r = c.right - 1 - half, b = c.bottom - 1 - half;
         dc.MoveTo(r, t);
@@ -165,7 +164,7 @@ void CDropdownColorButton::Draw(HDC target)
     }
     if (m_hasArrow) {
         CPen arrow(PS_SOLID, 1, m_arrowColour);
-        dc.SelectObject(&arrow);
+        CSelectGuard selected(dc, arrow);
         const int sep = c.right - (c.bottom - c.top) + 2;
         dc.MoveTo(sep, c.top);
         dc.LineTo(sep, c.bottom);
@@ -175,15 +174,13 @@ void CDropdownColorButton::Draw(HDC target)
             dc.LineTo(cx + 5 - i, cy + i);
         }
     }
-    dc.RestoreDC(saved);
     if (m_mask) {
         CDC mem;
         mem.CreateCompatibleDC(dc);
-        HGDIOBJ old = mem.SelectObject(m_mask);
+        CSelectGuard selected(mem, m_mask);
         BITMAP bm{};
         ::GetObjectW(m_mask, sizeof(bm), &bm);
         dc.TransparentBlt(0, 0, bm.bmWidth, bm.bmHeight, mem, 0, 0, bm.bmWidth, bm.bmHeight, 0x0000FF);
-        mem.SelectObject(old);
     }
     dc.Detach();
 }

@@ -144,33 +144,32 @@ void CDropdownListItem::Draw(HDC target)
     CDC dc;
     dc.Attach(target);
     dc.FillSolidRect(&c, m_disabled ? m_disBackColour : m_backColour);
-    int saved = dc.SaveDC();
     if (m_borderWidth > 0) {
         CPen pen(PS_INSIDEFRAME, m_borderWidth, m_disabled ? m_disBorderColour : m_borderColour);
-        dc.SelectObject(&pen);
-        dc.SelectStockObject(NULL_BRUSH);
+        CSelectGuard penSelected(dc, pen);
+        CSelectGuard brushSelected(dc, ::GetStockObject(NULL_BRUSH));
         dc.Rectangle(&c);
-        dc.RestoreDC(saved);
-        saved = dc.SaveDC();
     }
     const int square = c.bottom - c.top;
     RECT text{c.left + m_borderWidth + m_leftMargin, c.top + m_borderWidth,
               c.right - square - m_rightMargin, c.bottom - m_borderWidth};
     CString shown = TranslateText(m_current);
     if (!m_display.IsEmpty()) shown += CString(L": ") + TranslateText(m_display);
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(m_disabled ? m_disTextColour : m_textColour);
-    if (m_font) dc.SelectObject(m_font);
-    dc.DrawText(shown, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     // A down arrow of four lines, 7, 5, 3 and 1 pixels wide.
     CPen arrow(PS_SOLID, 1, m_arrowColour);
-    dc.SelectObject(&arrow);
-    int cx = c.right - square / 2, cy = (c.top + c.bottom) / 2 - 2;
-    for (int i = 0; i < 4; ++i) {
-        dc.MoveTo(cx - 3 + i, cy + i);
-        dc.LineTo(cx + 4 - i, cy + i);
+    {
+        CSaveDCGuard saved(dc);
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextColor(m_disabled ? m_disTextColour : m_textColour);
+        if (m_font) dc.SelectObject(m_font);
+        dc.DrawText(shown, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+        dc.SelectObject(arrow.m_hObject);
+        const int cx = c.right - square / 2, cy = (c.top + c.bottom) / 2 - 2;
+        for (int i = 0; i < 4; ++i) {
+            dc.MoveTo(cx - 3 + i, cy + i);
+            dc.LineTo(cx + 4 - i, cy + i);
+        }
     }
-    dc.RestoreDC(saved);
     dc.Detach();
 }
 
@@ -183,10 +182,9 @@ void CDropdownListItem::OnPaint()
     mem.CreateCompatibleDC(dc);
     CBitmap bm;
     bm.CreateCompatibleBitmap(dc, c.right, c.bottom);
-    HGDIOBJ old = mem.SelectObject(&bm);
+    CSelectGuard selected(mem, bm);
     Draw(mem);
     dc.BitBlt(0, 0, c.right, c.bottom, mem, 0, 0, SRCCOPY);
-    mem.SelectObject(old);
 }
 
 LRESULT CDropdownListItem::OnPrintClient(WPARAM w, LPARAM)

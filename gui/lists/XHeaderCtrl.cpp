@@ -111,7 +111,7 @@ void CXHeaderCtrl::DrawHeaderItem(CDC& dc, int index, const RECT& r)
     const bool hasImage = images && (item.fmt & HDF_IMAGE) && item.iImage >= 0;
     const HeaderItemParts parts = LayoutHeaderItem(r, bitmapSize, hasImage ? m_imageSize : SIZE{0, 0});
 
-    int saved = dc.SaveDC();
+    CSaveDCGuard saved(dc);
     dc.IntersectClipRect(&r);
     if (bitmap) {
         DrawBitmap(dc, bitmap, parts.bitmap.left, parts.bitmap.top);
@@ -130,7 +130,6 @@ void CXHeaderCtrl::DrawHeaderItem(CDC& dc, int index, const RECT& r)
     dc.SetTextColor(m_textColour);
     dc.SelectObject(WidgetFont(GetFont()));
     dc.DrawText(text, &t, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-    dc.RestoreDC(saved);
 }
 
 void CXHeaderCtrl::Draw(HDC target)

@@ -15,18 +15,16 @@ void DrawThroughMask(CDC& dc, int x, int y, HBITMAP picture, HBITMAP mask)
     CDC src, monoDc;
     src.CreateCompatibleDC(dc);
     monoDc.CreateCompatibleDC(dc);
-    HGDIOBJ oldSrc = src.SelectObject(mask);
     // Pure white in the mask becomes 1 in the monochrome copy.
-    HBITMAP mono = ::CreateBitmap(s.cx, s.cy, 1, 1, nullptr);
-    HGDIOBJ oldMono = monoDc.SelectObject(mono);
+    CBitmap mono;
+    mono.CreateBitmap(s.cx, s.cy, 1, 1, nullptr);
+    CSelectGuard srcSelected(src, mask);
+    CSelectGuard monoSelected(monoDc, mono);
     src.SetBkColor(0xFFFFFF);
     monoDc.BitBlt(0, 0, s.cx, s.cy, src, 0, 0, SRCCOPY);
-    src.SelectObject(picture);
+    src.SelectObject(picture);  // the guard puts the first bitmap back
     // Mask bit 1 keeps the destination, 0 copies the picture.
     ::MaskBlt(dc, x, y, s.cx, s.cy, src, 0, 0, mono, 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
-    monoDc.SelectObject(oldMono);
-    src.SelectObject(oldSrc);
-    ::DeleteObject(mono);
 }
 
 }  // namespace
@@ -56,14 +54,13 @@ void CXListCtrl::DrawProgress(CDC& dc, const Row::Progress& p, const RECT& cell,
         COLORREF colour;
     } passes[2] = {{&filled, back}, {&rest, fore}};
     for (const auto& pass : passes) {
-        int saved = dc.SaveDC();
+        CSaveDCGuard saved(dc);
         dc.SetBkMode(TRANSPARENT);
         dc.SelectObject(WidgetFont(m_font));
         dc.IntersectClipRect(pass.clip);
         dc.SetTextColor(pass.colour);
         RECT t = inner;
         dc.DrawText(text, &t, fmt);
-        dc.RestoreDC(saved);
     }
 }
 
@@ -78,9 +75,8 @@ void CXListCtrl::DrawCheckBox(CDC& dc, const XListColumn& col, int check, const 
         } else {
             CDC mem;
             mem.CreateCompatibleDC(dc);
-            HGDIOBJ old = mem.SelectObject(pic);
+            CSelectGuard selected(mem, pic);
             dc.TransparentBlt(x, y, s.cx, s.cy, mem, 0, 0, s.cx, s.cy, 0xFFFFFF);
-            mem.SelectObject(old);
         }
         return;
     }
@@ -97,14 +93,13 @@ void CXListCtrl::DrawCheckBox(CDC& dc, const XListColumn& col, int check, const 
 
 void CXListCtrl::DrawText(CDC& dc, const CString& text, const RECT& cell, COLORREF fore)
 {
-    int saved = dc.SaveDC();
+    CSaveDCGuard saved(dc);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(fore);
     dc.SelectObject(WidgetFont(m_font));
     RECT r = cell;
     r.left += 3;
     dc.DrawText(text, &r, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
-    dc.RestoreDC(saved);
 }
 
 void CXListCtrl::DrawChoiceBox(CDC& dc, const CString& text, const RECT& cell, COLORREF fore, COLORREF back)
@@ -120,14 +115,13 @@ void CXListCtrl::DrawChoiceBox(CDC& dc, const CString& text, const RECT& cell, C
     DrawText(dc, text, textRect, fore);
     // A small down arrow of three lines, 5, 3 and 1 pixels wide.
     CPen pen(PS_SOLID, 1, fore);
-    int saved = dc.SaveDC();
+    CSaveDCGuard saved(dc);
     dc.SelectObject(&pen);
     const int cx = (button.left + button.right) / 2, cy = (button.top + button.bottom) / 2 - 1;
     for (int i = 0; i < 3; ++i) {
         dc.MoveTo(cx - 2 + i, cy + i);
         dc.LineTo(cx + 3 - i, cy + i);
     }
-    dc.RestoreDC(saved);
 }
 
 void CXListCtrl::DrawCell(HDC target, int index, int position, const RECT& cellRect)

@@ -62,13 +62,12 @@ void CMacroDisplayItem::DrawCell(HDC target, int row, int column, const RECT& ce
             CSize s = m_bitmaps[key].GetSize();
             CDC mem;
             mem.CreateCompatibleDC(dc);
-            HGDIOBJ old = mem.SelectObject(&m_bitmaps[key]);
+            CSelectGuard selected(mem, m_bitmaps[key]);
             dc.BitBlt(cell.left, cell.top, s.cx, s.cy, mem, 0, 0, SRCCOPY);
-            mem.SelectObject(old);
         }
     } else if (id == kColumnDescription) {
         if (selected) dc.FillSolidRect(&cell, m_selBackColour);
-        int saved = dc.SaveDC();
+        CSaveDCGuard saved(dc);
         dc.SetBkMode(TRANSPARENT);
         dc.SetTextColor(selected ? m_selTextColour : m_textColour);
         if (m_bold.GetSafeHandle()) dc.SelectObject(&m_bold);
@@ -76,7 +75,6 @@ void CMacroDisplayItem::DrawCell(HDC target, int row, int column, const RECT& ce
         UINT align = !justify || *justify == 0 ? DT_LEFT : *justify == 2 ? DT_CENTER : DT_RIGHT;
         CString text = GetItemText(row, column);
         dc.DrawText(text, &cell, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | align);
-        dc.RestoreDC(saved);
     }
     dc.Detach();
 }

@@ -100,10 +100,8 @@ void CGUIPanel::DrawBackground(HDC target)
     CDC mem;
     if (!mem.CreateCompatibleDC(target))
         return;
-    HGDIOBJ old = m_background ? mem.SelectObject(m_background) : nullptr;
+    CSelectGuard selected(mem, m_background ? m_background->m_hObject : nullptr);
     ::BitBlt(target, client.left, client.top, client.Width(), client.Height(), mem, 0, 0, SRCCOPY);
-    if (old)
-        mem.SelectObject(old);
 }
 
 void CGUIPanel::OnDestroy()

@@ -131,23 +131,18 @@ void CProgressPanel::Draw(CDC& dc)
         CBitmap bm;
         if (!mem.CreateCompatibleDC(dc) || !bm.CreateCompatibleBitmap(dc, r.Width(), r.Height()))
             continue;
-        HGDIOBJ oldBitmap = mem.SelectObject(&bm);
+        CSelectGuard bitmapSelected(mem, bm);
         ::SetWindowOrgEx(mem, r.left, r.top, nullptr);
         mem.SetBkMode(TRANSPARENT);
         mem.FillSolidRect(&r, a.backColour);
         mem.SetTextColor(a.textColour);
         CFont fallback;
-        HGDIOBJ oldFont = nullptr;
-        if (a.font && a.font->GetSafeHandle())
-            oldFont = mem.SelectObject(a.font);
-        else if (CreateBoldArialFont(12, fallback))
-            oldFont = mem.SelectObject(&fallback);
+        const bool ownFont = a.font && a.font->GetSafeHandle();
+        CSelectGuard fontSelected(mem, ownFont ? a.font->m_hObject
+                                               : CreateBoldArialFont(12, fallback) ? fallback.m_hObject : nullptr);
         CRect textRect = r;
         mem.DrawText(a.text, -1, &textRect, DT_LEFT | DT_SINGLELINE | DT_VCENTER);
-        if (oldFont)
-            mem.SelectObject(oldFont);
         dc.BitBlt(r.left, r.top, r.Width(), r.Height(), mem, r.left, r.top, SRCCOPY);
-        mem.SelectObject(oldBitmap);
     }
 }
 

@@ -130,7 +130,7 @@ void CAPMSlider::Draw(CDC& dc)
     CBitmap canvas;
     if (!mem.CreateCompatibleDC(dc) || !canvas.CreateCompatibleBitmap(dc, client.Width(), client.Height()))
         return;
-    HGDIOBJ oldCanvas = mem.SelectObject(&canvas);
+    CSelectGuard canvasSelected(mem, canvas);
     int halfThumb = m_tickers.empty() ? 0 : m_tickers[0]->Geometry().halfThumbWidth;
     int trackWidth = client.Width() - 2 * halfThumb;
     int left = client.left;
@@ -148,17 +148,15 @@ void CAPMSlider::Draw(CDC& dc)
     if (m_bitmap.GetSafeHandle()) {
         CDC pic;
         if (pic.CreateCompatibleDC(dc)) {
-            HGDIOBJ oldPic = pic.SelectObject(&m_bitmap);
+            CSelectGuard picSelected(pic, m_bitmap);
             CSize size = m_bitmap.GetSize();
             BLENDFUNCTION bf{AC_SRC_OVER, 0, kBlendAlpha, 0};
             mem.AlphaBlend(0, 0, client.Width(), client.Height(), pic, 0, 0,
                            size.cx < client.Width() ? size.cx : client.Width(),
                            size.cy < client.Height() ? size.cy : client.Height(), bf);
-            pic.SelectObject(oldPic);
         }
     }
     dc.BitBlt(0, 0, client.Width(), client.Height(), mem, 0, 0, SRCCOPY);
-    mem.SelectObject(oldCanvas);
 }
 
 // ------------------------------------------------------------------ CDMarker
@@ -269,15 +267,13 @@ void CDMarker::Draw(CDC& dc)
     if (!mem.CreateCompatibleDC(dc))
         return;
     if (m_background.GetSafeHandle()) {
-        HGDIOBJ old = mem.SelectObject(&m_background);
+        CSelectGuard selected(mem, m_background);
         dc.BitBlt(0, 0, client.Width(), client.Height(), mem, 0, 0, SRCCOPY);
-        mem.SelectObject(old);
     }
     int width = MarkerRevealWidth(m_rect.right - m_rect.left, m_value, m_minimum, m_maximum);
     if (m_marker.GetSafeHandle() && width > 0) {
-        HGDIOBJ old = mem.SelectObject(&m_marker);
+        CSelectGuard selected(mem, m_marker);
         dc.BitBlt(0, 0, width, client.Height(), mem, 0, 0, SRCCOPY);
-        mem.SelectObject(old);
     }
 }
 

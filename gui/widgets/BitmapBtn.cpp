@@ -270,7 +270,7 @@ void CBitmapBtn::PaintFace(HDC target, const RECT& client, HBITMAP picture, COLO
     ::PatBlt(dc, 0, 0, w, h, BLACKNESS);
     if (picture) DrawMaskedBitmap(dc, picture, (HBITMAP)m_mask.m_hObject, w, h);
     if (!m_caption.IsEmpty()) {
-        HGDIOBJ oldFont = ::SelectObject(dc, WidgetFont(m_font));
+        CSelectGuard fontSelected(dc, WidgetFont(m_font));
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, text);
         RECT r{0, 0, w, h};
@@ -287,7 +287,6 @@ void CBitmapBtn::PaintFace(HDC target, const RECT& client, HBITMAP picture, COLO
             if (dx > 0) { r.left += dx; r.right -= dx; }
         }
         ::DrawTextW(dc, buf.data(), m_caption.GetLength(), &r, m_drawFormat);
-        ::SelectObject(dc, oldFont);
     }
     }
     targetDc.Detach();
@@ -405,10 +404,9 @@ void CAVIButton::DrawItem(LPDRAWITEMSTRUCT dis)
     if (m_clipOpen || !m_background.m_hObject) return;
     const SIZE bm = BitmapSize((HBITMAP)m_background.m_hObject);
     const int cw = dis->rcItem.right - dis->rcItem.left, ch = dis->rcItem.bottom - dis->rcItem.top;
-    HDC mem = ::CreateCompatibleDC(dis->hDC);
-    HGDIOBJ old = ::SelectObject(mem, m_background.m_hObject);
+    CDC mem;
+    mem.CreateCompatibleDC(dis->hDC);
+    CSelectGuard selected(mem, m_background);
     ::BitBlt(dis->hDC, dis->rcItem.left, dis->rcItem.top, cw, ch, mem, bm.cx / 2 - cw / 2 - 10, bm.cy / 2 - ch / 2 - 5,
              SRCCOPY);
-    ::SelectObject(mem, old);
-    ::DeleteDC(mem);
 }

@@ -242,7 +242,7 @@ void CFODropColorPaletteControl::DrawCustomButton(CDC& dc, bool showSwatch)
 {
     const RECT& c = m_layout.custom;
     dc.FillSolidRect(&c, 0);
-    int saved = dc.SaveDC();
+    CSaveDCGuard saved(dc);
     dc.SetBkMode(TRANSPARENT);
     dc.SelectObject(&m_font);
     dc.SetTextColor(::GetSysColor(COLOR_BTNSHADOW));
@@ -254,7 +254,6 @@ void CFODropColorPaletteControl::DrawCustomButton(CDC& dc, bool showSwatch)
         CBrush frame(m_defaultColour);
         dc.FrameRect(&swatch, frame);
     }
-    dc.RestoreDC(saved);
 }
 
 void CFODropColorPaletteControl::DrawCustomHover(CDC& dc)
@@ -273,7 +272,7 @@ void CFODropColorPaletteControl::DrawCustomHover(CDC& dc)
 
 void CFODropColorPaletteControl::Draw(CDC& dc)
 {
-    int saved = dc.SaveDC();
+    CSaveDCGuard saved(dc);
     dc.SelectObject(&m_font);
     dc.FillSolidRect(&m_client, 0);
     if (m_closeOnChoice) {
@@ -288,7 +287,6 @@ void CFODropColorPaletteControl::Draw(CDC& dc)
         DrawCustomButton(dc, current < 0);
         if (m_customHover) DrawCustomHover(dc);
     }
-    dc.RestoreDC(saved);
 }
 
 // ---- window ---------------------------------------------------------------
@@ -389,10 +387,11 @@ void CFODropColorPaletteWnd::PaintTo(HDC target)
     mem.CreateCompatibleDC(dc);
     CBitmap bm;
     bm.CreateCompatibleBitmap(dc, client.right, client.bottom);
-    HGDIOBJ old = mem.SelectObject(&bm);
-    if (m_control) m_control->Draw(mem);
-    dc.BitBlt(0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
-    mem.SelectObject(old);
+    {
+        CSelectGuard selected(mem, bm);
+        if (m_control) m_control->Draw(mem);
+        dc.BitBlt(0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
+    }
     dc.Detach();
 }
 

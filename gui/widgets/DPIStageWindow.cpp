@@ -17,20 +17,18 @@ HBITMAP StretchedCopy(HBITMAP bm, int w, int h)
     BITMAP info{};
     if (!bm || w <= 0 || h <= 0 || !::GetObjectW(bm, sizeof(info), &info))
         return nullptr;
-    HDC screen = ::GetDC(nullptr);
-    HDC src = ::CreateCompatibleDC(screen);
-    HDC dst = ::CreateCompatibleDC(screen);
-    HBITMAP copy = ::CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ oldSrc = ::SelectObject(src, bm);
-    HGDIOBJ oldDst = ::SelectObject(dst, copy);
-    ::SetStretchBltMode(dst, COLORONCOLOR);
-    ::StretchBlt(dst, 0, 0, w, h, src, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    ::SelectObject(src, oldSrc);
-    ::SelectObject(dst, oldDst);
-    ::DeleteDC(src);
-    ::DeleteDC(dst);
-    ::ReleaseDC(nullptr, screen);
-    return copy;
+    CClientDC screen(nullptr);
+    CDC src, dst;
+    CBitmap copy;
+    if (!src.CreateCompatibleDC(screen) || !dst.CreateCompatibleDC(screen) ||
+        !copy.CreateCompatibleBitmap(screen, w, h))
+        return nullptr;
+    {
+        CSelectGuard srcSelected(src, bm), dstSelected(dst, copy);
+        ::SetStretchBltMode(dst, COLORONCOLOR);
+        ::StretchBlt(dst, 0, 0, w, h, src, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    }
+    return (HBITMAP)copy.Detach();
 }
 
 }  // namespace
@@ -125,13 +123,12 @@ void CDPIStageWindow::DrawPicture(CDC& dc, HBITMAP bm, const RECT& r)
     CDC mem;
     if (!mem.CreateCompatibleDC(dc))
         return;
-    HGDIOBJ old = mem.SelectObject(bm);
+    CSelectGuard selected(mem, bm);
     int w = r.right - r.left, h = r.bottom - r.top;
     if (info.bmWidth == w && info.bmHeight == h)
         dc.BitBlt(r.left, r.top, w, h, mem, 0, 0, SRCCOPY);
     else
         dc.StretchBlt(r.left, r.top, w, h, mem, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    mem.SelectObject(old);
 }
 
 void CDPIStageWindow::DrawValue(CDC& dc, Picture window, const RECT& r, int value)
@@ -162,7 +159,7 @@ void CDPIStageWindow::Draw(CDC& dc)
     CBitmap canvas;
     if (!mem.CreateCompatibleDC(dc) || !canvas.CreateCompatibleBitmap(dc, client.Width(), client.Height()))
         return;
-    HGDIOBJ oldCanvas = mem.SelectObject(&canvas);
+    CSelectGuard canvasSelected(mem, canvas);
     mem.FillSolidRect(&client, 0);
     HBITMAP frame = (HBITMAP)m_pictures[m_selected && HasPicture(FRAME_SELECTED) ? FRAME_SELECTED : FRAME]
                         .GetSafeHandle();
@@ -170,11 +167,7 @@ void CDPIStageWindow::Draw(CDC& dc)
     mem.SetBkMode(TRANSPARENT);
     mem.SetTextColor(m_textColour ? m_textColour : 0xFEFEFE);
     CFont fallback;
-    HGDIOBJ oldFont = nullptr;
-    if (m_font)
-        oldFont = mem.SelectObject(m_font);
-    else if (CreateBoldArialFont(14, fallback))
-        oldFont = mem.SelectObject(&fallback);
+    CSelectGuard fontSelected(mem, m_font ? m_font : CreateBoldArialFont(14, fallback) ? fallback.m_hObject : nullptr);
 
     auto drawText = [&](Text t, UINT extra) {
         CRect r(m_texts[t].rect);
@@ -192,10 +185,7 @@ void CDPIStageWindow::Draw(CDC& dc)
         drawText(DPI, 0);
         DrawValue(mem, WIN, m_pictureRects[WIN], m_value);
     }
-    if (oldFont)
-        mem.SelectObject(oldFont);
     dc.BitBlt(0, 0, client.Width(), client.Height(), mem, 0, 0, SRCCOPY);
-    mem.SelectObject(oldCanvas);
 }
 
 void CDPIStageWindow::OnPaint()

@@ -28,7 +28,7 @@ void CFillBar::Draw(CDC& dc)
     if (r.Width() <= 0 || r.Height() <= 0 || !mem.CreateCompatibleDC(dc) ||
         !bm.CreateCompatibleBitmap(dc, r.Width(), r.Height()))
         return;
-    HGDIOBJ old = mem.SelectObject(&bm);
+    CSelectGuard selected(mem, bm);
     mem.SetBkMode(TRANSPARENT);
     mem.FillSolidRect(&r, m_backColour);
     if (m_fillWidth != 0) {
@@ -36,7 +36,6 @@ void CFillBar::Draw(CDC& dc)
         mem.FillSolidRect(&filled, m_fillColour);
     }
     dc.BitBlt(0, 0, r.Width(), r.Height(), mem, 0, 0, SRCCOPY);
-    mem.SelectObject(old);
 }
 
 void CFillBar::OnPaint()

@@ -58,27 +58,23 @@ void CGenericPanel::Draw(HDC dc)
     RECT client;
     GetClientRect(&client);
     if (m_image) {
-        HDC mem = ::CreateCompatibleDC(dc);
-        HGDIOBJ old = ::SelectObject(mem, m_image);
+        CDC mem;
+        mem.CreateCompatibleDC(dc);
+        CSelectGuard selected(mem, m_image);
         ::BitBlt(dc, m_imageAt.x, m_imageAt.y, m_imageSize.cx, m_imageSize.cy, mem, 0, 0, SRCCOPY);
-        ::SelectObject(mem, old);
-        ::DeleteDC(mem);
     } else {
-        HBRUSH b = ::CreateSolidBrush(backColour);
-        ::FillRect(dc, &client, b);
-        ::DeleteObject(b);
+        CBrush back(backColour);
+        ::FillRect(dc, &client, back);
     }
     if (borderWidth > 0) {
         const RECT f = FrameLineRect(client, borderWidth);
-        HPEN pen = ::CreatePen(PS_SOLID, borderWidth, borderColour);
-        HGDIOBJ oldPen = ::SelectObject(dc, pen);
+        CPen pen(PS_SOLID, borderWidth, borderColour);
+        CSelectGuard selected(dc, pen);
         ::MoveToEx(dc, f.left, f.top, nullptr);
         ::LineTo(dc, f.right, f.top);
         ::LineTo(dc, f.right, f.bottom);
         ::LineTo(dc, f.left, f.bottom);
         ::LineTo(dc, f.left, f.top - 1);
-        ::SelectObject(dc, oldPen);
-        ::DeleteObject(pen);
     }
 }
 

@@ -64,7 +64,7 @@ HRGN CSliderBase::RegionFromCornerKey() const
     CDC mem;
     if (!mem.CreateCompatibleDC(nullptr))
         return nullptr;
-    HGDIOBJ old = mem.SelectObject(&m_normal);
+    CSelectGuard selected(mem, m_normal);
     COLORREF key = mem.GetPixel(0, 0);
     HRGN region = ::CreateRectRgn(0, 0, m_thumbWidth, m_thumbHeight);
     for (int x = 0; x < m_thumbWidth; ++x) {
@@ -76,7 +76,6 @@ HRGN CSliderBase::RegionFromCornerKey() const
             ::DeleteObject(dot);
         }
     }
-    mem.SelectObject(old);
     return region;
 }
 
@@ -115,9 +114,8 @@ void CSliderBase::Draw(CDC& dc)
     CDC mem;
     if (!mem.CreateCompatibleDC(dc))
         return;
-    HGDIOBJ old = mem.SelectObject(&bm);
+    CSelectGuard selected(mem, bm);
     dc.BitBlt(0, 0, m_thumbWidth, m_thumbHeight, mem, 0, 0, SRCCOPY);
-    mem.SelectObject(old);
 }
 
 void CSliderBase::OnPaint()

@@ -243,9 +243,8 @@ void CSliderTrack::Draw(CDC& dc)
     if (m_bitmap.GetSafeHandle()) {
         CDC mem;
         if (mem.CreateCompatibleDC(dc)) {
-            HGDIOBJ old = mem.SelectObject(&m_bitmap);
+            CSelectGuard selected(mem, m_bitmap);
             dc.BitBlt(0, 0, client.Width(), client.Height(), mem, 0, 0, SRCCOPY);
-            mem.SelectObject(old);
         }
     }
     if (m_fillEnabled) {

@@ -77,7 +77,7 @@ HBRUSH CTextItem::CtlColor(CDC* dc, UINT)
 void CTextItem::DrawItem(LPDRAWITEMSTRUCT dis)
 {
     HDC dc = dis->hDC;
-    HGDIOBJ oldFont = ::SelectObject(dc, WidgetFont(m_font));
+    CSelectGuard fontSelected(dc, WidgetFont(m_font));
     ::SetBkMode(dc, TRANSPARENT);
     COLORREF c = m_normalColour;
     if (m_selected && m_selectedColour) c = m_selectedColour;
@@ -94,7 +94,6 @@ void CTextItem::DrawItem(LPDRAWITEMSTRUCT dis)
         const int y = r.top + ((r.bottom - r.top) - tm.tmHeight) / 2;
         ::TextOutW(dc, r.left + 5, y, m_text.GetString(), m_text.GetLength());
     }
-    ::SelectObject(dc, oldFont);
 }
 
 void CTextItem::SetHover(bool on)
@@ -347,11 +346,10 @@ void DrawCentred(HDC dc, HBITMAP bitmap, RECT source, const RECT& area)
     int sx = source.left, sy = source.top;
     if (sw > aw) { sx += (sw - aw) / 2; sw = aw; }
     if (sh > ah) { sy += (sh - ah) / 2; sh = ah; }
-    HDC mem = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(mem, bitmap);
+    CDC mem;
+    mem.CreateCompatibleDC(dc);
+    CSelectGuard selected(mem, bitmap);
     ::BitBlt(dc, area.left + (aw - sw) / 2, area.top + (ah - sh) / 2, sw, sh, mem, sx, sy, SRCCOPY);
-    ::SelectObject(mem, old);
-    ::DeleteDC(mem);
 }
 
 int MeasureWidth(const CString& s, void* dc)
@@ -386,12 +384,10 @@ void CBitmapWindow::Draw(HDC target)
     picture.bottom -= kCaptionStrip;
     const bool withCaption = m_frameFlag && !m_caption.IsEmpty();
     if (withCaption) {
-        HPEN pen = ::CreatePen(PS_SOLID, 1, m_frameColour);
-        HGDIOBJ oldPen = ::SelectObject(dc, pen);
+        CPen pen(PS_SOLID, 1, m_frameColour);
+        CSelectGuard selected(dc, pen);
         ::MoveToEx(dc, inner.left, inner.bottom - 37, nullptr);
         ::LineTo(dc, inner.right, inner.bottom - 37);
-        ::SelectObject(dc, oldPen);
-        ::DeleteObject(pen);
     }
     DrawCentred(dc, m_image.bitmap, m_image.source, picture);
     DrawCentred(dc, m_image.overlay, m_image.overlaySource, picture);
@@ -404,7 +400,7 @@ void CBitmapWindow::Draw(HDC target)
             DrawBitmap(dc, icon, x, strip.top + ((strip.bottom - strip.top) - s.cy) / 2);
             x += s.cx;
         }
-        HGDIOBJ oldFont = ::SelectObject(dc, WidgetFont(m_font));
+        CSelectGuard fontSelected(dc, WidgetFont(m_font));
         ::SetBkMode(dc, TRANSPARENT);
         ::SetTextColor(dc, WidgetTextColour(m_textColour));
         RECT text{x, strip.top, strip.right, strip.bottom};
@@ -412,7 +408,6 @@ void CBitmapWindow::Draw(HDC target)
         std::vector<wchar_t> buf(shown.GetString(), shown.GetString() + shown.GetLength());
         buf.resize(buf.size() + 8, 0);
         ::DrawTextW(dc, buf.data(), shown.GetLength(), &text, m_drawFormat | DT_END_ELLIPSIS);
-        ::SelectObject(dc, oldFont);
     }
     }
     targetDc.Detach();

@@ -10,9 +10,8 @@ void Blit(HDC dc, HDC mem, HBITMAP b, int x, int y)
 {
     if (!b) return;
     SIZE s = BitmapSize(b);
-    HGDIOBJ old = ::SelectObject(mem, b);
+    CSelectGuard selected(mem, b);
     ::BitBlt(dc, x, y, s.cx, s.cy, mem, 0, 0, SRCCOPY);
-    ::SelectObject(mem, old);
 }
 }  // namespace
 
@@ -211,9 +210,8 @@ void CVScrollBar::Draw(HDC target)
             for (int y = m_layout.trackTop; y < m_layout.trackBottom; y += m_spanHeight) {
                 // The last piece is cut so it does not cover the down arrow.
                 SIZE s = BitmapSize(m_bitmaps.span);
-                HGDIOBJ old = ::SelectObject(pics, m_bitmaps.span);
+                CSelectGuard selected(pics, m_bitmaps.span);
                 ::BitBlt(dc, 0, y, s.cx, std::min((int)s.cy, m_layout.trackBottom - y), pics, 0, 0, SRCCOPY);
-                ::SelectObject(pics, old);
             }
         Blit(dc, pics, m_bitmaps.downArrow, 0, m_layout.trackBottom);
         Blit(dc, pics, m_bitmaps.bottomEnd, 0, m_layout.trackBottom + m_parts.downArrowHeight);

@@ -14,24 +14,22 @@ void DrawBitmap(HDC dc, HBITMAP b, int x, int y, DWORD rop)
 {
     if (!b) return;
     const SIZE s = BitmapSize(b);
-    HDC mem = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(mem, b);
+    CDC mem;
+    mem.CreateCompatibleDC(dc);
+    CSelectGuard selected(mem, b);
     ::BitBlt(dc, x, y, s.cx, s.cy, mem, 0, 0, rop);
-    ::SelectObject(mem, old);
-    ::DeleteDC(mem);
 }
 
 void DrawMaskedBitmap(HDC dc, HBITMAP picture, HBITMAP mask, int w, int h)
 {
-    HDC mem = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(mem, picture);
+    CDC mem;
+    mem.CreateCompatibleDC(dc);
+    CSelectGuard selected(mem, picture);
     ::BitBlt(dc, 0, 0, w, h, mem, 0, 0, SRCCOPY);
     if (mask) {
-        ::SelectObject(mem, mask);
+        ::SelectObject(mem, mask);  // the guard puts the first one back
         ::BitBlt(dc, 0, 0, w, h, mem, 0, 0, SRCAND);
     }
-    ::SelectObject(mem, old);
-    ::DeleteDC(mem);
 }
 
 HFONT WidgetFallbackFont()

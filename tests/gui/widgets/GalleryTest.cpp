@@ -10,6 +10,7 @@
 #include "EditItems.h"
 #include "KeyboardDef.h"
 #include "KeywordTables.h"
+#include "PaintCheck.h"
 #include "ProgramFolder.h"
 #include "RawInput.h"
 #include "RecordingWnd.h"
@@ -133,6 +134,14 @@ TEST_F(Gallery, EveryElementLoadsAsItsWidget)
     // Buttons and keys have control id 0; the page finds them by handle.
     EXPECT_EQ(key->GetDlgCtrlID(), 0);
     EXPECT_EQ(items.FindByHwnd(key->m_hWnd), static_cast<CGUIItem*>(key));
+}
+
+TEST_F(Gallery, TwoHundredPaintsLeaveNothingBehind)
+{
+    const PaintCheckResult paints = PaintRepeatedly(page.m_hWnd, 200);
+    EXPECT_EQ(0, paints.selectedDeletes);
+    EXPECT_LT(paints.gdiGrowth, 10);  // a leak per paint makes 200
+    EXPECT_LT(paints.userGrowth, 10);
 }
 
 TEST_F(Gallery, KeysAreCaptionedFromTheKeyDefinitions)

@@ -11,6 +11,7 @@
 #include "ProgressPanelItem.h"
 #include "RecordingWnd.h"
 #include "SkinLoader.h"
+#include "PaintCheck.h"
 #include "SkinTestFiles.h"
 #include "Slider.h"
 #include "SliderHMulti.h"
@@ -170,6 +171,13 @@ TEST(SliderGallery, EveryElementLoadsDrawsAndWorks)
     EXPECT_EQ(RGB(20, 20, 80), img.Pixel(10 + 180, 100 + 10));
     EXPECT_EQ(RGB(255, 0, 0), img.Pixel(10 + 20, 160 + 35));       // the progress bar at 64%
     EXPECT_TRUE(SaveTreeCapture(page.m_hWnd, L"widgets_slider_gallery"));
+
+    // Painting leaves nothing behind (the progress panel's own thread may
+    // make an object or two meanwhile; a leak per paint makes 200).
+    const PaintCheckResult paints = PaintRepeatedly(page.m_hWnd, 200);
+    EXPECT_EQ(0, paints.selectedDeletes);
+    EXPECT_LT(paints.gdiGrowth, 10);
+    EXPECT_LT(paints.userGrowth, 10);
 
     // The page hears the sliders through their tracks.
     page.Clear();
