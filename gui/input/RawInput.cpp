@@ -58,6 +58,12 @@ bool AddRawInputUsage(uint16_t usage) { return TheRawInputUsageList().Add(usage)
 bool RegisterRawInput(HWND window) { return TheRawInputUsageList().Register(window); }
 void UnregisterRawInput() { TheRawInputUsageList().Unregister(); }
 
+void ReleaseRawInputHeldBy(HWND window)
+{
+    RawInputUsageList& list = TheRawInputUsageList();
+    if (window && list.IsRegistered() && list.Target() == window) list.Unregister();
+}
+
 bool ReadRawKeyboard(HRAWINPUT input, RAWKEYBOARD& out)
 {
     UINT size = 0;

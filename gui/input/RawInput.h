@@ -53,6 +53,9 @@ RawInputUsageList& TheRawInputUsageList();
 bool AddRawInputUsage(uint16_t usage);
 bool RegisterRawInput(HWND window);
 void UnregisterRawInput();
+// Ends the process's registration only when `window` holds it: a widget
+// going away must not end another widget's registration.
+void ReleaseRawInputHeldBy(HWND window);
 
 // Reads the keyboard part of a WM_INPUT packet; false for a failed read, a
 // packet too short to hold one, or another device's packet.

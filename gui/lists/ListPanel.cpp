@@ -36,7 +36,9 @@ BOOL CListPanelList::Create(CWnd* parent, const RECT& r, UINT id, const ListPane
 {
     m_look = look;
     if (m_look.borderWidth <= 0) m_look.borderWidth = 1;
-    DWORD style = WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS;
+    // The row-height image list is ours (m_rowHeight): the list must not free it too.
+    DWORD style = WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOCOLUMNHEADER | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                  LVS_SHAREIMAGELISTS;
     if (!CListCtrl::Create(style, r, parent, id)) return FALSE;
     // A one-pixel-wide image list only to fix the row height.
     m_rowHeight.Create(1, kListPanelRowHeight, ILC_COLOR24, 1, 1);
@@ -172,13 +174,14 @@ void CListPanelList::DrawRow(HDC target, int display, const RECT& rowRect)
     r.left += m_look.leftMargin;
     r.right -= m_look.rightMargin;
     r.top += 1;
-    int saved = dc.SaveDC();
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(text);
-    if (m_look.font) dc.SelectObject(m_look.font);
-    CString shown = RowDisplayText(e.label);
-    dc.DrawText(shown, &r, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | DT_LEFT);
-    dc.RestoreDC(saved);
+    {
+        CSaveDCGuard saved(dc);
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextColor(text);
+        if (m_look.font) dc.SelectObject(m_look.font);
+        CString shown = RowDisplayText(e.label);
+        dc.DrawText(shown, &r, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX | DT_LEFT);
+    }
     dc.Detach();
 }
 
@@ -236,7 +239,7 @@ void CListPanelList::OnNcCalcSize(BOOL calc, NCCALCSIZE_PARAMS* p)
 BOOL CListPanelList::OnMouseWheel(UINT, short delta, CPoint)
 {
     if (m_look.scroll.width <= 0) return TRUE;
-    for (int n = delta / WHEEL_DELTA; n != 0; n += (n > 0 ? -1 : 1))
+    for (int n = m_wheel.Take(delta); n != 0; n += (n > 0 ? -1 : 1))
         SendMessage(WM_VSCROLL, n > 0 ? SB_LINEUP : SB_LINEDOWN);
     return TRUE;
 }

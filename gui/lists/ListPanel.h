@@ -11,6 +11,7 @@
 #include "Dialog.h"
 #include "GUIItem.h"
 #include "ListPanelEntry.h"
+#include "ListScrollRules.h"
 
 // The ten colours of the skin's colour set.
 struct ListPanelColours {
@@ -97,6 +98,7 @@ protected:
     BOOL OnEraseBkgnd(CDC* dc);
     void OnNcCalcSize(BOOL calc, NCCALCSIZE_PARAMS* p);
     BOOL OnMouseWheel(UINT, short delta, CPoint);
+    WheelLines m_wheel;
     LRESULT OnPrintClient(WPARAM w, LPARAM);
 
     ListPanelRows m_rows;

@@ -3,6 +3,13 @@
 #pragma once
 #include <windows.h>
 
-// Lines for a wheel turn: one per 120 units, positive upward; a turn of
-// less than 120 units moves nothing.
-int WheelLines(int wheelDelta);
+// Lines for wheel turns: one per 120 units, positive upward. Turns of less
+// than 120 units (high-resolution wheels, touchpads) add up until they make
+// a line; a turn the other way drops what was left of the last one.
+class WheelLines {
+public:
+    int Take(int wheelDelta);
+
+private:
+    int m_rest = 0;
+};

@@ -94,7 +94,9 @@ BOOL CXListCtrl::Create(CWnd* parent, const RECT& r, int id, DWORD style, std::u
     const int w = m_scroll ? barWidth : 0;
     RECT listRect = inner;
     listRect.right -= w;
-    if (!CListCtrl::Create(style | WS_CHILD | WS_VISIBLE, listRect, parent, (UINT)id)) return FALSE;
+    // The row-height image list is ours (m_images): the list must not free it too.
+    if (!CListCtrl::Create(style | WS_CHILD | WS_VISIBLE | LVS_SHAREIMAGELISTS, listRect, parent, (UINT)id))
+        return FALSE;
     m_id = id;
     m_window = m_hWnd;
     // Above its panel, whatever order the parent links new children in.
@@ -105,11 +107,11 @@ BOOL CXListCtrl::Create(CWnd* parent, const RECT& r, int id, DWORD style, std::u
     ::FlatSB_EnableScrollBar(m_hWnd, SB_BOTH, ESB_DISABLE_BOTH);
     if (m_font) SetFont(m_font, FALSE);
     TEXTMETRICW tm{};
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ old = ::SelectObject(dc, WidgetFont(m_font));
-    ::GetTextMetricsW(dc, &tm);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(m_hWnd, dc);
+    {
+        CClientDC dc(this);
+        CSelectGuard fontSelected(dc, WidgetFont(m_font));
+        ::GetTextMetricsW(dc, &tm);
+    }
     m_rowHeight = tm.tmHeight >= 1 ? tm.tmHeight + 1 : 16;
     // A one-pixel-wide image list only to fix the row height.
     m_images.Create(1, m_rowHeight, ILC_COLOR24, 1, 1);
@@ -517,7 +519,7 @@ void CXListCtrl::OnNcCalcSize(BOOL calc, NCCALCSIZE_PARAMS* p)
 
 BOOL CXListCtrl::OnMouseWheel(UINT, short delta, CPoint)
 {
-    for (int n = WheelLines(delta); n != 0; n += (n > 0 ? -1 : 1)) PostMessage(WM_VSCROLL, n > 0 ? SB_LINEUP : SB_LINEDOWN);
+    for (int n = m_wheel.Take(delta); n != 0; n += (n > 0 ? -1 : 1)) PostMessage(WM_VSCROLL, n > 0 ? SB_LINEUP : SB_LINEDOWN);
     return TRUE;
 }
 

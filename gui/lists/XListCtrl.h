@@ -15,6 +15,7 @@
 #include "XComboList.h"
 #include "XHeaderCtrl.h"
 #include "XListChoice.h"
+#include "ListScrollRules.h"
 
 class CListPanelItem;
 
@@ -152,6 +153,7 @@ protected:
     void OnDestroy();
     void OnNcCalcSize(BOOL calc, NCCALCSIZE_PARAMS* p);
     BOOL OnMouseWheel(UINT flags, short delta, CPoint p);
+    WheelLines m_wheel;
     void OnVScroll(UINT code, UINT pos, CWnd* bar);
     void OnTimer(UINT_PTR id);
     void OnCustomDraw(NMHDR* nm, LRESULT* result);

@@ -23,6 +23,7 @@ BEGIN_MESSAGE_MAP(CMacroDisplayItem, CListCtrl)
     ON_WM_ERASEBKGND()
     ON_WM_PAINT()
     ON_WM_NCCALCSIZE()
+    ON_WM_DESTROY()
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
     ON_NOTIFY_REFLECT(LVN_BEGINLABELEDITW, OnBeginLabelEdit)
     ON_NOTIFY_REFLECT(LVN_ENDLABELEDITW, OnEndLabelEdit)
@@ -37,8 +38,16 @@ CMacroDisplayItem::CMacroDisplayItem()
 
 CMacroDisplayItem::~CMacroDisplayItem()
 {
-    if (m_recording) ReleaseRawInputHeldBy(m_hWnd);
     if (GetSafeHwnd()) DestroyWindow();
+}
+
+// A recording's registration ends with the window, whoever destroys it: a
+// registration left on a dead window refuses every later one.
+void CMacroDisplayItem::OnDestroy()
+{
+    if (m_recording) ReleaseRawInputHeldBy(m_hWnd);
+    m_recording = false;
+    Default();
 }
 
 BOOL CMacroDisplayItem::Create(CWnd* parent, const RECT& r, int id, std::unique_ptr<CVScrollBar> scrollBar,
@@ -58,8 +67,9 @@ BOOL CMacroDisplayItem::Create(CWnd* parent, const RECT& r, int id, std::unique_
     const int barWidth = m_scroll ? scrollWidth : 0;
     RECT listRect = inner;
     listRect.right -= barWidth;
+    // The image list is ours (m_images): the list must not free it too.
     DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_NOCOLUMNHEADER |
-                  LVS_SHOWSELALWAYS | LVS_EDITLABELS;
+                  LVS_SHOWSELALWAYS | LVS_EDITLABELS | LVS_SHAREIMAGELISTS;
     if (!CListCtrl::Create(style, listRect, parent, (UINT)id)) return FALSE;
     m_id = id;
     m_window = m_hWnd;
@@ -76,11 +86,12 @@ BOOL CMacroDisplayItem::Create(CWnd* parent, const RECT& r, int id, std::unique_
     }
     if (m_font) SetFont(m_font, FALSE);
     TEXTMETRICW tm{};
-    HDC dc = ::GetDC(m_hWnd);
-    HGDIOBJ oldFont = ::SelectObject(dc, base);
-    const bool measured = ::GetTextMetricsW(dc, &tm) != FALSE;
-    ::SelectObject(dc, oldFont);
-    ::ReleaseDC(m_hWnd, dc);
+    bool measured = false;
+    {
+        CClientDC dc(this);
+        CSelectGuard fontSelected(dc, base);
+        measured = ::GetTextMetricsW(dc, &tm) != FALSE;
+    }
     m_rowHeight = measured && tm.tmHeight >= 1 ? tm.tmHeight + 4 : 19;
     if (m_scroll && barWidth > 0) {
         RECT bar{listRect.right, listRect.top, listRect.right + barWidth, listRect.bottom};
@@ -109,21 +120,18 @@ int CMacroDisplayItem::AddColumn(int columnId, int type, int width, int justify,
 
 void CMacroDisplayItem::SetEventBitmaps(HBITMAP const bitmaps[6])
 {
-    HDC screen = ::GetDC(nullptr);
+    CClientDC screen(nullptr);
     for (int i = 0; i < 6; ++i) {
         m_bitmaps[i].DeleteObject();
         BITMAP bm{};
         if (!bitmaps[i] || !::GetObjectW(bitmaps[i], sizeof(bm), &bm)) continue;
-        HDC src = ::CreateCompatibleDC(screen), dst = ::CreateCompatibleDC(screen);
+        CDC src, dst;
+        src.CreateCompatibleDC(screen);
+        dst.CreateCompatibleDC(screen);
         m_bitmaps[i].CreateCompatibleBitmap(screen, bm.bmWidth, bm.bmHeight);
-        HGDIOBJ o1 = ::SelectObject(src, bitmaps[i]), o2 = ::SelectObject(dst, m_bitmaps[i]);
+        CSelectGuard srcSelected(src, bitmaps[i]), dstSelected(dst, m_bitmaps[i]);
         ::BitBlt(dst, 0, 0, bm.bmWidth, bm.bmHeight, src, 0, 0, SRCCOPY);
-        ::SelectObject(src, o1);
-        ::SelectObject(dst, o2);
-        ::DeleteDC(src);
-        ::DeleteDC(dst);
     }
-    ::ReleaseDC(nullptr, screen);
 }
 
 CString CMacroDisplayItem::EventText(const MacroEvent& e, DWORD_PTR& data) const
@@ -373,7 +381,7 @@ void CMacroDisplayItem::OnLButtonDown(UINT flags, CPoint p)
 
 BOOL CMacroDisplayItem::OnMouseWheel(UINT, short delta, CPoint)
 {
-    for (int n = delta / WHEEL_DELTA; n != 0; n += (n > 0 ? -1 : 1))
+    for (int n = m_wheel.Take(delta); n != 0; n += (n > 0 ? -1 : 1))
         PostMessage(WM_VSCROLL, n > 0 ? SB_LINEUP : SB_LINEDOWN);
     return TRUE;
 }

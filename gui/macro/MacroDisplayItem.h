@@ -14,6 +14,7 @@
 #include "MacroRecordFilter.h"
 #include "VScrollBar.h"
 #include "WidgetToolTip.h"
+#include "ListScrollRules.h"
 
 class CListPanelItem;
 
@@ -86,10 +87,12 @@ protected:
     void OnMouseMove(UINT flags, CPoint p);
     void OnVScroll(UINT code, UINT pos, CWnd* bar);
     BOOL OnMouseWheel(UINT, short delta, CPoint);
+    WheelLines m_wheel;
     void OnTimer(UINT_PTR id);
     BOOL OnEraseBkgnd(CDC* dc);
     void OnPaint();
     void OnNcCalcSize(BOOL calc, NCCALCSIZE_PARAMS* p);
+    void OnDestroy();
     void OnCustomDraw(NMHDR* nm, LRESULT* result);
     void OnBeginLabelEdit(NMHDR* nm, LRESULT* result);
     void OnEndLabelEdit(NMHDR* nm, LRESULT* result);

@@ -21,6 +21,7 @@ BEGIN_MESSAGE_MAP(CEditItem, CEdit)
     ON_CONTROL_REFLECT_EX(EN_UPDATE, OnUpdate)
     ON_WM_RBUTTONDOWN()
     ON_WM_ERASEBKGND()
+    ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 BOOL CEditItem::Create(DWORD style, const RECT& r, CWnd* parent, UINT id)
@@ -97,15 +98,16 @@ void CEditItem::ShowTextAtEnd(const CString& text)
     SendMessage(EM_SCROLLCARET);
 }
 
-void ReleaseRawInputHeldBy(HWND edit)
+// A capture edit's registration ends with its window, whoever destroys it
+// (a page destroyed first takes its children with it before any destructor
+// runs): a registration left on a dead window refuses every later one.
+void CEditItem::OnDestroy()
 {
-    RawInputUsageList& list = TheRawInputUsageList();
-    if (edit && list.IsRegistered() && list.Target() == edit) list.Unregister();
+    ReleaseRawInputHeldBy(m_hWnd);
+    Default();
 }
 
 // ---- CEditItemSingleKeyInput -------------------------------------------
-
-CEditItemSingleKeyInput::~CEditItemSingleKeyInput() { ReleaseRawInputHeldBy(m_hWnd); }
 
 BEGIN_MESSAGE_MAP(CEditItemSingleKeyInput, CEditItem)
     ON_WM_INPUT()
@@ -127,8 +129,6 @@ BOOL CEditItemSingleKeyInput::PreTranslateMessage(MSG* msg)
 }
 
 // ---- CEditItemSingleKeyInputMMO ----------------------------------------
-
-CEditItemSingleKeyInputMMO::~CEditItemSingleKeyInputMMO() { ReleaseRawInputHeldBy(m_hWnd); }
 
 BEGIN_MESSAGE_MAP(CEditItemSingleKeyInputMMO, CEditItem)
     ON_WM_INPUT()

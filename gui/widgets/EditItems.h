@@ -49,6 +49,7 @@ protected:
     BOOL OnUpdate() { return TRUE; }
     void OnRButtonDown(UINT, CPoint) {}
     BOOL OnEraseBkgnd(CDC*) { return FALSE; }
+    void OnDestroy();
     DECLARE_MESSAGE_MAP()
 
     CWidgetToolTip m_toolTip;
@@ -58,14 +59,9 @@ protected:
     CBrush m_disabledBackBrush;
 };
 
-// Ends the process's raw-input registration only when `edit` holds it: a
-// capture edit going away must not end another widget's registration.
-void ReleaseRawInputHeldBy(HWND edit);
-
 class CEditItemSingleKeyInput : public CEditItem {
 public:
     CEditItemSingleKeyInput() { m_type = ITEM_EDITSINGLEKEY; }
-    ~CEditItemSingleKeyInput() override;
 
     BOOL PreTranslateMessage(MSG* msg) override;
     const KeyEvent& Key() const { return m_key; }
@@ -81,7 +77,6 @@ protected:
 class CEditItemSingleKeyInputMMO : public CEditItem {
 public:
     CEditItemSingleKeyInputMMO() { m_type = ITEM_EDITSINGLEKEY; }
-    ~CEditItemSingleKeyInputMMO() override;
 
     BOOL PreTranslateMessage(MSG* msg) override;
 

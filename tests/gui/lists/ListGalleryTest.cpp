@@ -8,6 +8,7 @@
 #include "KeywordTables.h"
 #include "ListPanel.h"
 #include "MacroDisplayItem.h"
+#include "PaintCheck.h"
 #include "ProgramFolder.h"
 #include "RecordingWnd.h"
 #include "SkinLoader.h"
@@ -119,6 +120,36 @@ protected:
 };
 
 }  // namespace
+
+TEST_F(ListGallery, TwoHundredPaintsLeaveNothingBehind)
+{
+    auto* macro = Item<CMacroDisplayItem>(L"MACRO_DISPLAY", ITEM_MACRODISPLAY);
+    ASSERT_NE(nullptr, macro);
+    macro->SetEvents({{MacroEvent::kKey, 0x1E | ('A' << 16), 255}, {MacroEvent::kDelay, 1001, 1001}});
+    const PaintCheckResult paints = PaintRepeatedly(page.m_hWnd, 200);
+    EXPECT_EQ(0, paints.selectedDeletes);
+    EXPECT_LT(paints.gdiGrowth, 10);  // a leak per paint makes 200
+    EXPECT_LT(paints.userGrowth, 10);
+}
+
+TEST_F(ListGallery, ListsKeepTheImageListsTheyShareUntilTheWidgetsGo)
+{
+    auto* list = Item<CXListCtrl>(L"LIST_PROFILELIST", ITEM_XLISTCTRL);
+    auto* panel = Item<CListPanelItem>(L"LIST_GLOBALPROFILELIST", ITEM_LISTPANEL);
+    auto* macro = Item<CMacroDisplayItem>(L"MACRO_DISPLAY", ITEM_MACRODISPLAY);
+    ASSERT_TRUE(list && panel && panel->StaticList() && macro);
+    const HIMAGELIST images[] = {ListView_GetImageList(list->m_hWnd, LVSIL_SMALL),
+                                 ListView_GetImageList(panel->StaticList()->m_hWnd, LVSIL_SMALL),
+                                 ListView_GetImageList(macro->m_hWnd, LVSIL_SMALL)};
+    // The page goes first, as when a page closes: the list views must not
+    // free what the widgets free again later.
+    page.DestroyWindow();
+    for (HIMAGELIST i : images) {
+        int cx = 0, cy = 0;
+        ASSERT_NE(nullptr, i);
+        EXPECT_TRUE(ImageList_GetIconSize(i, &cx, &cy));
+    }
+}
 
 TEST_F(ListGallery, EveryListElementLoadsAndDraws)
 {

@@ -154,11 +154,17 @@ TEST(XListColumns, ColumnUnderThePointer)
     EXPECT_EQ(-1, ColumnAtX({}, 5));
 }
 
-TEST(ListScrollRules, WheelTurnsInWholeNotches)
+TEST(ListScrollRules, WheelTurnsInWholeNotchesAndSmallTurnsAddUp)
 {
-    EXPECT_EQ(0, WheelLines(119));
-    EXPECT_EQ(0, WheelLines(-119));
-    EXPECT_EQ(1, WheelLines(120));
-    EXPECT_EQ(2, WheelLines(300));
-    EXPECT_EQ(-2, WheelLines(-240));
+    WheelLines wheel;
+    EXPECT_EQ(1, wheel.Take(120));
+    EXPECT_EQ(2, wheel.Take(300));  // 60 left over
+    EXPECT_EQ(1, wheel.Take(60));
+    EXPECT_EQ(0, wheel.Take(40));
+    EXPECT_EQ(0, wheel.Take(40));
+    EXPECT_EQ(1, wheel.Take(40));
+    EXPECT_EQ(0, wheel.Take(100));
+    EXPECT_EQ(0, wheel.Take(-100));  // the other way starts again
+    EXPECT_EQ(-1, wheel.Take(-20));
+    EXPECT_EQ(-2, wheel.Take(-240));
 }

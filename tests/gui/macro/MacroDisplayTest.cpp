@@ -119,6 +119,13 @@ TEST_F(MacroFixture, StoppingEndsOnlyItsOwnRawInputRegistration)
     EXPECT_TRUE(list.IsRegistered());
     EXPECT_EQ(edit.m_hWnd, list.Target());
     UnregisterRawInput();
+
+    // The page goes first, taking the list's window while it records: the
+    // registration still ends, so later ones are not refused.
+    ASSERT_TRUE(md.ToggleRecording());
+    owner.DestroyWindow();
+    EXPECT_FALSE(list.IsRegistered());
+    EXPECT_FALSE(list.HasDevices());
 }
 
 TEST_F(MacroFixture, NoDelaysAndFixedDelay)

@@ -65,7 +65,7 @@ TEST(EditItemWindow, DigitsOnlyWithARange)
     edit.SetWindowText(L"1");
     EXPECT_FALSE(edit.PreTranslateMessage(&five));
     MSG backDown = Msg(edit.m_hWnd, WM_KEYDOWN, VK_BACK);
-    EXPECT_TRUE(edit.PreTranslateMessage(&backDown));
+    EXPECT_FALSE(edit.PreTranslateMessage(&backDown));  // a value can be corrected
     MSG backChar = Msg(edit.m_hWnd, WM_CHAR, VK_BACK);
     EXPECT_FALSE(edit.PreTranslateMessage(&backChar));
     edit.m_digitsOnly = 0;
@@ -165,4 +165,16 @@ TEST(CaptureEditRegistration, DestroyingAnEditEndsOnlyItsOwnRegistration)
         ASSERT_TRUE(RegisterRawInput(edit.m_hWnd));
     }
     EXPECT_FALSE(TheRawInputUsageList().IsRegistered());
+
+    // The page goes first, taking the edit's window with it: the
+    // registration still ends, so later ones are not refused.
+    {
+        CEditItemSingleKeyInputMMO edit;
+        ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, {20, 20, 160, 44}, &owner, 42));
+        AddRawInputUsage(rawinput::kUsageKeyboard);
+        ASSERT_TRUE(RegisterRawInput(edit.m_hWnd));
+        owner.DestroyWindow();
+        EXPECT_FALSE(TheRawInputUsageList().IsRegistered());
+        EXPECT_FALSE(TheRawInputUsageList().HasDevices());
+    }
 }

@@ -21,8 +21,11 @@ TEST(DigitsOnly, KeysAndCharactersOtherThanDigits)
 {
     EXPECT_FALSE(DigitsOnlySwallows(WM_KEYDOWN, '7', L"", 0, 9));
     EXPECT_FALSE(DigitsOnlySwallows(WM_KEYDOWN, VK_NUMPAD3, L"", 0, 9));
-    EXPECT_TRUE(DigitsOnlySwallows(WM_KEYDOWN, VK_BACK, L"", 0, 9));
+    // The keys that correct a value reach the edit.
+    for (WPARAM key : {VK_BACK, VK_DELETE, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_HOME, VK_END})
+        EXPECT_FALSE(DigitsOnlySwallows(WM_KEYDOWN, key, L"12", 0, 99)) << key;
     EXPECT_TRUE(DigitsOnlySwallows(WM_KEYDOWN, 'A', L"", 0, 9));
+    EXPECT_TRUE(DigitsOnlySwallows(WM_KEYDOWN, VK_TAB, L"", 0, 9));
     EXPECT_FALSE(DigitsOnlySwallows(WM_CHAR, VK_BACK, L"12", 0, 9));
     EXPECT_TRUE(DigitsOnlySwallows(WM_CHAR, 'a', L"", 0, 9));
     EXPECT_TRUE(DigitsOnlySwallows(WM_CONTEXTMENU, 0, L"", 0, 9));
@@ -32,6 +35,8 @@ TEST(DigitsOnly, KeysAndCharactersOtherThanDigits)
 TEST(DigitsOnly, LongNumbersDoNotWrapIntoTheRange)
 {
     EXPECT_TRUE(DigitsOnlySwallows(WM_CHAR, '9', L"999999999999", 0, 100));
+    // Nineteen digits times ten wraps a 64-bit number round to 8.
+    EXPECT_TRUE(DigitsOnlySwallows(WM_CHAR, '4', L"1844674407370955162", 0, 20));
 }
 
 namespace {
