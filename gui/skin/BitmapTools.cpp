@@ -3,7 +3,10 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <cstring>
 #include <vector>
+
+#include "BmpFile.h"
 
 namespace {
 
@@ -112,27 +115,17 @@ bool CopyBitmapRect(HBITMAP source, int left, int top, int right, int bottom, CB
     const int w = right - left, h = bottom - top;
     if (!source || w <= 0 || h <= 0)
         return false;
-    HDC screen = ::GetDC(nullptr);
-    HDC src = ::CreateCompatibleDC(screen);
-    HDC dst = ::CreateCompatibleDC(screen);
-    HBITMAP out = ::CreateCompatibleBitmap(screen, w, h);
-    bool ok = false;
-    if (src && dst && out) {
-        HGDIOBJ oldSrc = ::SelectObject(src, source);
-        HGDIOBJ oldDst = ::SelectObject(dst, out);
-        ok = ::BitBlt(dst, 0, 0, w, h, src, left, top, SRCCOPY) != FALSE;
-        ::SelectObject(src, oldSrc);
-        ::SelectObject(dst, oldDst);
-    }
-    if (src) ::DeleteDC(src);
-    if (dst) ::DeleteDC(dst);
-    ::ReleaseDC(nullptr, screen);
-    if (!ok) {
-        if (out) ::DeleteObject(out);
+    CClientDC screen(nullptr);
+    CDC src, dst;
+    CBitmap out;
+    if (!src.CreateCompatibleDC(screen) || !dst.CreateCompatibleDC(screen) || !out.CreateCompatibleBitmap(screen, w, h))
         return false;
+    {
+        CSelectGuard srcSelected(src, source), dstSelected(dst, out);
+        if (!::BitBlt(dst, 0, 0, w, h, src, left, top, SRCCOPY))
+            return false;
     }
-    target.Attach(out);
-    return true;
+    return target.Attach(out.Detach());
 }
 
 HBITMAP CopyBitmapHandle(HBITMAP source)
@@ -142,48 +135,74 @@ HBITMAP CopyBitmapHandle(HBITMAP source)
     return (HBITMAP)::CopyImage(source, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
 }
 
-bool LoadPictureFile(const wchar_t* path, CBitmap& target)
+namespace {
+
+// Decodes a picture held in memory with the system's picture loader.
+HBITMAP DecodePicture(const std::vector<uint8_t>& bytes)
 {
-    if (!path || target.GetSafeHandle())
-        return false;
-    HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size{};
-    bool ok = ::GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < (1LL << 30);
-    HGLOBAL mem = ok ? ::GlobalAlloc(GMEM_MOVEABLE, (SIZE_T)size.QuadPart) : nullptr;
-    if (mem) {
-        void* p = ::GlobalLock(mem);
-        DWORD got = 0;
-        ok = p && ::ReadFile(file, p, (DWORD)size.QuadPart, &got, nullptr) && got == (DWORD)size.QuadPart;
+    HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (!mem)
+        return nullptr;
+    if (void* p = ::GlobalLock(mem)) {
+        memcpy(p, bytes.data(), bytes.size());
         ::GlobalUnlock(mem);
     }
-    ::CloseHandle(file);
-    if (!mem)
-        return false;
-    if (!ok) {
-        ::GlobalFree(mem);
-        return false;
-    }
-
     IStream* stream = nullptr;
     if (FAILED(::CreateStreamOnHGlobal(mem, TRUE, &stream))) {
         ::GlobalFree(mem);
-        return false;
+        return nullptr;
     }
     IPicture* picture = nullptr;
-    HRESULT hr = ::OleLoadPicture(stream, (LONG)size.QuadPart, FALSE, IID_IPicture, (void**)&picture);
+    HRESULT hr = ::OleLoadPicture(stream, (LONG)bytes.size(), FALSE, IID_IPicture, (void**)&picture);
     stream->Release();
     if (FAILED(hr) || !picture)
-        return false;
-    bool loaded = false;
+        return nullptr;
+    HBITMAP copy = nullptr;
     SHORT type = 0;
     OLE_HANDLE handle = 0;
-    if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP && SUCCEEDED(picture->get_Handle(&handle))) {
-        // The picture owns its bitmap; keep a copy of our own.
-        HBITMAP copy = CopyBitmapHandle((HBITMAP)(UINT_PTR)handle);
-        loaded = copy && target.Attach(copy);
-    }
+    // The picture owns its bitmap; keep a copy of our own.
+    if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP && SUCCEEDED(picture->get_Handle(&handle)))
+        copy = CopyBitmapHandle((HBITMAP)(UINT_PTR)handle);
     picture->Release();
-    return loaded;
+    return copy;
+}
+
+}  // namespace
+
+bool LoadPictureFile(const wchar_t* path, CBitmap& target, SkinFileStatus* why)
+{
+    SkinFileStatus status = SKINFILE_MALFORMED;
+    if (path && !target.GetSafeHandle()) {
+        std::vector<uint8_t> bytes;
+        status = ReadSkinFile(path, bytes);
+        if (status == SKINFILE_OK) {
+            // A bitmap file is checked before the decoder sees it (it would
+            // trust the headers); other formats reach it as bytes only.
+            BmpLayout layout;
+            const bool sound = !LooksLikeBmp(bytes.data(), bytes.size()) || CheckBmp(bytes.data(), bytes.size(), layout);
+            HBITMAP picture = sound ? DecodePicture(bytes) : nullptr;
+            status = picture && target.Attach(picture) ? SKINFILE_OK : SKINFILE_MALFORMED;
+            if (status != SKINFILE_OK && picture)
+                ::DeleteObject(picture);
+        }
+    }
+    if (why)
+        *why = status;
+    return status == SKINFILE_OK;
+}
+
+HBITMAP LoadBmpFile(const wchar_t* path, SkinFileStatus* why)
+{
+    std::vector<uint8_t> bytes;
+    SkinFileStatus status = ReadSkinFile(path, bytes);
+    HBITMAP picture = nullptr;
+    if (status == SKINFILE_OK) {
+        BmpLayout layout;
+        if (CheckBmp(bytes.data(), bytes.size(), layout))
+            picture = CreateBmpSection(bytes.data(), layout);
+        status = picture ? SKINFILE_OK : SKINFILE_MALFORMED;
+    }
+    if (why)
+        *why = status;
+    return picture;
 }

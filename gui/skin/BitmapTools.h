@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "Gdi.h"
+#include "SkinFile.h"
 
 // The region of every horizontal run of pixels that is not pure white; null
 // when the bitmap cannot be read. An all-white bitmap gives an empty region.
@@ -14,9 +15,14 @@ HRGN CreateRegionFromBitmap(HBITMAP bitmap);
 // for an empty rectangle or a missing source.
 bool CopyBitmapRect(HBITMAP source, int left, int top, int right, int bottom, CBitmap& target);
 
-// Decodes a picture file (any format the system picture loader reads) into
-// target, which must be empty. False when the file cannot be read or decoded.
-bool LoadPictureFile(const wchar_t* path, CBitmap& target);
+// Decodes a picture file into target, which must be empty, through the
+// system picture loader from the file's bytes; a bitmap file only after its
+// layout is checked (BmpFile.h). False, with the reason in
+// `why`, when the file cannot be read or is refused.
+bool LoadPictureFile(const wchar_t* path, CBitmap& target, SkinFileStatus* why = nullptr);
+// A bitmap file, checked, as a DIB section at its own depth; null (with the
+// reason in `why`) when it cannot be read or is refused.
+HBITMAP LoadBmpFile(const wchar_t* path, SkinFileStatus* why = nullptr);
 
 // A 24-bit bottom-up DIB section copy of a bitmap (pictures kept by the
 // skin are independent of the loader's objects); null on failure.

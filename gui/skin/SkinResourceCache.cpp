@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <memory>
 #include <vector>
 
 #include "BitmapTools.h"
@@ -27,69 +28,62 @@ const wchar_t* KindFolder(int kind)
     }
 }
 
-// The file's size in bytes; 0 when it cannot be opened. Files over 256 MiB
-// are not skin files: taken as unreadable.
-int MeasureFile(const wchar_t* path)
+// Whole-file kinds (language texts, key files): a zeroed heap buffer of the
+// file's size holding what could be read.
+SkinFileStatus LoadBytes(SkinResource& r, long long measured)
 {
-    FILE* f = _wfopen(path, L"rb");
+    FILE* f = _wfopen(r.path, L"rb");
     if (!f)
-        return 0;
-    long long size = 0;
-    if (_fseeki64(f, 0, SEEK_END) == 0)
-        size = _ftelli64(f);
+        return SKINFILE_UNREADABLE;
+    void* buffer = calloc((size_t)measured, 1);
+    if (buffer) {
+        r.handle = buffer;
+        r.size = (int)fread(buffer, 1, (size_t)measured, f);
+    }
     fclose(f);
-    if (size < 0 || size > (256LL << 20))
-        return 0;
-    return (int)size;
+    return buffer ? SKINFILE_OK : SKINFILE_UNREADABLE;
 }
 
 void Load(SkinResource& r)
 {
-    int measured = 0;
-    if (r.kind == RESOURCE_BMPFILE || r.kind == RESOURCE_FONT || r.kind == RESOURCE_LANGFILE ||
-        r.kind == RESOURCE_BINFILE)
-        measured = MeasureFile(r.path);
-    switch (r.kind) {
-    case RESOURCE_PICTURE: {
-        auto* bitmap = new CBitmap;
-        if (LoadPictureFile(r.path, *bitmap)) {
-            r.handle = bitmap;
-            r.size = 8;
-        } else {
-            delete bitmap;
-        }
-        break;
-    }
-    case RESOURCE_BMPFILE:
-        r.size = measured;
-        r.handle = ::LoadImageW(::GetModuleHandleW(nullptr), r.path, IMAGE_BITMAP, 0, 0,
-                                LR_CREATEDIBSECTION | LR_LOADFROMFILE);
-        break;
-    case RESOURCE_FONT: {
-        r.size = measured;
-        int added = ::AddFontResourceExW(r.path, FR_PRIVATE, nullptr);
-        if (added > 0)
-            r.handle = new int(added);
-        break;
-    }
-    case RESOURCE_LANGFILE:
-    case RESOURCE_BINFILE: {
-        r.size = measured;
-        FILE* f = _wfopen(r.path, L"rb");
-        if (f && measured > 0) {
-            void* buffer = calloc((size_t)measured, 1);
-            if (buffer) {
-                size_t got = fread(buffer, 1, (size_t)measured, f);
-                r.handle = buffer;
-                r.size = (int)got;
+    long long measured = 0;
+    SkinFileStatus status = MeasureSkinFile(r.path, measured);
+    // Nothing of a refused file is read, whatever its kind.
+    if (status == SKINFILE_OK) {
+        switch (r.kind) {
+        case RESOURCE_PICTURE: {
+            auto bitmap = std::make_unique<CBitmap>();
+            if (LoadPictureFile(r.path, *bitmap, &status)) {
+                r.handle = bitmap.release();
+                r.size = 8;
             }
+            break;
         }
-        if (f)
-            fclose(f);
-        break;
+        case RESOURCE_BMPFILE:
+            r.size = (int)measured;
+            r.handle = LoadBmpFile(r.path, &status);
+            break;
+        case RESOURCE_FONT: {
+            r.size = (int)measured;
+            int added = ::AddFontResourceExW(r.path, FR_PRIVATE, nullptr);
+            if (added > 0)
+                r.handle = new int(added);
+            else
+                status = SKINFILE_MALFORMED;
+            break;
+        }
+        case RESOURCE_LANGFILE:
+        case RESOURCE_BINFILE:
+            status = LoadBytes(r, measured);
+            break;
+        default:
+            break;
+        }
     }
-    default:
-        break;
+    r.status = status;
+    if (status != SKINFILE_OK) {
+        const CString line = L"skin file refused: " + r.path + L" (" + SkinFileStatusText(status) + L")\n";
+        ::OutputDebugStringW(line);
     }
 }
 
@@ -98,6 +92,10 @@ void Unload(SkinResource& r)
     switch (r.kind) {
     case RESOURCE_PICTURE:
         delete static_cast<CBitmap*>(r.handle);  // deletes the GDI bitmap too
+        break;
+    case RESOURCE_BMPFILE:
+        if (r.handle)
+            ::DeleteObject(static_cast<HBITMAP>(r.handle));
         break;
     case RESOURCE_FONT:
         if (r.handle) {

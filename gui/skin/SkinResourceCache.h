@@ -1,12 +1,15 @@
 // The process-wide cache of every file a skin refers to: pictures, bitmap
 // files, private fonts, language texts and binary key files. The first
 // request of a name and kind loads the file from the kind's folder under the
-// program folder; later requests get the same entry, loaded or not. The
-// cache is used on the user-interface thread only and has no lock.
+// program folder; later requests get the same entry, loaded or not. A file
+// over the size limit, unreadable or refused by its loader gives an entry
+// without a handle, its status saying why (also traced). The cache is used
+// on the user-interface thread only and has no lock.
 #pragma once
 #include <windows.h>
 
 #include "Gdi.h"
+#include "SkinFile.h"
 #include "String.h"
 
 enum ResourceKind : int {
@@ -24,6 +27,7 @@ struct SkinResource {
     void* handle = nullptr;  // CBitmap* (0), HBITMAP (1), int* font count (4), bytes (5, 6); null on failure
     int kind = RESOURCE_UNLOADED;
     int size = 0;            // bytes read (5, 6), file size (1, 4), 8 for a picture, 0 when unreadable
+    int status = SKINFILE_OK;  // why the handle is null (SkinFile.h)
 };
 
 // The first entry of that name (ignoring case) and kind; else a new entry,

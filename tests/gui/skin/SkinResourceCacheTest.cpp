@@ -58,14 +58,78 @@ TEST(SkinResourceCache, FailuresAreCachedAndFilesAreReadWhole)
     EXPECT_EQ(0, SkinResourceSize(L"never.requested"));
 }
 
-TEST(SkinResourceCache, FreeAllEmptiesTheCache)
+TEST(SkinResourceCache, FreeAllEmptiesTheCacheAndFreesEveryPicture)
 {
     ScopedTestProgramFolder folder;
     WriteBmp24(TestProgramFolder() + L"skins\\cache_free.bmp", 2, 2, [](int, int) { return 0u; });
-    ASSERT_NE(nullptr, FindOrLoadPicture(L"cache_free.bmp"));
+    CBitmap* picture = FindOrLoadPicture(L"cache_free.bmp");
+    ASSERT_NE(nullptr, picture);
+    const HGDIOBJ pictureHandle = picture->GetSafeHandle();
+    const HBITMAP file = FindOrLoadBmpFile(L"cache_free.bmp");
+    ASSERT_NE(nullptr, file);
     SkinResourceCacheFreeAll();
     EXPECT_EQ(0u, SkinResourceCount());
     EXPECT_EQ(0, SkinResourceSize(L"cache_free.bmp"));
+    EXPECT_EQ(0u, ::GetObjectType(pictureHandle));
+    EXPECT_EQ(0u, ::GetObjectType(file));
+}
+
+namespace {
+
+// A file that says it holds `size` bytes without taking the disk space.
+void WriteSparse(const std::wstring& path, long long size)
+{
+    HANDLE f = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, f);
+    LARGE_INTEGER at;
+    at.QuadPart = size;
+    EXPECT_TRUE(::SetFilePointerEx(f, at, nullptr, FILE_BEGIN) && ::SetEndOfFile(f));
+    ::CloseHandle(f);
+}
+
+}  // namespace
+
+TEST(SkinResourceCache, RefusedFilesOfEveryKindSayWhy)
+{
+    ScopedTestProgramFolder folder;
+    const std::wstring root = TestProgramFolder();
+    const long long huge = kMaxSkinFileBytes + 1;
+    WriteSparse(root + L"skins\\cache_huge.bmp", huge);
+    WriteSparse(root + L"fonts\\cache_huge.ttf", huge);
+    WriteSparse(root + L"lang\\cache_huge.txt", huge);
+    WriteSparse(root + L"bin\\cache_huge.bin", huge);
+    for (int kind : {RESOURCE_PICTURE, RESOURCE_BMPFILE, RESOURCE_FONT, RESOURCE_LANGFILE, RESOURCE_BINFILE}) {
+        const wchar_t* name = kind == RESOURCE_FONT ? L"cache_huge.ttf"
+                              : kind == RESOURCE_LANGFILE ? L"cache_huge.txt"
+                              : kind == RESOURCE_BINFILE ? L"cache_huge.bin" : L"cache_huge.bmp";
+        const SkinResource* r = FindOrLoadSkinResource(name, kind);
+        ASSERT_NE(nullptr, r);
+        EXPECT_EQ(nullptr, r->handle) << kind;
+        EXPECT_EQ(SKINFILE_TOO_LARGE, r->status) << kind;
+        EXPECT_EQ(0, r->size) << kind;
+    }
+    EXPECT_EQ(SKINFILE_MISSING, FindOrLoadSkinResource(L"cache_nope.bmp", RESOURCE_BMPFILE)->status);
+    WriteBytes(root + L"lang\\cache_empty.txt", "", 0);
+    EXPECT_EQ(SKINFILE_EMPTY, FindOrLoadLangFileEntry(L"cache_empty.txt")->status);
+    WriteBytes(root + L"fonts\\cache_junk.ttf", "not a font", 10);
+    EXPECT_EQ(SKINFILE_MALFORMED, FindOrLoadSkinResource(L"cache_junk.ttf", RESOURCE_FONT)->status);
+    ::CreateDirectoryW((root + L"bin\\cache_folder.bin").c_str(), nullptr);
+    EXPECT_EQ(SKINFILE_UNREADABLE, FindOrLoadBinFileEntry(L"cache_folder.bin")->status);
+
+    // A picture cut short (its header promises more pixels than the file
+    // holds) gives nothing, as either kind, instead of being read past.
+    const std::wstring cut = root + L"skins\\cache_cut.bmp";
+    WriteBmp24(cut, 40, 40, [](int, int) { return 0x336699u; });
+    HANDLE f = ::CreateFileW(cut.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, f);
+    ::SetFilePointer(f, 54 + 100, nullptr, FILE_BEGIN);
+    ::SetEndOfFile(f);
+    ::CloseHandle(f);
+    for (int kind : {RESOURCE_PICTURE, RESOURCE_BMPFILE}) {
+        const SkinResource* r = FindOrLoadSkinResource(L"cache_cut.bmp", kind);
+        EXPECT_EQ(nullptr, r->handle) << kind;
+        EXPECT_EQ(SKINFILE_MALFORMED, r->status) << kind;
+    }
 }
 
 namespace {
