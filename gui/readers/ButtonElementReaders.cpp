@@ -4,6 +4,8 @@
 // (or of the bitmap item its windowid names) and sets the item part.
 #include "ElementReaders.h"
 
+#include <memory>
+
 #include "BitmapBtn.h"
 #include "EditItems.h"
 #include "FontItem.h"
@@ -36,10 +38,10 @@ DWORD ButtonStyle(int justify)
 }
 
 template <typename T>
-T* Finish(T* widget, int id, int type, CWnd* owner)
+CGUIItem* Finish(std::unique_ptr<T> widget, int id, int type, CWnd* owner)
 {
     widget->SetItemPart(id, type, widget->m_hWnd, owner);
-    return widget;
+    return widget.release();
 }
 
 }  // namespace
@@ -52,20 +54,19 @@ CGUIItem* ReadBitmapItem(const pugi::xml_node& e, const SkinElementContext& c)
     if (id == -1) return nullptr;
     CBitmap* normal = ReadStateBitmap(e, L"SBMN");
     CBitmap* mask = ReadStateBitmap(e, L"SBMM");
-    auto* item = new CBitmapItem;
+    auto item = std::make_unique<CBitmapItem>();
     const CRect r = ReadRect(e, id);
     const bool moveable = ReadBool(e, L"moveable", true);
     item->m_moveable = moveable;
     // A moveable item takes no mouse input: the owner gets it.
     if (!item->Create(WS_CHILD | WS_VISIBLE | (moveable ? WS_DISABLED : 0), r, c.owner, id)) {
-        delete item;
         return nullptr;
     }
     if (mask) item->SetBitmapAndMask(H(mask), H(normal), r);
     else item->SetBitmap(H(normal), r);
     TooltipInfo tip = ReadTooltip(e);
     if (tip.present) item->SetToolTip(tip.text);
-    return Finish(item, id, ITEM_BITMAP, c.owner);
+    return Finish(std::move(item), id, ITEM_BITMAP, c.owner);
 }
 
 // ---- BITMAPWINDOW ----
@@ -79,12 +80,11 @@ CGUIItem* ReadBitmapWindow(const pugi::xml_node& e, const SkinElementContext& c)
     CBitmap* over = ReadStateBitmap(e, L"SBMO");
     CBitmap* down = ReadStateBitmap(e, L"SBMD");
     CBitmap* mask = ReadStateBitmap(e, L"SBMM");
-    auto* w = new CBitmapWindow;
+    auto w = std::make_unique<CBitmapWindow>();
     w->m_caseMode = ReadCaps(e, id);
     const bool multiline = ReadMultiline(e, id);
     const CRect r = ReadRect(e, id);
     if (!w->Create(WS_CHILD | WS_VISIBLE, r, c.owner, id)) {
-        delete w;
         return nullptr;
     }
     w->SetBitmaps(H(normal), H(over), H(down), H(disabled), H(mask));
@@ -102,7 +102,7 @@ CGUIItem* ReadBitmapWindow(const pugi::xml_node& e, const SkinElementContext& c)
             if (CBitmap* icon = ReadStateBitmap(child, L"SBMN")) w->SetTypeIcon(a.as_int(), H(icon));
         }
     }
-    return Finish(w, id, ITEM_BITMAPWINDOW, c.owner);
+    return Finish(std::move(w), id, ITEM_BITMAPWINDOW, c.owner);
 }
 
 // ---- BUTTON ----
@@ -120,10 +120,9 @@ CGUIItem* ReadButton(const pugi::xml_node& e, const SkinElementContext& c)
     const bool multiline = ReadMultiline(e, id);
     CWnd* parent = ParentFor(e, c);
     const CRect r = ReadRect(e, id);
-    auto* b = new CBitmapBtn;
+    auto b = std::make_unique<CBitmapBtn>();
     // Control id 0: pages find their buttons by window handle.
     if (!b->Create(L"", ButtonStyle(justify), r, parent, 0)) {
-        delete b;
         return nullptr;
     }
     b->m_drawFormat = DT_EDITCONTROL | DT_MODIFYSTRING | JustifyDrawFlag(justify) |
@@ -146,7 +145,7 @@ CGUIItem* ReadButton(const pugi::xml_node& e, const SkinElementContext& c)
         }
         b->SetCaption(ReadText(e, L"caption"), caps);
     }
-    return Finish(b, id, ITEM_BITMAPBTN, c.owner);
+    return Finish(std::move(b), id, ITEM_BITMAPBTN, c.owner);
 }
 
 // ---- AVIBUTTON ----
@@ -155,15 +154,14 @@ CGUIItem* ReadAviButton(const pugi::xml_node& e, const SkinElementContext& c)
 {
     const int id = ReadItemId(e);
     if (id == -1) return nullptr;
-    auto* b = new CAVIButton;
+    auto b = std::make_unique<CAVIButton>();
     b->SetVideoFile(ReadElementText(e.child(L"VIDEO")).Trim());
     b->SetSoundFile(ReadElementText(e.child(L"SOUND")).Trim());
     const CRect r = ReadRect(e, id);
     if (!b->Create(L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, r, c.owner, 0)) {
-        delete b;
         return nullptr;
     }
-    return Finish(b, id, ITEM_AVIBUTTON, c.owner);
+    return Finish(std::move(b), id, ITEM_AVIBUTTON, c.owner);
 }
 
 // ---- TEXTITEM ----
@@ -178,12 +176,11 @@ CGUIItem* ReadTextItem(const pugi::xml_node& e, const SkinElementContext& c)
     const int justify = ReadJustify(e);
     const bool multiline = ReadMultiline(e, id);
     const bool interactive = ReadBool(e, L"interactive", false);
-    auto* t = new CTextItem(key, caps);
+    auto t = std::make_unique<CTextItem>(key, caps);
     CGUIItem* box = ReadItemReference(e, L"checkboxid", c.items, ITEM_BITMAPBTN);
     if (box && static_cast<CBitmapBtn*>(box)->m_isCheckBox) t->SetCheckBox(static_cast<CBitmapBtn*>(box));
     const CRect r = ReadRect(e, id);
     if (!t->Create(L"", WS_CHILD | WS_VISIBLE | SS_OWNERDRAW | (interactive ? SS_NOTIFY : 0), r, parent, id)) {
-        delete t;
         return nullptr;
     }
     if (justify != JUSTIFY_LEFT)
@@ -196,7 +193,7 @@ CGUIItem* ReadTextItem(const pugi::xml_node& e, const SkinElementContext& c)
     ReadColor(e, L"fontclr", t->m_normalColour);
     ReadColor(e, L"fontclrhi", t->m_hoverColour);
     ReadColor(e, L"disbfontclr", t->m_selectedColour);
-    return Finish(t, id, ITEM_TEXT, c.owner);
+    return Finish(std::move(t), id, ITEM_TEXT, c.owner);
 }
 
 // ---- EDITCTRL, EDITCTRLSK, EDITCTRLSKMMO ----
@@ -232,7 +229,7 @@ CGUIItem* ReadEdit(const pugi::xml_node& e, const SkinElementContext& c)
 {
     const int id = ReadItemId(e);
     if (id == -1) return nullptr;
-    auto* edit = new CEditItem;
+    auto edit = std::make_unique<CEditItem>();
     ReadEditColours(e, *edit, true);
     edit->m_borderWidth = NonNegative(ReadInt(e, L"bdrwidth", 1));
     CFontItem* font = ReadFont(e, id, c.items);
@@ -240,13 +237,12 @@ CGUIItem* ReadEdit(const pugi::xml_node& e, const SkinElementContext& c)
     const CRect r = ReadRect(e, id);
     const DWORD align = ReadText(e, L"justify").Left(1) == L"C" ? ES_CENTER : ES_LEFT;
     if (!edit->Create(WS_CHILD | WS_VISIBLE | align, r, c.owner, id)) {
-        delete edit;
         return nullptr;
     }
     ApplyMax(e, *edit);
     TooltipInfo tip = ReadTooltip(e);
     if (tip.present) edit->SetToolTip(tip.text);
-    return Finish(edit, id, ITEM_EDIT, c.owner);
+    return Finish(std::move(edit), id, ITEM_EDIT, c.owner);
 }
 
 namespace {
@@ -256,13 +252,12 @@ CGUIItem* ReadKeyEditAs(const pugi::xml_node& e, const SkinElementContext& c)
 {
     const int id = ReadItemId(e);
     if (id == -1) return nullptr;
-    auto* edit = new Edit;
+    auto edit = std::make_unique<Edit>();
     ReadEditColours(e, *edit, false);
     edit->m_borderWidth = NonNegative(ReadInt(e, L"bdrwidth", 1));
     if (CFontItem* font = ReadFont(e, id, c.items)) edit->SetItemFont((HFONT)*font);
     const CRect r = ReadRect(e, id);
     if (!edit->Create(WS_CHILD | WS_VISIBLE | ES_CENTER, r, c.owner, id)) {
-        delete edit;
         return nullptr;
     }
     // The first capture edit of a page holds the registration; later ones
@@ -270,7 +265,7 @@ CGUIItem* ReadKeyEditAs(const pugi::xml_node& e, const SkinElementContext& c)
     AddRawInputUsage(rawinput::kUsageKeyboard);
     RegisterRawInput(edit->m_hWnd);
     ApplyMax(e, *edit);
-    return Finish(edit, id, ITEM_EDITSINGLEKEY, c.owner);
+    return Finish(std::move(edit), id, ITEM_EDITSINGLEKEY, c.owner);
 }
 
 }  // namespace
@@ -295,10 +290,9 @@ CGUIItem* ReadKeyboardKey(const pugi::xml_node& e, const SkinElementContext& c)
     const bool multiline = ReadMultiline(e, id);
     const CRect r = ReadRect(e, id);
     CWnd* parent = c.parentWindow ? CWnd::FromHandle(c.parentWindow) : c.owner;
-    auto* key = new CKeyboardKeyItem;
+    auto key = std::make_unique<CKeyboardKeyItem>();
     key->m_id = id;
     if (!key->Create(L"", ButtonStyle(justify), r, parent, 0)) {
-        delete key;
         return nullptr;
     }
     key->m_drawFormat = DT_EDITCONTROL | DT_MODIFYSTRING | JustifyDrawFlag(justify) |
@@ -330,5 +324,5 @@ CGUIItem* ReadKeyboardKey(const pugi::xml_node& e, const SkinElementContext& c)
             key->SetBitmapInfo(values);
         }
     }
-    return Finish(key, id, ITEM_KEYBOARDKEY, c.owner);
+    return Finish(std::move(key), id, ITEM_KEYBOARDKEY, c.owner);
 }

@@ -1,5 +1,6 @@
 #include "ElementReaders.h"
 
+#include <memory>
 #include <cwchar>
 #include <string>
 
@@ -85,7 +86,7 @@ CGUIItem* ReadLangElement(const pugi::xml_node& e, const SkinElementContext& con
     if (!file || !file->handle)
         return nullptr;
 
-    auto* table = new CLangTable;
+    auto table = std::make_unique<CLangTable>();
     // Bounded by the buffer this entry holds; a table is made even when the
     // file yields no pair.
     table->Parse(static_cast<const wchar_t*>(file->handle), (size_t)file->size);
@@ -99,7 +100,7 @@ CGUIItem* ReadLangElement(const pugi::xml_node& e, const SkinElementContext& con
     for (pugi::xml_node o = e.child(L"LANGOVERRIDE"); o; o = o.next_sibling(L"LANGOVERRIDE"))
         ReadOverride(o, *table);
     table->SetItemPart(id, ITEM_LANGTABLE, nullptr, context.owner);
-    return table;
+    return table.release();
 }
 
 CGUIItem* ReadKeyboardLayoutElement(const pugi::xml_node& e, const SkinElementContext& context)
@@ -107,11 +108,11 @@ CGUIItem* ReadKeyboardLayoutElement(const pugi::xml_node& e, const SkinElementCo
     int id = ReadItemId(e);
     if (id == -1)
         return nullptr;
-    auto* layout = new CKeyboardLayoutSetting;
+    auto layout = std::make_unique<CKeyboardLayoutSetting>();
     layout->m_layout = ReadText(e, L"kbdlayout");
     layout->m_items = ReadText(e, L"kbditems");
     layout->SetItemPart(id, ITEM_KEYBOARDLAYOUT, nullptr, context.owner);
-    return layout;
+    return layout.release();
 }
 
 CGUIItem* ReadFontElement(const pugi::xml_node& e, const SkinElementContext& context)
@@ -132,12 +133,12 @@ CGUIItem* ReadFontElement(const pugi::xml_node& e, const SkinElementContext& con
     if (width > 0)
         lf.lfWidth = width;
 
-    auto* font = new CFontItem;
+    auto font = std::make_unique<CFontItem>();
     // The private font file must be in before a font of its face is made.
     CString file = TrimmedName(ReadElementText(e));
     if (!file.IsEmpty())
         FindOrLoadFontFile(file);
     font->CreateFontIndirect(&lf);
     font->SetItemPart(id, ITEM_FONT, nullptr, context.owner);
-    return font;
+    return font.release();
 }

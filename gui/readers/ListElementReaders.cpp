@@ -2,6 +2,8 @@
 // (COMBOCOLOR) and the list panel (LISTPANEL).
 #include "ElementReaders.h"
 
+#include <memory>
+
 #include "DropdownColorButton.h"
 #include "DropdownListItem.h"
 #include "FontItem.h"
@@ -86,36 +88,33 @@ bool CreateBox(const pugi::xml_node& e, const pugi::xml_node& cbox, const SkinEl
 
 CGUIItem* ReadComboElement(const pugi::xml_node& e, const SkinElementContext& c)
 {
-    auto* box = new CDropdownListItem();
+    auto box = std::make_unique<CDropdownListItem>();
     if (!ReadDropdown(e, c, *box, true) || !CreateBox(e, e.child(L"CBOX"), c, *box)) {
-        delete box;
         return nullptr;
     }
     AddComboItems(e, *box);
-    return box;
+    return box.release();
 }
 
 CGUIItem* ReadComboColorElement(const pugi::xml_node& e, const SkinElementContext& c)
 {
-    auto* box = new CDropdownColorButton();
+    auto box = std::make_unique<CDropdownColorButton>();
     pugi::xml_node cboxNode = e.child(L"CBOX");
     if (!ReadDropdown(e, c, *box, false)) {
-        delete box;
         return nullptr;
     }
     if (!CreateBox(e, cboxNode, c, *box)) {
-        delete box;
         return nullptr;
     }
     if (CBitmap* mask = ReadStateBitmap(cboxNode, L"SBMM")) box->SetMask(*mask);
     box->m_hasArrow = ReadBool(e, L"hasarrow", box->m_hasArrow);
     AddComboItems(e, *box);
-    return box;
+    return box.release();
 }
 
 CGUIItem* ReadListPanelElement(const pugi::xml_node& e, const SkinElementContext& c)
 {
-    auto* panel = new CListPanelItem();
+    auto panel = std::make_unique<CListPanelItem>();
     const int id = ReadItemId(e);
     ReadColors(e, panel->m_look.colours, kPanelColours);
     panel->m_look.borderWidth = NonNegative(e, L"bdrwidth", panel->m_look.borderWidth);
@@ -144,9 +143,8 @@ CGUIItem* ReadListPanelElement(const pugi::xml_node& e, const SkinElementContext
         TooltipInfo tip = ReadTooltip(e);
         if (tip.present) panel->m_tooltip = tip.text;
         if (!c.owner || !panel->Create(c.owner, r, id)) {
-            delete panel;
             return nullptr;
         }
     }
-    return panel;
+    return panel.release();
 }

@@ -70,7 +70,7 @@ CGUIItem* ReadSliderTrack(const pugi::xml_node& e, const SkinElementContext& c)
     fill.back = 0;
     bool hasFill = ReadFillInfo(e, fill);
     CRect rect = ReadRect(e, id);
-    std::unique_ptr<CSliderTrack> track(new CSliderTrack());
+    auto track = std::make_unique<CSliderTrack>();
     track->m_id = id;
     if (hasFill)
         track->SetFill(fill);
@@ -90,7 +90,7 @@ CGUIItem* ReadVSlider(const pugi::xml_node& e, const SkinElementContext& c)
     int id = ReadItemId(e);
     if (id == -1)
         return nullptr;
-    std::unique_ptr<CVertSlider> slider(new CVertSlider());
+    auto slider = std::make_unique<CVertSlider>();
     slider->m_id = id;
     HBITMAP normal = ReadThumbBitmapCopy(e, L"SBMN");
     HBITMAP over = ReadThumbBitmapCopy(e, L"SBMO");
@@ -122,7 +122,7 @@ CGUIItem* ReadHSliderM(const pugi::xml_node& e, const SkinElementContext& c)
     auto* track = static_cast<CSliderTrack*>(ReadItemReference(e, L"trackid", c.items, ITEM_SLIDERTRACK));
     if (!track || !track->IsWindow())
         return nullptr;
-    std::unique_ptr<CSliderHMulti> multi(new CSliderHMulti((int)stages.size()));
+    auto multi = std::make_unique<CSliderHMulti>((int)stages.size());
     multi->m_ownerWnd = c.owner;
     pugi::xml_node normalNode = e.child(L"SBMN");
     int multiplier = ReadMultiplier(e);
@@ -158,7 +158,7 @@ CGUIItem* ReadHSliderMapM(const pugi::xml_node& e, const SkinElementContext& c)
     if (!track || !track->IsWindow())
         return nullptr;
     CRect rect = ReadRect(e, id);
-    std::unique_ptr<CAPMSlider> slider(new CAPMSlider());
+    auto slider = std::make_unique<CAPMSlider>();
     slider->m_id = id;
     HBITMAP picture = track->Bitmap() ? CopyBitmapHandle(track->Bitmap()) : nullptr;
     if (!slider->Create(track, picture, 1, 32, rect))
@@ -184,7 +184,7 @@ CGUIItem* ReadDMarker(const pugi::xml_node& e, const SkinElementContext& c)
     CBitmap* background = ReadStateBitmap(e, L"SBMN");
     CBitmap* mark = ReadStateBitmap(e, L"MARK");
     CRect rect = ReadRect(e, id);
-    std::unique_ptr<CDMarker> marker(new CDMarker());
+    auto marker = std::make_unique<CDMarker>();
     if (!marker->Create(rect, id, c.owner))
         return nullptr;
     marker->SetBitmaps(CutUnder(background, rect), CutUnder(mark, rect), rect);
@@ -219,7 +219,7 @@ CGUIItem* ReadDpiStageWindow(const pugi::xml_node& e, const SkinElementContext& 
         texts.push_back(r);
     }
     CRect rect = ReadRect(e, id);
-    std::unique_ptr<CDPIStageWindow> tile(new CDPIStageWindow(c.runningNumber));
+    auto tile = std::make_unique<CDPIStageWindow>(c.runningNumber);
     if (!tile->SetLayout(c.owner, rect, bitmaps, texts, id))
         return nullptr;
     if (CFontItem* font = ReadFont(e, id, c.items)) {
@@ -249,7 +249,7 @@ CGUIItem* ReadProgressPanelItem(const pugi::xml_node& e, const SkinElementContex
     int id = ReadItemId(e);
     if (id == -1)
         return nullptr;
-    std::unique_ptr<CProgressPanelItem> item(new CProgressPanelItem());
+    auto item = std::make_unique<CProgressPanelItem>();
     for (const PanelColourAttribute& a : kPanelColours) {
         COLORREF colour;
         if (ReadColor(e, a.name, colour))

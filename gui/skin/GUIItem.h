@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -84,6 +85,11 @@ public:
     void Append(CGUIItem* item) {
         m_items.push_back(item);
         m_indexDirty = true;
+    }
+    // Takes the item over; should the list fail to grow, the item is freed.
+    void Append(std::unique_ptr<CGUIItem> item) {
+        m_items.reserve(m_items.size() + 1);
+        Append(item.release());
     }
     // First item in list order with that id / window, or null.
     CGUIItem* FindById(int id) const;

@@ -1,5 +1,7 @@
 #include "SkinFileLoader.h"
 
+#include <memory>
+
 #include "BitmapTools.h"
 #include "KeyboardDef.h"
 #include "KeyboardLayoutSetting.h"
@@ -40,11 +42,12 @@ const SkinLoaderRow kRows[kSkinLoaderRows] = {
     {L"PROGRESS PANELS", L"PROGRESSPANELLIST", LIST_PLAIN, {L"PROGRESSPANELITEM"}},
 };
 
-void Keep(CGUIItem* item, ListKind kind, CGUIItems* items)
+void Keep(std::unique_ptr<CGUIItem> owned, ListKind kind, CGUIItems* items)
 {
-    if (!item)
+    if (!owned)
         return;
-    items->Append(item);
+    CGUIItem* item = owned.get();
+    items->Append(std::move(owned));
     if (kind == LIST_LANGUAGES && item->m_type == ITEM_LANGTABLE)
         LangTableMap[item->m_id] = static_cast<CLangTable*>(item);
     else if (kind == LIST_LAYOUTS && item->m_type == ITEM_KEYBOARDLAYOUT)
@@ -92,7 +95,7 @@ void ReadList(const pugi::xml_node& root, const SkinLoaderRow& row, const SkinEl
             if (row.kind == LIST_DPISTAGES)
                 context.runningNumber = running;
             if (reader)
-                Keep(reader(e, context), row.kind, items);
+                Keep(std::unique_ptr<CGUIItem>(reader(e, context)), row.kind, items);
             // Only the first AVIBUTTON of a button list is read.
             if (row.kind == LIST_BUTTONS && k == 1)
                 break;
@@ -100,38 +103,78 @@ void ReadList(const pugi::xml_node& root, const SkinLoaderRow& row, const SkinEl
     }
 }
 
+CString FileNameOf(const wchar_t* path)
+{
+    CString p(path);
+    int slash = p.ReverseFind(L'\\');
+    return slash >= 0 ? p.Mid(slash + 1) : p;
+}
+
 // A CPanelBitmap holding a private copy of the element's picture, with the
 // given id; null when the element is missing or its picture does not load.
-CGUIItem* ReadPanelBitmapElement(const pugi::xml_node& e, int id, CWnd* owner)
+std::unique_ptr<CGUIItem> ReadPanelBitmapElement(const pugi::xml_node& e, int id, CWnd* owner)
 {
     if (!e)
         return nullptr;
     CBitmap* picture = FindOrLoadPicture(ReadElementText(e));
     if (!picture)
         return nullptr;
-    HBITMAP copy = CopyBitmapHandle(*picture);
-    if (!copy)
+    auto bitmap = std::make_unique<CPanelBitmap>();
+    if (!bitmap->Attach(CopyBitmapHandle(*picture)))
         return nullptr;
-    auto* bitmap = new CPanelBitmap;
-    bitmap->Attach(copy);
     bitmap->SetItemPart(id, ITEM_PANELBITMAP, nullptr, owner);
     return bitmap;
 }
 
 bool ReadPanelBitmap(const pugi::xml_node& root, const wchar_t* child, int id, CWnd* owner, CGUIItems* items)
 {
-    CGUIItem* item = ReadPanelBitmapElement(root.child(child), id, owner);
+    std::unique_ptr<CGUIItem> item = ReadPanelBitmapElement(root.child(child), id, owner);
     if (!item)
         return false;
-    items->Append(item);
+    items->Append(std::move(item));
     return true;
 }
 
-CString FileNameOf(const wchar_t* path)
+// The current factory and its progress display for one load, ended however
+// the load ends.
+class ProgressScope {
+public:
+    ProgressScope(CGUIItemFactory* factory, bool show) : m_show(show)
+    {
+        if (m_show) {
+            g_currentFactory = factory;
+            BeginProgressDisplay();
+        }
+    }
+    ~ProgressScope()
+    {
+        if (m_show)
+            EndFactoryProgress();
+        g_currentFactory = nullptr;
+    }
+    ProgressScope(const ProgressScope&) = delete;
+    ProgressScope& operator=(const ProgressScope&) = delete;
+
+private:
+    bool m_show;
+};
+
+bool LoadDocument(const wchar_t* path, const SkinElementTable& readers, CWnd* owner, CGUIItems* items,
+                  CGUIItemFactory* factory)
 {
-    CString p(path);
-    int slash = p.ReverseFind(L'\\');
-    return slash >= 0 ? p.Mid(slash + 1) : p;
+    pugi::xml_document doc;
+    if (doc.load_file(path).status != pugi::status_ok)
+        return false;
+    factory->SafeSendText(FileNameOf(path));
+    if (pugi::xml_node keyboard = doc.child(L"KEYBOARD"))
+        return ReadKeyboardDefElement(keyboard, owner) && WalkSkinLists(keyboard, readers, owner, items, factory);
+    if (pugi::xml_node panel = doc.child(L"GUIPANEL"))
+        return ReadPanelBitmap(panel, L"BACKGROUND", ITEMID_BACKGROUND, owner, items) &&
+               ReadPanelBitmap(panel, L"MASK", ITEMID_MASK, owner, items) &&
+               WalkSkinLists(panel, readers, owner, items, factory);
+    if (pugi::xml_node list = doc.child(L"ITEMLIST"))
+        return WalkSkinLists(list, readers, owner, items, factory);
+    return false;
 }
 
 CString FileReference(const pugi::xml_node& e, const wchar_t* name)
@@ -219,30 +262,14 @@ bool LoadSkinFile(const wchar_t* path, const SkinElementTable& readers, CWnd* ow
 {
     if (!items || !path)
         return false;
-    CGUIItemFactory* factory = new CGUIItemFactory(path);
-    if (showProgress) {
-        g_currentFactory = factory;
-        BeginProgressDisplay();
+    // Pages load inside WM_CREATE: nothing a reader or the parser throws
+    // (memory running out, most likely) may leave the window procedure.
+    // What was appended before stays in the list, which owns it.
+    try {
+        CGUIItemFactory factory(path);
+        ProgressScope progress(&factory, showProgress);
+        return LoadDocument(path, readers, owner, items, &factory);
+    } catch (...) {
+        return false;
     }
-
-    bool result = false;
-    pugi::xml_document doc;
-    if (doc.load_file(path).status == pugi::status_ok) {
-        factory->SafeSendText(FileNameOf(path));
-        if (pugi::xml_node keyboard = doc.child(L"KEYBOARD")) {
-            result = ReadKeyboardDefElement(keyboard, owner) && WalkSkinLists(keyboard, readers, owner, items, factory);
-        } else if (pugi::xml_node panel = doc.child(L"GUIPANEL")) {
-            result = ReadPanelBitmap(panel, L"BACKGROUND", ITEMID_BACKGROUND, owner, items) &&
-                     ReadPanelBitmap(panel, L"MASK", ITEMID_MASK, owner, items) &&
-                     WalkSkinLists(panel, readers, owner, items, factory);
-        } else if (pugi::xml_node list = doc.child(L"ITEMLIST")) {
-            result = WalkSkinLists(list, readers, owner, items, factory);
-        }
-    }
-
-    if (showProgress)
-        EndFactoryProgress();
-    delete factory;
-    g_currentFactory = nullptr;
-    return result;
 }

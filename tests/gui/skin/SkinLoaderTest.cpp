@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -128,6 +129,20 @@ TEST(SkinLoader, RootsAndBrokenFiles)
     EXPECT_EQ(ITEMID_BACKGROUND, items.At(0)->m_id);
     EXPECT_EQ(ITEM_PANELBITMAP, items.At(0)->m_type);
     EXPECT_EQ(nullptr, items.At(0)->m_window);
+}
+
+TEST(SkinLoader, AReaderThatThrowsFailsTheLoadAndLeavesNothingBehind)
+{
+    static const SkinElementReaderEntry entries[] = {
+        {L"BITMAPITEM", &ReadTag},
+        {L"BUTTON", [](const pugi::xml_node&, const SkinElementContext&) -> CGUIItem* { throw std::bad_alloc(); }}};
+    std::wstring path = WritePage(L"throws.xml",
+        "<ITEMLIST><BUTTONLIST><BUTTON/></BUTTONLIST><BITMAPLIST><BITMAPITEM tag='i'/></BITMAPLIST></ITEMLIST>");
+    CGUIItems items;
+    EXPECT_FALSE(LoadSkinFile(path.c_str(), SkinElementTable(entries), nullptr, &items, true));
+    EXPECT_EQ(1u, items.Count());  // read before the failure, and owned by the list
+    EXPECT_EQ(nullptr, CurrentFactory());
+    EXPECT_TRUE(RegisteredMessengers().empty());
 }
 
 TEST(SkinLoader, ProgressGoesToTheFactorysListeners)
