@@ -56,15 +56,3 @@ void RegisterMessenger(CProgressMessenger* messenger);
 void UnregisterMessenger(CProgressMessenger* messenger);
 void UnsubscribeFromAllMessengers(HWND window);
 const std::vector<CProgressMessenger*>& RegisteredMessengers();
-
-// A critical section of its own, entered for the object's lifetime.
-class CCritSec {
-public:
-    CCritSec() { m_section.Lock(); }
-    ~CCritSec() { m_section.Unlock(); }
-    CCritSec(const CCritSec&) = delete;
-    CCritSec& operator=(const CCritSec&) = delete;
-
-private:
-    CCriticalSection m_section;
-};

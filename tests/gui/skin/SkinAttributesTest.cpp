@@ -84,7 +84,6 @@ TEST(SkinAttributes, RectHoldsWidthAndHeightAndTheLanguageMayMoveIt)
     ScopedCurrentTable lang;
     int moved[4] = {1, 2, 3, 4};
     lang.table.AddOverride(74, L"RECT", moved, sizeof(moved));
-    lang.table.AddOverride(75, L"RECT", L"1234567", 16);  // 16 bytes, but text
     EXPECT_EQ(CRect(1, 2, 4, 6), ReadRect(e2, 74));
     EXPECT_EQ(CRect(10, 20, 40, 60), ReadRectNoOverride(e2));
     EXPECT_EQ(CRect(10, 20, 40, 60), ReadRect(e2, -1));
