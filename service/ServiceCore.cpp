@@ -51,8 +51,11 @@ void ServiceCore::Start(const std::wstring& statePath)
         std::vector<BYTE> data;
         std::wstring error;
         std::vector<DeviceState> loaded;
-        if (!ReadWholeFile(statePath, data)) {
+        const FileRead read = ReadWholeFileChecked(statePath, data);
+        if (read == FileRead::Missing) {
             stateMessage_ = L"no state file, default state";
+        } else if (read != FileRead::Ok) {
+            stateMessage_ = std::wstring(L"state file refused (") + FileReadText(read) + L"), default state";
         } else if (!DecodeState(data, loaded, error)) {
             stateMessage_ = L"state file refused (" + error + L"), default state";
         } else {

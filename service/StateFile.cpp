@@ -381,22 +381,45 @@ bool DecodeMacro(const std::vector<BYTE>& file, MacroState& macro)
     return true;
 }
 
-bool ReadWholeFile(const std::wstring& path, std::vector<BYTE>& data, size_t limit)
+FileRead ReadWholeFileChecked(const std::wstring& path, std::vector<BYTE>& data, size_t limit)
 {
     HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD e = ::GetLastError();
+        return e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND ? FileRead::Missing : FileRead::Unreadable;
+    }
     LARGE_INTEGER size{};
-    bool ok = ::GetFileSizeEx(h, &size) && size.QuadPart >= 0 &&
-              static_cast<ULONGLONG>(size.QuadPart) <= limit;
-    if (ok) {
+    FileRead result = FileRead::Ok;
+    if (!::GetFileSizeEx(h, &size) || size.QuadPart < 0) {
+        result = FileRead::Unreadable;
+    } else if (static_cast<ULONGLONG>(size.QuadPart) > limit) {
+        result = FileRead::TooLarge;
+    } else {
         data.resize(static_cast<size_t>(size.QuadPart));
         DWORD got = 0;
-        ok = data.empty() || (::ReadFile(h, data.data(), static_cast<DWORD>(data.size()), &got, nullptr) &&
-                              got == data.size());
+        if (!data.empty() &&
+            !(::ReadFile(h, data.data(), static_cast<DWORD>(data.size()), &got, nullptr) && got == data.size()))
+            result = FileRead::Unreadable;
     }
     ::CloseHandle(h);
-    return ok;
+    return result;
+}
+
+const wchar_t* FileReadText(FileRead result)
+{
+    switch (result) {
+    case FileRead::Ok: return L"";
+    case FileRead::Missing: return L"missing";
+    case FileRead::Unreadable: return L"unreadable";
+    case FileRead::TooLarge: return L"too large";
+    }
+    return L"";
+}
+
+bool ReadWholeFile(const std::wstring& path, std::vector<BYTE>& data, size_t limit)
+{
+    return ReadWholeFileChecked(path, data, limit) == FileRead::Ok;
 }
 
 bool WriteWholeFile(const std::wstring& path, const std::vector<BYTE>& data)

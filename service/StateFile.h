@@ -24,6 +24,10 @@ bool DecodeMacro(const std::vector<BYTE>& file, MacroState& macro);
 
 // Whole-file reads and writes; the write goes through a temporary file so a
 // crash never leaves half a file.
+enum class FileRead { Ok, Missing, Unreadable, TooLarge };
+FileRead ReadWholeFileChecked(const std::wstring& path, std::vector<BYTE>& data, size_t limit = 1 << 22);
+// "missing", "unreadable", "too large" ("" for Ok).
+const wchar_t* FileReadText(FileRead result);
 bool ReadWholeFile(const std::wstring& path, std::vector<BYTE>& data, size_t limit = 1 << 22);
 bool WriteWholeFile(const std::wstring& path, const std::vector<BYTE>& data);
 

@@ -258,16 +258,20 @@ TEST_F(RemoteLifecycle, ABadOrMissingStateFileGivesTheDefaultStateAndSaysWhy)
     std::vector<BYTE> truncated(good.begin(), good.begin() + good.size() / 3);
     tkservice::ProfileState someProfile = *tkservice::DefaultProfile(tkservice::NewGuid(), L"x");
     std::vector<BYTE> foreign = tkservice::EncodeProfile(someProfile);
+    std::vector<BYTE> tooLarge(5 << 20, 0);  // over the service's 4 MiB
 
     struct Case {
         const char* what;
         const std::vector<BYTE>* contents;
         const wchar_t* message;
+        bool heldOpen;  // by this test, without sharing, while the server reads
     } cases[] = {
-        {"damaged", &damaged, L"state: state file refused (checksum mismatch), default state"},
-        {"truncated", &truncated, L"state: state file refused (truncated or padded), default state"},
-        {"foreign", &foreign, L"state: state file refused (not a file of this kind), default state"},
-        {"missing", nullptr, L"state: no state file, default state"},
+        {"damaged", &damaged, L"state: state file refused (checksum mismatch), default state", false},
+        {"truncated", &truncated, L"state: state file refused (truncated or padded), default state", false},
+        {"foreign", &foreign, L"state: state file refused (not a file of this kind), default state", false},
+        {"too large", &tooLarge, L"state: state file refused (too large), default state", false},
+        {"unreadable", &good, L"state: state file refused (unreadable), default state", true},
+        {"missing", nullptr, L"state: no state file, default state", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -280,7 +284,11 @@ TEST_F(RemoteLifecycle, ABadOrMissingStateFileGivesTheDefaultStateAndSaysWhy)
             ASSERT_TRUE(tkservice::WriteWholeFile(path, *c.contents));
         else
             ASSERT_TRUE(::DeleteFileW(path.c_str()));
+        HANDLE held = c.heldOpen ? ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                                 : INVALID_HANDLE_VALUE;
         ASSERT_NO_FATAL_FAILURE(Restart());
+        if (held != INVALID_HANDLE_VALUE)
+            ::CloseHandle(held);
         std::wstring dump = Dump();
         EXPECT_EQ(0u, dump.find(c.message)) << std::string(dump.begin(), dump.begin() + dump.find(L'\r'));
         Ptr<IProfile> active = ActiveProfile(FindDevice(ConnectService().Get(), 0x1F).Get());
@@ -288,7 +296,7 @@ TEST_F(RemoteLifecycle, ABadOrMissingStateFileGivesTheDefaultStateAndSaysWhy)
         // The refused file is not overwritten until something changes.
         std::vector<BYTE> now;
         if (c.contents) {
-            ASSERT_TRUE(tkservice::ReadWholeFile(path, now));
+            ASSERT_TRUE(tkservice::ReadWholeFile(path, now, tooLarge.size()));
             EXPECT_TRUE(now == *c.contents);
         }
     }
