@@ -1,5 +1,7 @@
 #include "ListColumnBook.h"
 
+#include <climits>
+
 bool ApplyCheckBoxClick(std::vector<int>& states, int row, bool exclusive)
 {
     if (row < 0 || (size_t)row >= states.size() || states[(size_t)row] == -1) return false;
@@ -28,9 +30,10 @@ bool AllRowsChecked(const std::vector<int>& states)
 
 int ListTotalWidth(int scrollBarWidth, int borderWidth, const std::vector<int>& columnWidths)
 {
-    int total = scrollBarWidth + borderWidth;
+    // 64-bit, and held at the int range: a page may list any number of columns.
+    long long total = (long long)scrollBarWidth + borderWidth;
     for (int w : columnWidths) total += w;
-    return total;
+    return total > INT_MAX ? INT_MAX : total < INT_MIN ? INT_MIN : (int)total;
 }
 
 int ColumnAtX(const std::vector<int>& columnWidths, int x)

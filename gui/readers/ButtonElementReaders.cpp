@@ -99,7 +99,8 @@ CGUIItem* ReadBitmapWindow(const pugi::xml_node& e, const SkinElementContext& c)
     for (pugi::xml_node child = e.child(L"BITMAPITEM"); child; child = child.next_sibling(L"BITMAPITEM")) {
         for (pugi::xml_attribute a = child.first_attribute(); a; a = a.next_attribute()) {
             if (_wcsicmp(a.name(), L"assntype") != 0) continue;
-            if (CBitmap* icon = ReadStateBitmap(child, L"SBMN")) w->SetTypeIcon(a.as_int(), H(icon));
+            if (CBitmap* icon = ReadStateBitmap(child, L"SBMN"))
+                w->SetTypeIcon(ReadNumber(child, a.name(), SkinNumber::Count), H(icon));
         }
     }
     return Finish(std::move(w), id, ITEM_BITMAPWINDOW, c.owner);
@@ -214,12 +215,10 @@ void ReadEditColours(const pugi::xml_node& e, CEditItem& edit, bool withDisabled
     if (withDisabled) ReadColors(e, edit, disabled);
 }
 
-int NonNegative(int v) { return v < 0 ? 0 : v; }
-
 // A max of 0 (or less) leaves the system's limit.
 void ApplyMax(const pugi::xml_node& e, CEditItem& edit)
 {
-    const int max = NonNegative(ReadInt(e, L"max", 0));
+    const int max = ReadNumber(e, L"max", SkinNumber::Count);
     if (max > 0) edit.LimitText(max);
 }
 
@@ -231,10 +230,10 @@ CGUIItem* ReadEdit(const pugi::xml_node& e, const SkinElementContext& c)
     if (id == -1) return nullptr;
     auto edit = std::make_unique<CEditItem>();
     ReadEditColours(e, *edit, true);
-    edit->m_borderWidth = NonNegative(ReadInt(e, L"bdrwidth", 1));
     CFontItem* font = ReadFont(e, id, c.items);
     if (font) edit->SetItemFont((HFONT)*font);
     const CRect r = ReadRect(e, id);
+    edit->m_borderWidth = BorderWithin(ReadNumber(e, L"bdrwidth", SkinNumber::BorderWidth, 1), r);
     const DWORD align = ReadText(e, L"justify").Left(1) == L"C" ? ES_CENTER : ES_LEFT;
     if (!edit->Create(WS_CHILD | WS_VISIBLE | align, r, c.owner, id)) {
         return nullptr;
@@ -254,9 +253,9 @@ CGUIItem* ReadKeyEditAs(const pugi::xml_node& e, const SkinElementContext& c)
     if (id == -1) return nullptr;
     auto edit = std::make_unique<Edit>();
     ReadEditColours(e, *edit, false);
-    edit->m_borderWidth = NonNegative(ReadInt(e, L"bdrwidth", 1));
     if (CFontItem* font = ReadFont(e, id, c.items)) edit->SetItemFont((HFONT)*font);
     const CRect r = ReadRect(e, id);
+    edit->m_borderWidth = BorderWithin(ReadNumber(e, L"bdrwidth", SkinNumber::BorderWidth, 1), r);
     if (!edit->Create(WS_CHILD | WS_VISIBLE | ES_CENTER, r, c.owner, id)) {
         return nullptr;
     }

@@ -52,7 +52,8 @@ void ReadOverride(const pugi::xml_node& o, CLangTable& table)
         return;
     }
     if (pugi::xml_node r = o.child(L"RECT")) {
-        int32_t v[4] = {ReadInt(r, L"left"), ReadInt(r, L"top"), ReadInt(r, L"right"), ReadInt(r, L"bottom")};
+        int32_t v[4] = {ReadNumber(r, L"left", SkinNumber::Coordinate), ReadNumber(r, L"top", SkinNumber::Coordinate),
+                        ReadNumber(r, L"right", SkinNumber::Coordinate), ReadNumber(r, L"bottom", SkinNumber::Coordinate)};
         table.AddOverride(id, L"RECT", v, (int)sizeof(v));
         return;
     }
@@ -125,7 +126,9 @@ CGUIItem* ReadFontElement(const pugi::xml_node& e, const SkinElementContext& con
     // A longer face name is cut to what the field holds.
     wcsncpy(lf.lfFaceName, e.attribute(L"typeface").value(), kMaxTypefaceLength);
     lf.lfFaceName[kMaxTypefaceLength] = 0;
-    int pitch = ReadInt(e, L"pitch"), bold = ReadInt(e, L"boldlevel"), width = ReadInt(e, L"width");
+    const int pitch = ReadNumber(e, L"pitch", SkinNumber::FontHeight);
+    const int bold = ReadNumber(e, L"boldlevel", SkinNumber::FontWeight);
+    const int width = ReadNumber(e, L"width", SkinNumber::FontWidth);
     if (pitch > 0)
         lf.lfHeight = pitch;
     if (bold > 0)

@@ -21,13 +21,6 @@ const SkinColorAttribute<CXListCtrl> kListColours[] = {
     {L"bdrclr", &CXListCtrl::m_borderColour},
 };
 
-int ColumnWidth(const pugi::xml_node& column, int columnId)
-{
-    if (CLangTable* lang = GetCurrentLangTable())
-        if (int w = lang->FindColumnWidthOverride(columnId)) return w;
-    return ReadInt(column, L"width");
-}
-
 HBITMAP Picture(const pugi::xml_node& e, const wchar_t* child)
 {
     CBitmap* b = ReadStateBitmap(e, child);
@@ -68,7 +61,7 @@ CGUIItem* ReadListCtrlElement(const pugi::xml_node& e, const SkinElementContext&
             hasPicture = true;
         }
     }
-    if (HasAttribute(e, L"bdrwidth") && ReadInt(e, L"bdrwidth") >= 0) list->m_borderWidth = ReadInt(e, L"bdrwidth");
+    list->m_borderWidth = ReadNumberOrKeep(e, L"bdrwidth", SkinNumber::BorderWidth, list->m_borderWidth);
 
     // First pass: the widths decide the list's width before it exists.
     std::map<int, int> widths;
@@ -76,12 +69,14 @@ CGUIItem* ReadListCtrlElement(const pugi::xml_node& e, const SkinElementContext&
     for (pugi::xml_node column : e.children(L"LISTCOLUMN")) {
         int columnId = FindListColumnItemByName(ReadText(column, L"name"));
         if (columnId == -1) continue;
-        int w = ColumnWidth(column, columnId);
+        int w = ReadColumnWidth(column, columnId);
         widths[columnId] = w;
         all.push_back(w);
     }
     CRect r = ReadRect(e, id);
-    r.right = r.left + ListTotalWidth(vs.width, list->m_borderWidth, all);
+    // Only the height is known yet: the width follows from the border.
+    list->m_borderWidth = BorderWithin(list->m_borderWidth, CRect(0, 0, r.Height(), r.Height()));
+    r.right = r.left + ClampNumber(ListTotalWidth(vs.width, list->m_borderWidth, all), SkinNumber::Extent);
 
     if (CFontItem* font = ReadFont(e, id, c.items)) list->m_font = (HFONT)*font;
     ReadColors(e, *list, kListColours);

@@ -21,13 +21,6 @@ ListPanelScrollSettings ScrollSettings(const VScrollInfo& v)
     return s;
 }
 
-int NonNegative(const pugi::xml_node& e, const wchar_t* attribute, int current)
-{
-    if (!HasAttribute(e, attribute)) return current;
-    int v = ReadInt(e, attribute);
-    return v >= 0 ? v : current;
-}
-
 const SkinColorAttribute<CDropdownListItem> kComboColours[] = {
     {L"fontclr", &CDropdownListItem::m_textColour},       {L"fontclrhi", &CDropdownListItem::m_textHiColour},
     {L"backclr", &CDropdownListItem::m_backColour},       {L"backclrhi", &CDropdownListItem::m_backHiColour},
@@ -57,17 +50,17 @@ bool ReadDropdown(const pugi::xml_node& e, const SkinElementContext& c, CDropdow
 {
     ReadColors(e, box, kComboColours);
     box.m_arrowColour = box.m_textColour;
-    box.m_borderWidth = NonNegative(e, L"bdrwidth", box.m_borderWidth);
+    box.m_borderWidth = ReadNumberOrKeep(e, L"bdrwidth", SkinNumber::BorderWidth, box.m_borderWidth);
     const int id = ReadItemId(e);
     if (full) {
-        box.m_leftMargin = NonNegative(e, L"lmargin", box.m_leftMargin);
-        box.m_rightMargin = NonNegative(e, L"rmargin", box.m_rightMargin);
+        box.m_leftMargin = ReadNumberOrKeep(e, L"lmargin", SkinNumber::Extent, box.m_leftMargin);
+        box.m_rightMargin = ReadNumberOrKeep(e, L"rmargin", SkinNumber::Extent, box.m_rightMargin);
         if (CFontItem* font = ReadFont(e, id, c.items)) box.m_font = (HFONT)*font;
         box.m_sorted = ReadBool(e, L"sorted", false);
     }
     pugi::xml_node clist = e.child(L"CLIST");
     if (!clist) return false;
-    box.m_listHeight = NonNegative(clist, L"height", box.m_listHeight);
+    box.m_listHeight = ReadNumberOrKeep(clist, L"height", SkinNumber::Extent, box.m_listHeight);
     box.m_scroll = ScrollSettings(ReadVScroll(clist));
     return true;
 }
@@ -77,6 +70,7 @@ bool CreateBox(const pugi::xml_node& e, const pugi::xml_node& cbox, const SkinEl
 {
     const int id = ReadItemId(e);
     CRect r = ReadRect(cbox, id);
+    box.m_borderWidth = BorderWithin(box.m_borderWidth, r);
     if (!c.owner || !box.Create(c.owner, r, id)) return false;
     box.m_owner = c.owner;
     TooltipInfo tip = ReadTooltip(e);
@@ -117,9 +111,9 @@ CGUIItem* ReadListPanelElement(const pugi::xml_node& e, const SkinElementContext
     auto panel = std::make_unique<CListPanelItem>();
     const int id = ReadItemId(e);
     ReadColors(e, panel->m_look.colours, kPanelColours);
-    panel->m_look.borderWidth = NonNegative(e, L"bdrwidth", panel->m_look.borderWidth);
-    panel->m_look.leftMargin = NonNegative(e, L"lmargin", panel->m_look.leftMargin);
-    panel->m_look.rightMargin = NonNegative(e, L"rmargin", panel->m_look.rightMargin);
+    panel->m_look.borderWidth = ReadNumberOrKeep(e, L"bdrwidth", SkinNumber::BorderWidth, panel->m_look.borderWidth);
+    panel->m_look.leftMargin = ReadNumberOrKeep(e, L"lmargin", SkinNumber::Extent, panel->m_look.leftMargin);
+    panel->m_look.rightMargin = ReadNumberOrKeep(e, L"rmargin", SkinNumber::Extent, panel->m_look.rightMargin);
     if (CFontItem* font = ReadFont(e, id, c.items)) panel->m_look.font = (HFONT)*font;
     panel->m_sorted = ReadBool(e, L"sorted", false);
     ListPanelRows rows;
@@ -131,10 +125,11 @@ CGUIItem* ReadListPanelElement(const pugi::xml_node& e, const SkinElementContext
     }
     panel->SetRows(rows);
     if (pugi::xml_node clist = e.child(L"CLIST")) {
-        panel->m_defaultHeight = NonNegative(clist, L"height", panel->m_defaultHeight);
+        panel->m_defaultHeight = ReadNumberOrKeep(clist, L"height", SkinNumber::Extent, panel->m_defaultHeight);
         panel->m_look.scroll = ScrollSettings(ReadVScroll(clist));
     }
     CRect r = ReadRect(e, id);
+    panel->m_look.borderWidth = BorderWithin(panel->m_look.borderWidth, r);
     panel->m_rect = r;
     panel->m_width = r.Width();
     panel->m_dynamic = ReadBool(e, L"dynamic", true);

@@ -19,13 +19,6 @@ const SkinColorAttribute<CMacroDisplayItem> kMacroColours[] = {
     {L"bdrclr", &CMacroDisplayItem::m_borderColour},
 };
 
-int ColumnWidth(const pugi::xml_node& column, int columnId)
-{
-    if (CLangTable* lang = GetCurrentLangTable())
-        if (int w = lang->FindColumnWidthOverride(columnId)) return w;
-    return ReadInt(column, L"width");
-}
-
 // The list-view's justification (0 left, 1 right, 2 centre) of the skin's.
 int ListJustify(const pugi::xml_node& column)
 {
@@ -43,7 +36,7 @@ CGUIItem* ReadMacroDisplayElement(const pugi::xml_node& e, const SkinElementCont
     if (!c.owner) return nullptr;
     const int id = ReadItemId(e);
     auto md = std::make_unique<CMacroDisplayItem>();
-    md->m_max = std::max(0, ReadInt(e, L"max"));
+    md->m_max = ReadNumber(e, L"max", SkinNumber::Count);
     md->m_readOnly = ReadBool(e, L"readonly", false);
     // The border panel's picture; it counts only when its SBMN loaded.
     BmpInfo bmpInfo;
@@ -55,8 +48,8 @@ CGUIItem* ReadMacroDisplayElement(const pugi::xml_node& e, const SkinElementCont
         panelImage.mask = bmpInfo.bitmaps.mask ? (HBITMAP)*bmpInfo.bitmaps.mask : nullptr;
         panelImage.rect = bmpInfo.rect;
     }
-    if (HasAttribute(e, L"bdrwidth") && ReadInt(e, L"bdrwidth") >= 0) md->m_borderWidth = ReadInt(e, L"bdrwidth");
-    if (HasAttribute(e, L"lmargin") && ReadInt(e, L"lmargin") >= 0) md->m_leftMargin = ReadInt(e, L"lmargin");
+    md->m_borderWidth = ReadNumberOrKeep(e, L"bdrwidth", SkinNumber::BorderWidth, md->m_borderWidth);
+    md->m_leftMargin = ReadNumberOrKeep(e, L"lmargin", SkinNumber::Extent, md->m_leftMargin);
     if (CFontItem* font = ReadFont(e, id, c.items)) md->m_font = (HFONT)*font;
     ReadColors(e, *md, kMacroColours);
 
@@ -68,6 +61,7 @@ CGUIItem* ReadMacroDisplayElement(const pugi::xml_node& e, const SkinElementCont
         bar->SetBitmaps(ScrollBarBitmaps{pic(0), pic(1), pic(2), pic(3), pic(4), pic(5)}, vs.borderWidth);
     }
     CRect r = ReadRect(e, id);
+    md->m_borderWidth = BorderWithin(md->m_borderWidth, r);
     if (!md->Create(c.owner, r, id, std::move(bar), vs.width, hasPanelImage ? &panelImage : nullptr)) return nullptr;
     md->m_owner = c.owner;
 
@@ -87,7 +81,7 @@ CGUIItem* ReadMacroDisplayElement(const pugi::xml_node& e, const SkinElementCont
         int columnId = FindListColumnItemByName(name);
         int type = FindMacroColumnTypeByName(ReadText(column, L"type"));
         if (columnId == -1 || type == -1) continue;
-        int width = ColumnWidth(column, columnId);
+        int width = ReadColumnWidth(column, columnId);
         if (columnId == CMacroDisplayItem::kColumnDescription) width -= 2 * md->m_borderWidth;
         // Checked after the reduction: a column narrowed to nothing is refused.
         if (width <= 0) continue;

@@ -255,8 +255,7 @@ CGUIItem* ReadProgressPanelItem(const pugi::xml_node& e, const SkinElementContex
         if (ReadColor(e, a.name, colour))
             (item.get()->*a.setter)(colour);
     }
-    int border = ReadInt(e, L"bdrwidth", 0);
-    item->SetBorderWidth(border < 0 ? 0 : border);
+    const int border = ReadNumber(e, L"bdrwidth", SkinNumber::BorderWidth);
     FillInfo fill;
     fill.fill = 0xFFFFFF;
     fill.back = 0;
@@ -278,6 +277,7 @@ CGUIItem* ReadProgressPanelItem(const pugi::xml_node& e, const SkinElementContex
     }
     item->SetTextAreas(areas);
     CRect rect = ReadRect(e, id);
+    item->SetBorderWidth(BorderWithin(border, rect));
     item->SetPlacement(rect, c.owner, WS_CHILD | WS_VISIBLE);
     item->SetItemPart(id, ITEM_PROGRESSPANEL, nullptr, c.owner);
     return item.release();

@@ -40,6 +40,54 @@ int ReadInt(const pugi::xml_node& e, const wchar_t* attribute, int def)
     return (int)v;
 }
 
+SkinNumberRange RangeOf(SkinNumber kind)
+{
+    switch (kind) {
+    case SkinNumber::Coordinate: return {-32767, 32767};
+    case SkinNumber::Extent: return {0, 32767};
+    case SkinNumber::BorderWidth: return {0, 16};
+    case SkinNumber::FontHeight: return {-400, 400};
+    case SkinNumber::FontWeight: return {0, 1000};
+    case SkinNumber::FontWidth: return {0, 400};
+    case SkinNumber::Count: return {0, 32767};
+    case SkinNumber::Multiplier: return {0, 10000};
+    }
+    return {0, 0};
+}
+
+int ClampNumber(long long value, SkinNumber kind)
+{
+    const SkinNumberRange r = RangeOf(kind);
+    return value < r.min ? r.min : value > r.max ? r.max : (int)value;
+}
+
+int ReadNumber(const pugi::xml_node& e, const wchar_t* attribute, SkinNumber kind, int def)
+{
+    return ClampNumber(ReadInt(e, attribute, def), kind);
+}
+
+int ReadNumberOrKeep(const pugi::xml_node& e, const wchar_t* attribute, SkinNumber kind, int current)
+{
+    if (!HasAttribute(e, attribute))
+        return current;
+    const int v = ReadInt(e, attribute);
+    return v >= 0 ? ClampNumber(v, kind) : current;
+}
+
+int BorderWithin(int borderWidth, const RECT& control)
+{
+    const long long w = (long long)control.right - control.left, h = (long long)control.bottom - control.top;
+    const long long half = (w < h ? w : h) / 2;
+    return borderWidth > half ? (int)(half < 0 ? 0 : half) : borderWidth;
+}
+
+int ReadColumnWidth(const pugi::xml_node& column, int columnId)
+{
+    if (CLangTable* lang = GetCurrentLangTable())
+        if (int w = lang->FindColumnWidthOverride(columnId)) return ClampNumber(w, SkinNumber::Extent);
+    return ReadNumber(column, L"width", SkinNumber::Extent);
+}
+
 bool ReadBool(const pugi::xml_node& e, const wchar_t* attribute, bool def)
 {
     pugi::xml_attribute a = e.attribute(attribute);
@@ -59,17 +107,26 @@ bool ReadColor(const pugi::xml_node& e, const wchar_t* attribute, COLORREF& out)
     return true;
 }
 
+namespace {
+
+CString BoundedText(const wchar_t* text)
+{
+    return CString(text, (int)wcsnlen(text, kMaxSkinText));
+}
+
+}  // namespace
+
 CString ReadText(const pugi::xml_node& e, const wchar_t* attribute)
 {
     pugi::xml_attribute a = e.attribute(attribute);
-    return a ? CString(a.value()) : CString();
+    return a ? BoundedText(a.value()) : CString();
 }
 
 CString ReadElementText(const pugi::xml_node& e)
 {
     for (pugi::xml_node n = e.first_child(); n; n = n.next_sibling())
         if (n.type() == pugi::node_pcdata || n.type() == pugi::node_cdata)
-            return CString(n.value());
+            return BoundedText(n.value());
     return CString();
 }
 
@@ -128,14 +185,17 @@ bool ReadMultiline(const pugi::xml_node& e, int itemId)
     return a && MultilineOf(a.value());
 }
 
-int ReadMultiplier(const pugi::xml_node& e) { return ReadInt(e, L"multiplier", 1); }
+int ReadMultiplier(const pugi::xml_node& e) { return ReadNumber(e, L"multiplier", SkinNumber::Multiplier, 1); }
 
 namespace {
 
 CRect RectFrom(int left, int top, int width, int height)
 {
-    // Wrapping sums of absurd values stay defined.
-    return CRect(left, top, (int)((unsigned)left + (unsigned)width), (int)((unsigned)top + (unsigned)height));
+    left = ClampNumber(left, SkinNumber::Coordinate);
+    top = ClampNumber(top, SkinNumber::Coordinate);
+    width = ClampNumber(width, SkinNumber::Coordinate);
+    height = ClampNumber(height, SkinNumber::Coordinate);
+    return CRect(left, top, left + width, top + height);
 }
 
 }  // namespace
@@ -220,7 +280,7 @@ VScrollInfo ReadVScroll(const pugi::xml_node& e)
     if (!s)
         return v;
     v.present = true;
-    v.borderWidth = ReadInt(s, L"bdrwidth");
+    v.borderWidth = ReadNumber(s, L"bdrwidth", SkinNumber::BorderWidth);
     CBitmap* bitmaps[6];
     int widest = 0;
     for (int i = 0; i < 6; ++i) {

@@ -3,6 +3,12 @@
 // groups, with the current language's overrides consulted where a value may
 // be overridden. No reader reports an error: an absent or unreadable value
 // gives its kind's default.
+//
+// Skin files are files users edit and share, so every number one gives is
+// bounded here, once per kind of value, by what the value controls (see
+// SkinNumber): a value past its range is clamped to the range's end, as a
+// malformed value gets its kind's default. Readers read no number any other
+// way. Texts are cut at kMaxSkinText characters.
 #pragma once
 #include <windows.h>
 
@@ -22,6 +28,34 @@ bool HasAttribute(const pugi::xml_node& e, const wchar_t* attribute);
 // Decimal as atoi reads it (leading blanks and sign, up to the first
 // non-digit); def when absent, 0 when present without digits.
 int ReadInt(const pugi::xml_node& e, const wchar_t* attribute, int def = 0);
+// The kinds of numbers a skin gives, each with its range:
+enum class SkinNumber {
+    Coordinate,   // RECT left, top, width and height (language overrides too): -32767 .. 32767
+    Extent,       // column widths, list heights, text margins: 0 .. 32767
+    BorderWidth,  // bdrwidth: 0 .. 16, and at most half the control's smaller side (BorderWithin)
+    FontHeight,   // FONT pitch: -400 .. 400
+    FontWeight,   // FONT boldlevel: 0 .. 1000
+    FontWidth,    // FONT width: 0 .. 400
+    Count,        // an edit's text limit, a macro display's event limit: 0 .. 32767
+    Multiplier,   // a slider thumb's value multiplier: 0 .. 10000
+};
+struct SkinNumberRange {
+    int min;
+    int max;
+};
+SkinNumberRange RangeOf(SkinNumber kind);
+int ClampNumber(long long value, SkinNumber kind);
+// ReadInt clamped to its kind's range; def (clamped too) when absent.
+int ReadNumber(const pugi::xml_node& e, const wchar_t* attribute, SkinNumber kind, int def = 0);
+// The lists' reading: a present value that is not negative, clamped to its
+// kind's range; otherwise `current` (the widget's own value) stays.
+int ReadNumberOrKeep(const pugi::xml_node& e, const wchar_t* attribute, SkinNumber kind, int current);
+// A border width no more than half the smaller side of the control it frames.
+int BorderWithin(int borderWidth, const RECT& control);
+// A list column's width: the language's override of the column first.
+int ReadColumnWidth(const pugi::xml_node& column, int columnId);
+const int kMaxSkinText = 4096;
+
 // Only the first character counts: 1 t T y Y are true. Present but empty:
 // false. Absent: def.
 bool ReadBool(const pugi::xml_node& e, const wchar_t* attribute, bool def);
@@ -43,7 +77,7 @@ int ReadTooltipPos(const pugi::xml_node& e);  // ttpos: R, T, B, else left
 // id first.
 int ReadCaps(const pugi::xml_node& e, int itemId);
 bool ReadMultiline(const pugi::xml_node& e, int itemId);
-int ReadMultiplier(const pugi::xml_node& e);  // 1 when absent
+int ReadMultiplier(const pugi::xml_node& e);  // 1 when absent (a Multiplier)
 
 // The RECT child {left, top, left + right, top + bottom} (right and bottom
 // hold width and height); the language's "RECT" override of itemId first.

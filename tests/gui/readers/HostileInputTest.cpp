@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "GuardedBuffer.h"
 #include "KeyDefFiles.h"
 #include "KeyboardDef.h"
 #include "LangTable.h"
@@ -82,12 +83,10 @@ TEST(HostileInput, MutatedLanguageFilesParseWithinTheirSize)
     Mutator m(1234);
     for (int i = 0; i < 1000; ++i) {
         std::vector<uint8_t> data = m.Mutate(std::vector<uint8_t>(valid.begin(), valid.end()));
-        // Exactly sized heap copies: an over-read would leave the block.
-        std::vector<wchar_t> units((data.size() + 1) / 2);
-        if (!data.empty())
-            memcpy(units.data(), data.data(), data.size());
+        // Read from where one byte past the data faults.
+        CGuardedBuffer guarded(data);
         CLangTable t;
-        t.Parse(units.empty() ? nullptr : units.data(), data.size());
+        t.Parse(data.empty() ? nullptr : reinterpret_cast<const wchar_t*>(guarded.Data()), data.size());
         CString out;
         t.Translate(L"$save", out);
         t.Translate(L"#assign", out);
@@ -106,15 +105,17 @@ TEST(HostileInput, MutatedKeyFilesLoadWithinTheirSize)
     Mutator m(99);
     for (int i = 0; i < 1000; ++i) {
         std::vector<uint8_t> data = m.Mutate(valid);
+        CGuardedBuffer guarded(data);
         CKeyboardDef def;
-        def.LoadKeyDefinitions(data.size(), data.empty() ? nullptr : data.data());
+        def.LoadKeyDefinitions(data.size(), data.empty() ? nullptr : guarded.Data());
         EXPECT_LE(def.Keys().size(), data.size() / KEYDEF_FIXED_BYTES + 1) << "iteration " << i;
         for (const KeyDefRecord& r : def.Keys())
             EXPECT_LE(r.name.size(), 256u);
         def.FindKeyByScanCode(0x1E);
 
         std::vector<uint8_t> d = m.Mutate(defaults);
-        def.LoadKeyDefaults(d.empty() ? nullptr : d.data(), d.size());
+        CGuardedBuffer guardedDefaults(d);
+        def.LoadKeyDefaults(d.empty() ? nullptr : guardedDefaults.Data(), d.size());
         EXPECT_LE(def.DefaultCount(), d.size() / 8) << "iteration " << i;
     }
 }

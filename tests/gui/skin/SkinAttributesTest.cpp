@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "FontItem.h"
 #include "KeywordTables.h"
 #include "LangTable.h"
@@ -59,6 +61,43 @@ TEST(SkinAttributes, ScalarsFollowTheirKindsRules)
     EXPECT_TRUE(ReadMultiline(one, -1));
     EXPECT_EQ(JUSTIFY_LEFT, ReadJustify(one));  // case counts
     EXPECT_EQ(3, ReadMultiplier(one));
+}
+
+TEST(SkinAttributes, EveryKindOfNumberIsHeldToItsRange)
+{
+    const SkinNumber kinds[] = {SkinNumber::Coordinate, SkinNumber::Extent,     SkinNumber::BorderWidth,
+                                SkinNumber::FontHeight, SkinNumber::FontWeight, SkinNumber::FontWidth,
+                                SkinNumber::Count,      SkinNumber::Multiplier};
+    for (SkinNumber kind : kinds) {
+        const SkinNumberRange r = RangeOf(kind);
+        SCOPED_TRACE(r.max);
+        ASSERT_LT(r.min, r.max);
+        EXPECT_LE(r.max, 32767);  // nothing a skin gives reaches past a screen's range
+        for (long long v : {(long long)r.min, (long long)r.max, (r.min + r.max) / 2LL})
+            EXPECT_EQ(v, ClampNumber(v, kind));
+        EXPECT_EQ(r.max, ClampNumber(r.max + 1LL, kind));
+        EXPECT_EQ(r.min, ClampNumber(r.min - 1LL, kind));
+        EXPECT_EQ(r.max, ClampNumber(4294967296LL, kind));
+    }
+    pugi::xml_document doc;
+    pugi::xml_node e = Parse(doc, L"<X b='1000000' m='-5' f='99999999999999999999' c='600000'>"
+                                  L"<RECT left='4294967296' top='-100000' right='100000' bottom='7'/></X>");
+    EXPECT_EQ(16, ReadNumber(e, L"b", SkinNumber::BorderWidth));
+    EXPECT_EQ(0, ReadNumber(e, L"m", SkinNumber::Extent));
+    EXPECT_EQ(400, ReadNumber(e, L"f", SkinNumber::FontHeight));
+    EXPECT_EQ(32767, ReadNumber(e, L"c", SkinNumber::Count));
+    EXPECT_EQ(3, ReadNumber(e, L"absent", SkinNumber::Count, 3));
+    EXPECT_EQ(7, ReadNumberOrKeep(e, L"m", SkinNumber::Extent, 7));  // a negative value keeps the list's own
+    EXPECT_EQ(16, ReadNumberOrKeep(e, L"b", SkinNumber::BorderWidth, 7));
+    EXPECT_EQ(CRect(32767, -32767, 65534, -32760), ReadRectNoOverride(e));
+    // A border is at most half the control's smaller side.
+    EXPECT_EQ(3, BorderWithin(16, CRect(0, 0, 100, 7)));
+    EXPECT_EQ(0, BorderWithin(16, CRect(0, 0, -5, 20)));
+    EXPECT_EQ(2, BorderWithin(2, CRect(0, 0, 100, 100)));
+
+    // Texts are cut at their bound.
+    std::wstring xml = L"<X t='" + std::wstring(kMaxSkinText + 10, L'a') + L"'/>";
+    EXPECT_EQ(kMaxSkinText, ReadText(Parse(doc, xml.c_str()), L"t").GetLength());
 }
 
 TEST(SkinAttributes, ColoursAreNamesOnlyAndAbsentOnesAreKept)
