@@ -8,6 +8,7 @@
 #include "KeywordTables.h"
 #include "ListPanel.h"
 #include "MacroDisplayItem.h"
+#include "PageItems.h"
 #include "PaintCheck.h"
 #include "ProgramFolder.h"
 #include "RecordingWnd.h"
@@ -109,11 +110,7 @@ protected:
         page.DestroyWindow();
     }
     template <typename T>
-    T* Item(const wchar_t* name, int type)
-    {
-        CGUIItem* item = items.FindById(FindItemIdByName(name));
-        return item && item->m_type == type ? static_cast<T*>(item) : nullptr;
-    }
+    T* Item(const wchar_t* name, int type) { return FindPageItem<T>(items, name, type); }
 
     CRecordingWnd page;
     CGUIItems items;

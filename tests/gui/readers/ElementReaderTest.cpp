@@ -7,6 +7,7 @@
 #include "BitmapBtn.h"
 #include "EditItems.h"
 #include "KeywordTables.h"
+#include "PageItems.h"
 #include "RawInput.h"
 #include "RecordingWnd.h"
 #include "SkinLoader.h"
@@ -36,11 +37,7 @@ protected:
         ASSERT_TRUE(LoadSkinPage(&items, L"readers.xml", &owner, false));
     }
     template <typename T>
-    T* Item(const wchar_t* name, int type)
-    {
-        CGUIItem* item = items.FindById(FindItemIdByName(name));
-        return item && item->m_type == type ? static_cast<T*>(item) : nullptr;
-    }
+    T* Item(const wchar_t* name, int type) { return FindPageItem<T>(items, name, type); }
     CRecordingWnd owner;
     CGUIItems items;
 };

@@ -16,6 +16,7 @@
 #include "ListPanel.h"
 #include "MacroDisplayItem.h"
 #include "Mutator.h"
+#include "PageItems.h"
 #include "RawInput.h"
 #include "RecordingWnd.h"
 #include "SkinAttributes.h"
@@ -159,11 +160,7 @@ protected:
         return loaded;
     }
     template <typename T>
-    T* Item(const wchar_t* name, int type)
-    {
-        CGUIItem* item = items.FindById(FindItemIdByName(name));
-        return item && item->m_type == type ? static_cast<T*>(item) : nullptr;
-    }
+    T* Item(const wchar_t* name, int type) { return FindPageItem<T>(items, name, type); }
 
     ScopedTestProgramFolder folder;
     CRecordingWnd page;

@@ -10,6 +10,7 @@
 #include "EditItems.h"
 #include "KeyboardDef.h"
 #include "KeywordTables.h"
+#include "PageItems.h"
 #include "PaintCheck.h"
 #include "ProgramFolder.h"
 #include "RawInput.h"
@@ -103,12 +104,7 @@ protected:
         UnregisterRawInput();
     }
     template <typename T>
-    T* Item(const wchar_t* name, int type)
-    {
-        CGUIItem* item = items.FindById(FindItemIdByName(name));
-        if (!item || item->m_type != type) return nullptr;
-        return static_cast<T*>(item);
-    }
+    T* Item(const wchar_t* name, int type) { return FindPageItem<T>(items, name, type); }
 
     CRecordingWnd page{&OwnerMessages};
     CGUIItems items;

@@ -8,10 +8,11 @@
 #include "APMSlider.h"
 #include "DPIStageWindow.h"
 #include "KeywordTables.h"
+#include "PageItems.h"
+#include "PaintCheck.h"
 #include "ProgressPanelItem.h"
 #include "RecordingWnd.h"
 #include "SkinLoader.h"
-#include "PaintCheck.h"
 #include "SkinTestFiles.h"
 #include "Slider.h"
 #include "SliderHMulti.h"
@@ -97,13 +98,6 @@ const char* kGallery = R"(<?xml version="1.0" encoding="utf-8"?>
 </ITEMLIST>
 )";
 
-template <typename T>
-T* Item(CGUIItems& items, const wchar_t* name, int type)
-{
-    CGUIItem* item = items.FindById(FindItemIdByName(name));
-    return item && item->m_type == type ? static_cast<T*>(item) : nullptr;
-}
-
 }  // namespace
 
 TEST(SliderGallery, EveryElementLoadsDrawsAndWorks)
@@ -132,13 +126,13 @@ TEST(SliderGallery, EveryElementLoadsDrawsAndWorks)
         ASSERT_TRUE(WriteUtf8(TestProgramFolder() + L"xml\\SliderGallery.xml", kGallery));
         ASSERT_TRUE(LoadSkinPage(&items, L"SliderGallery.xml", &page, false));
     }
-    auto* track = Item<CSliderTrack>(items, L"BITMAP_STAGECOUNT_DISPLAY", ITEM_SLIDERTRACK);
-    auto* multi = Item<CSliderHMulti>(items, L"SLIDER_DPI_MULTI", ITEM_SLIDERHMULTI);
-    auto* vertical = Item<CVertSlider>(items, L"SLIDER_DPI_MULTI_Y", ITEM_VERTSLIDER);
-    auto* stages = Item<CAPMSlider>(items, L"SLIDER_ACCEL_STAGE1", ITEM_APMSLIDER);
-    auto* marker = Item<CDMarker>(items, L"SLIDER_DPI_MULTI_X", ITEM_DMARKER);
-    auto* tile = Item<CDPIStageWindow>(items, L"DPISTAGEWINDOW_01", ITEM_DPISTAGEWINDOW);
-    auto* progress = Item<CProgressPanelItem>(items, L"SLIDER_DPI_MULTI_X_POPUP", ITEM_PROGRESSPANEL);
+    auto* track = FindPageItem<CSliderTrack>(items, L"BITMAP_STAGECOUNT_DISPLAY", ITEM_SLIDERTRACK);
+    auto* multi = FindPageItem<CSliderHMulti>(items, L"SLIDER_DPI_MULTI", ITEM_SLIDERHMULTI);
+    auto* vertical = FindPageItem<CVertSlider>(items, L"SLIDER_DPI_MULTI_Y", ITEM_VERTSLIDER);
+    auto* stages = FindPageItem<CAPMSlider>(items, L"SLIDER_ACCEL_STAGE1", ITEM_APMSLIDER);
+    auto* marker = FindPageItem<CDMarker>(items, L"SLIDER_DPI_MULTI_X", ITEM_DMARKER);
+    auto* tile = FindPageItem<CDPIStageWindow>(items, L"DPISTAGEWINDOW_01", ITEM_DPISTAGEWINDOW);
+    auto* progress = FindPageItem<CProgressPanelItem>(items, L"SLIDER_DPI_MULTI_X_POPUP", ITEM_PROGRESSPANEL);
     ASSERT_TRUE(track && multi && vertical && stages && marker && tile && progress);
     EXPECT_EQ(1, tile->StageNumber());
     EXPECT_TRUE(tile->HasPicture(CDPIStageWindow::FRAME));
