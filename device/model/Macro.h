@@ -27,6 +27,10 @@ struct MacroEvent {
 };
 static_assert(sizeof(MacroEvent) == 12, "macro events are 12-byte records");
 
+// The most events one macro on the device holds: a longer one is refused
+// when it is written.
+constexpr size_t kMaxDeviceMacroEvents = 4096;
+
 class CMacro {
 public:
     static const size_t kNameChars = 256;  // 255 characters and the terminator

@@ -213,6 +213,7 @@ bool CMacroDisplayItem::ToggleRecording()
     if (m_recording) {
         if (m_scroll && m_scroll->GetSafeHwnd()) m_scroll->ShowWindow(SW_HIDE);
         m_repeat.Clear();
+        m_full = false;
         AddRawInputUsage(rawinput::kUsageKeyboard);
         AddRawInputUsage(rawinput::kUsageMouse);
         RegisterRawInput(m_hWnd);
@@ -227,9 +228,15 @@ bool CMacroDisplayItem::ToggleRecording()
 
 void CMacroDisplayItem::RecordEvent(const MacroEvent& e)
 {
+    if (m_full) return;
     DWORD delay = 0;
-    if (m_delays.DelayBefore(m_tick(), m_events.empty(), delay))
-        InsertEventRow(MacroEvent{MacroEvent::kDelay, (int)delay, delay}, false, -1);
+    const bool delayed = m_delays.DelayBefore(m_tick(), m_events.empty(), delay);
+    if (m_eventLimit && m_events.size() + (delayed ? 2 : 1) > m_eventLimit) {
+        m_full = true;
+        NotifyOwner(WM_MACRO_RECORD_FULL);
+        return;
+    }
+    if (delayed) InsertEventRow(MacroEvent{MacroEvent::kDelay, (int)delay, delay}, false, -1);
     InsertEventRow(e, true, -1);
 }
 
@@ -325,7 +332,8 @@ void CMacroDisplayItem::RunContextCommand(const CString& text)
 {
     int sel = Selected();
     if (text == L"$InsertDelay") {
-        DWORD ms = m_delays.FixedDelayMs();
+        if (m_eventLimit && m_events.size() >= m_eventLimit) return;
+        DWORD ms = m_insertDelayMs;
         int at = sel >= 0 ? sel + 1 : 0;
         InsertEventRow(MacroEvent{MacroEvent::kDelay, (int)ms, ms}, true, at);
         NotifyOwner(WM_MACRO_EVENTS_CHANGED);
@@ -488,6 +496,15 @@ void CMacroDisplayItem::StartPlayback(const std::vector<MacroEvent>& events)
     m_playback = events;
     m_playPos = 0;
     PlaybackStep();
+}
+
+void CMacroDisplayItem::StopPlayback()
+{
+    KillTimer(kPlaybackTimer);
+    m_playPos = 0;
+    m_playback.clear();
+    DeleteAllEvents();
+    Invalidate(FALSE);
 }
 
 void CMacroDisplayItem::PlaybackStep()

@@ -46,6 +46,8 @@ public:
     bool ToggleRecording();
     bool IsRecording() const { return m_recording; }
     void StartPlayback(const std::vector<MacroEvent>& events);
+    // Ends a playback early and clears the rows, without telling the owner.
+    void StopPlayback();
     bool ReplaceEvent(int row, const MacroEvent& e);
     void DeselectItem();
     void SetToolTip(const CString& key) { m_tip.Set(this, key); }
@@ -58,6 +60,14 @@ public:
     void SetNoDelays(bool on) { m_delays.SetNoDelays(on); }
     bool GetNoDelays() const { return m_delays.NoDelays(); }
     void SetFixedDelay(bool on, DWORD ms) { m_delays.SetFixedDelay(on, ms); }
+    DWORD FixedDelayMs() const { return m_delays.FixedDelayMs(); }
+    // What "$InsertDelay" inserts; the recording's fixed delay is its own.
+    void SetInsertDelay(DWORD ms) { m_insertDelayMs = ms; }
+    DWORD InsertDelay() const { return m_insertDelayMs; }
+    // The most events the list holds (0: no limit). A recording stops
+    // taking events there and tells the owner (WM_MACRO_RECORD_FULL, once
+    // per recording); "$InsertDelay" inserts nothing once it is reached.
+    void SetEventLimit(size_t limit) { m_eventLimit = limit; }
     void SetContextLists(CListPanelItem* keyRows, CListPanelItem* mouseRows, CListPanelItem* delayRows);
     void SetRecordingButton(HWND button) { m_recordingButton = button; }
 
@@ -125,7 +135,10 @@ protected:
     std::vector<MacroEvent> m_playback;
     size_t m_playPos = 0;
     bool m_recording = false;
+    bool m_full = false;
     bool m_editing = false;
+    DWORD m_insertDelayMs = 50;
+    size_t m_eventLimit = 0;
     int m_rowHeight = 19;
     HWND m_recordingButton = nullptr;
     CListPanelItem* m_contextKey = nullptr;

@@ -19,6 +19,7 @@ BEGIN_MESSAGE_MAP(CEditItem, CEdit)
     ON_WM_CTLCOLOR_REFLECT()
     ON_CONTROL_REFLECT_EX(EN_CHANGE, OnChange)
     ON_CONTROL_REFLECT_EX(EN_UPDATE, OnUpdate)
+    ON_CONTROL_REFLECT_EX(EN_KILLFOCUS, OnLeft)
     ON_WM_RBUTTONDOWN()
     ON_WM_ERASEBKGND()
     ON_WM_DESTROY()
@@ -78,6 +79,13 @@ HBRUSH CEditItem::CtlColor(CDC* dc, UINT)
 BOOL CEditItem::OnChange()
 {
     if (CWnd* owner = GetOwner()) owner->SendMessage(WM_EDITITEM_CHANGED, 0, (LPARAM)m_hWnd);
+    return TRUE;
+}
+
+BOOL CEditItem::OnLeft()
+{
+    // Owners check a finished entry here rather than on every keystroke.
+    if (CWnd* owner = GetOwner()) owner->SendMessage(WM_EDITITEM_LEFT, 0, (LPARAM)m_hWnd);
     return TRUE;
 }
 

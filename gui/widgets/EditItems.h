@@ -47,6 +47,7 @@ protected:
     HBRUSH CtlColor(CDC* dc, UINT ctlType);
     BOOL OnChange();
     BOOL OnUpdate() { return TRUE; }
+    BOOL OnLeft();
     void OnRButtonDown(UINT, CPoint) {}
     BOOL OnEraseBkgnd(CDC*) { return FALSE; }
     void OnDestroy();

@@ -19,6 +19,7 @@ constexpr UINT WM_DPISTAGE_SELECTED = 0x5F4;
 
 // Edit items: wParam 0, lParam the edit's window handle.
 constexpr UINT WM_EDITITEM_CHANGED = 0x4C8;
+constexpr UINT WM_EDITITEM_LEFT = 0x4C9;         // the edit lost the focus
 
 // Colour palette and colour box; the single-key capture edit also reports a
 // captured key with WM_ITEM_VALUE_CHOSEN (wParam 0, lParam its window handle).
@@ -48,6 +49,7 @@ constexpr UINT WM_DROPDOWN_CLICKED = 0x634;
 constexpr UINT WM_MACRO_EVENTS_CHANGED = 0x6BC;
 constexpr UINT WM_MACRO_EVENT_EDIT = 0x6BD;
 constexpr UINT WM_MACRO_PLAYBACK_DONE = 0x6BE;
+constexpr UINT WM_MACRO_RECORD_FULL = 0x6BF;     // the recording reached the event limit
 
 // Keyboard keys: wParam 0, lParam the item id.
 constexpr UINT WM_KBDKEY_HOVER = 0x720;

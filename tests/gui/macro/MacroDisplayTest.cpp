@@ -150,6 +150,30 @@ TEST_F(MacroFixture, NoDelaysAndFixedDelay)
     EXPECT_EQ((MacroEvent{MacroEvent::kDelay, 50, 50}), md.GetEvents()[1]);
 }
 
+TEST_F(MacroFixture, RecordingStopsTakingEventsAtTheLimit)
+{
+    md.SetEventLimit(4);
+    md.SetInsertDelay(120);
+    md.ToggleRecording();
+    md.RecordRawKeyboard(Key(0x1E, false));  // 1 event
+    g_now = 1100;
+    md.RecordRawKeyboard(Key(0x1E, true));   // a delay and the key: 3
+    g_now = 1200;
+    md.RecordRawKeyboard(Key(0x30, false));  // would need 5: refused, told once
+    md.RecordRawKeyboard(Key(0x30, true));
+    EXPECT_EQ(3u, md.GetEvents().size());
+    EXPECT_EQ(1, owner.Count(WM_MACRO_RECORD_FULL));
+    md.ToggleRecording();
+
+    // The context command inserts the insert delay, not the recording's, up
+    // to the limit.
+    md.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    md.RunContextCommand(L"$InsertDelay");
+    md.RunContextCommand(L"$InsertDelay");
+    ASSERT_EQ(4u, md.GetEvents().size());
+    EXPECT_EQ((MacroEvent{MacroEvent::kDelay, 120, 120}), md.GetEvents()[1]);
+}
+
 TEST_F(MacroFixture, MouseReportWithTwoBitsGivesTwoEvents)
 {
     md.SetNoDelays(true);
@@ -249,6 +273,12 @@ TEST_F(MacroFixture, ReadOnlyPlaybackShowsRowsAfterDelays)
     EXPECT_TRUE(PumpUntil([&] { return owner.Count(WM_MACRO_PLAYBACK_DONE) == 1; }));
     EXPECT_EQ(0, ro.GetItemCount());
     EXPECT_FALSE(ro.ReplaceEvent(0, {MacroEvent::kDelay, 1, 1}));
+
+    // Stopped early: the rows go and no end is reported.
+    ro.StartPlayback({{MacroEvent::kKey, 0x1E, kPress}, {MacroEvent::kDelay, 60000, 60000}});
+    ro.StopPlayback();
+    EXPECT_EQ(0, ro.GetItemCount());
+    EXPECT_EQ(1, owner.Count(WM_MACRO_PLAYBACK_DONE));
 }
 
 TEST_F(MacroFixture, RightClickShowsTheRowKindsContextList)

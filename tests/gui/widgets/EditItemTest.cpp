@@ -39,6 +39,9 @@ TEST(EditItemWindow, BorderPanelWrapsTheEditAndChangesReachTheOwner)
     edit.SetWindowText(L"12");
     std::vector<RecordedMsg> expected{{WM_EDITITEM_CHANGED, 0, (LPARAM)edit.m_hWnd}};
     EXPECT_EQ(DiffSequence(expected, parent.OnlyMessage(WM_EDITITEM_CHANGED)), "");
+    // Losing the focus is reported too (the border panel reflects it).
+    edit.BorderPanel().SendMessage(WM_COMMAND, MAKEWPARAM(31, EN_KILLFOCUS), (LPARAM)edit.m_hWnd);
+    EXPECT_EQ(parent.Count(WM_EDITITEM_LEFT), 1);
     edit.Show(false);
     EXPECT_FALSE(edit.BorderPanel().IsWindowVisible());
     edit.Show(true);
