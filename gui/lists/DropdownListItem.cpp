@@ -65,6 +65,13 @@ int CDropdownListItem::SetCurSel(int i, const wchar_t* display)
     return 1;
 }
 
+void CDropdownListItem::ClearCurSel()
+{
+    m_current.Empty();
+    m_display.Empty();
+    if (GetSafeHwnd()) Invalidate(FALSE);
+}
+
 void CDropdownListItem::SetToolTip(const CString& key)
 {
     m_tip.Set(this, key);

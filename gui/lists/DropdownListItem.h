@@ -27,6 +27,8 @@ public:
     int GetCurSelText(CString& display) const;
     // 0 (nothing changed) when i is out of range.
     int SetCurSel(int i, const wchar_t* display = nullptr);
+    // No entry is current any more (the box shows nothing).
+    void ClearCurSel();
     const CString& CurrentText() const { return m_current; }
     const CString& DisplayText() const { return m_display; }
     void SetToolTip(const CString& key);

@@ -60,6 +60,7 @@ public:
     void SetNoDelays(bool on) { m_delays.SetNoDelays(on); }
     bool GetNoDelays() const { return m_delays.NoDelays(); }
     void SetFixedDelay(bool on, DWORD ms) { m_delays.SetFixedDelay(on, ms); }
+    bool GetFixedDelay() const { return m_delays.FixedDelay(); }
     DWORD FixedDelayMs() const { return m_delays.FixedDelayMs(); }
     // What "$InsertDelay" inserts; the recording's fixed delay is its own.
     void SetInsertDelay(DWORD ms) { m_insertDelayMs = ms; }

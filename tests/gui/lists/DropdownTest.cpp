@@ -103,6 +103,9 @@ TEST_F(DropdownFixture, EntryBookkeeping)
     EXPECT_STREQ(L"", box.GetItemText(4));
     EXPECT_EQ(1, box.SetCurSel(3));
     EXPECT_EQ(3, box.GetCurSel());
+    box.ClearCurSel();
+    EXPECT_EQ(-1, box.GetCurSel());
+    EXPECT_STREQ(L"", box.CurrentText());
     box.ResetContent();
     EXPECT_EQ(0, box.GetCount());
 }
