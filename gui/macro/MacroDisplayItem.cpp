@@ -214,6 +214,7 @@ bool CMacroDisplayItem::ToggleRecording()
         if (m_scroll && m_scroll->GetSafeHwnd()) m_scroll->ShowWindow(SW_HIDE);
         m_repeat.Clear();
         m_full = false;
+        m_delays.Start(m_tick());
         AddRawInputUsage(rawinput::kUsageKeyboard);
         AddRawInputUsage(rawinput::kUsageMouse);
         RegisterRawInput(m_hWnd);

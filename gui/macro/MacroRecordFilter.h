@@ -49,6 +49,9 @@ public:
     // added; with a fixed delay, that; otherwise the time since the last
     // recorded event, capped at 0xFFFFFF.
     bool DelayBefore(DWORD now, bool eventsEmpty, DWORD& delay);
+    // A recording starts: a macro that already has events measures its
+    // first new one from here, not from an earlier recording.
+    void Start(DWORD now) { m_last = now; }
 
 private:
     bool m_noDelays = false;

@@ -98,6 +98,13 @@ TEST_F(MacroFixture, RecordingMeasuresDelaysAndDropsRepeats)
     EXPECT_EQ(3, md.GetItemCount());
     EXPECT_FALSE(md.ToggleRecording());
     SaveCapture(md, L"macro_recorded");
+    // Recording again onto these events: the first new one is timed from
+    // the new start, not from the last recording.
+    g_now = 90000;
+    md.ToggleRecording();
+    g_now = 90400;
+    md.RecordRawKeyboard(Key(0x30, false));
+    EXPECT_EQ((MacroEvent{MacroEvent::kDelay, 400, 400}), ev[3]);
 }
 
 TEST_F(MacroFixture, StoppingEndsOnlyItsOwnRawInputRegistration)
