@@ -1,6 +1,5 @@
 // The tray program's application object.
 #pragma once
-#include "Sync.h"
 #include "WinThread.h"
 
 class CVeskSysTrayApp : public CWinApp {

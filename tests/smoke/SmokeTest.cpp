@@ -17,6 +17,7 @@ std::wstring ProgramDir()
 
 struct FoundWindow {
     DWORD pid;
+    const wchar_t* cls;  // null: the first captioned window
     HWND hwnd;
 };
 
@@ -28,16 +29,18 @@ BOOL CALLBACK FindTopLevel(HWND h, LPARAM lp)
     wchar_t cls[64] = {};
     ::GetClassNameW(h, cls, 64);
     // Skip the system's own helper windows (IME and the like).
-    if (pid == f->pid && (::GetWindowLongPtrW(h, GWL_STYLE) & WS_CAPTION)) {
+    bool wanted = f->cls ? wcscmp(cls, f->cls) == 0 : (::GetWindowLongPtrW(h, GWL_STYLE) & WS_CAPTION) != 0;
+    if (pid == f->pid && wanted) {
         f->hwnd = h;
         return FALSE;
     }
     return TRUE;
 }
 
-// Starts the program, waits for its first captioned window, closes it and
-// returns the exit code (or -1000 on time-out).
-int RunAndClose(const wchar_t* exe, std::wstring* windowClass)
+// Starts the program, waits for its first captioned window (or its first
+// window of class mainClass), closes it and returns the exit code (or -1000
+// on time-out).
+int RunAndClose(const wchar_t* exe, std::wstring* windowClass, const wchar_t* mainClass = nullptr)
 {
     std::wstring dir = ProgramDir();
     std::wstring cmd = L"\"" + dir + L"\\" + exe + L"\"";
@@ -46,7 +49,7 @@ int RunAndClose(const wchar_t* exe, std::wstring* windowClass)
     PROCESS_INFORMATION pi{};
     if (!::CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &pi))
         return -2000;
-    FoundWindow f{pi.dwProcessId, nullptr};
+    FoundWindow f{pi.dwProcessId, mainClass, nullptr};
     PumpUntil([&] {
         ::EnumWindows(&FindTopLevel, (LPARAM)&f);
         return f.hwnd != nullptr || ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0;
@@ -82,5 +85,6 @@ TEST(Smoke, ConfiguratorStartsAndEnds)
 
 TEST(Smoke, TrayProgramStartsAndEnds)
 {
-    EXPECT_EQ(0, RunAndClose(L"TanduKovuSysTray.exe", nullptr));
+    // Its main window is a hidden dialog.
+    EXPECT_EQ(0, RunAndClose(L"TanduKovuSysTray.exe", nullptr, L"#32770"));
 }

@@ -1,0 +1,166 @@
+// The controller dialog in this process, over the service's object model:
+// the mouse's presses reaching the display, session and device changes
+// connecting and disconnecting the sinks, and the menu's profile switch.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <wtsapi32.h>
+
+#include <cstddef>
+#include <cstring>
+
+#include <vector>
+
+#include "TrayImages.h"
+#include "DeviceBroadcast.h"
+#include "ProgramFolder.h"
+#include "RecordingWnd.h"
+#include "TrayMenu.h"
+#include "TrayNotifyIcon.h"
+#include "TrayServiceFixture.h"
+#include "VeskSysTrayDlg.h"
+
+namespace {
+
+// A window of this thread's with that class.
+HWND ThreadWindow(const wchar_t* cls)
+{
+    struct Find {
+        const wchar_t* cls;
+        HWND found;
+    } f{cls, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
+        auto* f = reinterpret_cast<Find*>(lp);
+        wchar_t name[64] = {};
+        ::GetClassNameW(h, name, 64);
+        if (wcscmp(name, f->cls) != 0)
+            return TRUE;
+        f->found = h;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&f));
+    return f.found;
+}
+
+const wchar_t kWirelessPath[] = L"\\\\?\\HID#VID_2F7C&PID_001F&MI_00#7&1&0000#{378de44c-56ef-11d1-bc8c-00a0c91405dd}";
+const wchar_t kWiredPath[] = L"\\\\?\\HID#VID_2F7C&PID_0015#7&2&0000#{378de44c-56ef-11d1-bc8c-00a0c91405dd}";
+
+class Controller : public TrayServiceTest {
+protected:
+    void SetUp() override
+    {
+        TrayServiceTest::SetUp();
+        wchar_t dir[MAX_PATH] = {};
+        DWORD n = ::GetEnvironmentVariableW(L"TK_PROGRAM_DIR", dir, MAX_PATH);
+        if (n && n < MAX_PATH - 1)
+            SetProgramFolder((std::wstring(dir) + L"\\").c_str());
+    }
+    void TearDown() override
+    {
+        if (::IsWindow(m_tray))
+            ::SendMessageW(m_tray, WM_CLOSE, 0, 0);  // the dialog deletes itself
+        SetProgramFolder(L"");
+        TrayServiceTest::TearDown();
+    }
+    void StartTray()
+    {
+        auto* dlg = new CVeskSysTrayDlg;
+        ASSERT_TRUE(dlg->Create());
+        m_tray = dlg->GetSafeHwnd();
+        m_dlg = dlg;
+    }
+    void DeviceChange(UINT event, const wchar_t* path)
+    {
+        std::vector<BYTE> b = InterfaceBroadcast(path);
+        ::SendMessageW(m_tray, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(b.data()));
+    }
+    bool Visible(const wchar_t* cls) { return ::IsWindowVisible(ThreadWindow(cls)) != FALSE; }
+    CString ActiveName()
+    {
+        CString name;
+        CDeviceManager().GetActiveProfileName(name);
+        return name;
+    }
+
+    HWND m_tray = nullptr;
+    CVeskSysTrayDlg* m_dlg = nullptr;
+};
+
+}  // namespace
+
+TEST_F(Controller, AMousePressReachesTheDisplayWithin100ms)
+{
+    StartTray();
+    ASSERT_EQ(3, HeldSinks());
+    ASSERT_EQ(S_OK, Control()->PressSensitivityButton(0x1F));
+    DWORD pressed = ::GetTickCount();
+    ASSERT_TRUE(PumpUntil([&] { return Visible(L"csl_osdslider"); }));
+    EXPECT_LE(::GetTickCount() - pressed, 100u);
+    SaveOsdCapture(ThreadWindow(L"csl_osdslider"), L"tray_dpi_press");
+
+    // A profile whose display flag is clear shows nothing; the next one does.
+    SetProfileProperties(1, 0x2, L"");
+    ASSERT_EQ(S_OK, Control()->PressProfileButton(0x1F));
+    PumpPending();
+    EXPECT_FALSE(Visible(L"csl_osd"));
+    ASSERT_EQ(S_OK, Control()->PressProfileButton(0x1F));
+    ASSERT_TRUE(PumpUntil([&] { return Visible(L"csl_osd"); }));
+    SaveOsdCapture(ThreadWindow(L"csl_osd"), L"tray_profile_press");
+    EXPECT_EQ(CString(L"Profile 3"), ActiveName());
+}
+
+TEST_F(Controller, ALockDisconnectsTheSinksAndAnUnlockConnectsThemAgain)
+{
+    StartTray();
+    ASSERT_EQ(3, HeldSinks());
+    ::SendMessageW(m_tray, WM_WTSSESSION_CHANGE, WTS_SESSION_LOCK, 1);
+    EXPECT_EQ(0, HeldSinks());
+    ::SendMessageW(m_tray, WM_WTSSESSION_CHANGE, WTS_SESSION_UNLOCK, 1);
+    EXPECT_EQ(3, HeldSinks());
+    ::SendMessageW(m_tray, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(::IsWindow(m_tray));
+    EXPECT_EQ(0, HeldSinks());
+}
+
+TEST_F(Controller, DevicesComingAndGoingConnectOnlyTheProductsThatAreThere)
+{
+    ASSERT_EQ(S_OK, Control()->Attach(0x15));
+    StartTray();
+    ASSERT_EQ(6, HeldSinks());
+    // The wireless mouse goes: the wired one keeps its sinks.
+    ASSERT_EQ(S_OK, Control()->Detach(0x1F));
+    DeviceChange(DBT_DEVICEREMOVECOMPLETE, kWirelessPath);
+    DeviceChange(DBT_DEVNODES_CHANGED, L"");
+    EXPECT_EQ(3, HeldSinks());
+    ASSERT_EQ(S_OK, Control()->Detach(0x15));
+    DeviceChange(DBT_DEVICEREMOVECOMPLETE, kWiredPath);
+    EXPECT_EQ(0, HeldSinks());
+
+    // Another vendor's mouse changes nothing; ours comes back connected.
+    ASSERT_EQ(S_OK, Control()->Attach(0x1F));
+    DeviceChange(DBT_DEVICEARRIVAL, L"\\\\?\\HID#VID_046D&PID_001F#1#{378de44c-56ef-11d1-bc8c-00a0c91405dd}");
+    EXPECT_EQ(0, HeldSinks());
+    DeviceChange(DBT_DEVICEARRIVAL, kWirelessPath);
+    EXPECT_EQ(3, HeldSinks());
+    ASSERT_EQ(S_OK, Control()->PressSensitivityButton(0x1F));
+    ASSERT_TRUE(PumpUntil([&] { return Visible(L"csl_osdslider"); }));
+}
+
+TEST_F(Controller, AProfileChosenFromTheMenuIsActivatedAndNamedByItsOwnFlag)
+{
+    StartTray();
+    SetProfileProperties(0, 0x4, L"");  // the active profile shows names
+    SetProfileProperties(1, 0x0, L"");  // the next one does not
+    // The menu reads the profiles when it opens; Escape closes it again.
+    ::PostMessageW(m_tray, WM_KEYDOWN, VK_ESCAPE, 0);
+    ::SendMessageW(m_tray, WM_TRAY_NOTIFY, kTrayIconId, WM_RBUTTONUP);
+    ::SendMessageW(m_tray, WM_COMMAND, ID_TRAY_PROFILE_FIRST + 1, 0);
+    EXPECT_EQ(CString(L"Profile 2"), ActiveName());
+    PumpPending();
+    EXPECT_FALSE(Visible(L"csl_osd"));
+    ::SendMessageW(m_tray, WM_COMMAND, ID_TRAY_PROFILE_FIRST + 2, 0);
+    EXPECT_EQ(CString(L"Profile 3"), ActiveName());
+    ASSERT_TRUE(PumpUntil([&] { return Visible(L"csl_osd"); }));
+    // There is no 21st profile, nor a 6th on this mouse.
+    ::SendMessageW(m_tray, WM_COMMAND, ID_TRAY_PROFILE_FIRST + 5, 0);
+    EXPECT_EQ(CString(L"Profile 3"), ActiveName());
+}
