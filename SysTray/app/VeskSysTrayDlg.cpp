@@ -25,8 +25,8 @@ const wchar_t kZentMenuKey[] = L"$LoadKovuZentConfigurator";
 const wchar_t* EnglishOf(const CString& key)
 {
     if (key == L"$LoadKovuConfigurator")
-        return L"Open the Tandu Kovu configurator";
-    return L"Open the Tandu Kovu Zent configurator";
+        return L"Open the Kovu configurator";
+    return L"Open the Kovu Zent configurator";
 }
 
 class CAboutDlg : public CDialog {
