@@ -13,6 +13,7 @@
 
 #include "TrayImages.h"
 #include "DeviceBroadcast.h"
+#include "ProbeFolder.h"
 #include "ProgramFolder.h"
 #include "RecordingWnd.h"
 #include "TrayMenu.h"
@@ -163,4 +164,13 @@ TEST_F(Controller, AProfileChosenFromTheMenuIsActivatedAndNamedByItsOwnFlag)
     // There is no 21st profile, nor a 6th on this mouse.
     ::SendMessageW(m_tray, WM_COMMAND, ID_TRAY_PROFILE_FIRST + 5, 0);
     EXPECT_EQ(CString(L"Profile 3"), ActiveName());
+}
+
+TEST_F(Controller, ALaunchButtonOpensTheProgramItNames)
+{
+    StartTray();
+    CProbeFolder probe(L"game.exe");
+    ASSERT_TRUE(probe.Ready());
+    ASSERT_EQ(S_OK, Control()->PressLaunchButton(0x1F, probe.Program().c_str()));
+    EXPECT_TRUE(PumpUntil([&] { return probe.Launched(); }));
 }

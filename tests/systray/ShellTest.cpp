@@ -11,15 +11,18 @@
 #include <vector>
 
 #include "BatteryMonitor.h"
+#include "LangTable.h"
 #include "DeviceBroadcast.h"
 #include "DeviceInterfacePath.h"
 #include "LinkedProfile.h"
 #include "MacroRecorder.h"
 #include "PcManager.h"
+#include "ProbeFolder.h"
 #include "RecordingWnd.h"
 #include "TrayMenu.h"
 #include "TrayNotifyIcon.h"
 #include "TrayServiceFixture.h"
+#include "TrayText.h"
 #include "resource.h"
 
 namespace {
@@ -53,23 +56,6 @@ std::vector<CString> Names(int n)
         names.push_back(s);
     }
     return names;
-}
-
-std::wstring TestFolder()
-{
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
-    std::wstring dir = std::wstring(temp) + L"tk-tray-" + std::to_wstring(::GetCurrentProcessId());
-    ::CreateDirectoryW(dir.c_str(), nullptr);
-    return dir;
-}
-
-std::wstring ThisProgramFolder()
-{
-    wchar_t path[MAX_PATH] = {};
-    ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring p(path);
-    return p.substr(0, p.rfind(L'\\'));
 }
 
 using Battery = TrayServiceTest;
@@ -108,6 +94,34 @@ TEST(TrayMenu, TheTooltipCarriesTheBatteryOnlyForWirelessProductsAndIsCutAt127)
     EXPECT_EQ(63u, wcsnlen(record.szTip, 128));
     EXPECT_EQ(sizeof(NOTIFYICONDATAW), NotifyRecordSize(3));
     EXPECT_EQ(NOTIFYICONDATAW_V1_SIZE, NotifyRecordSize(0));
+}
+
+TEST(TrayNotifyIcon, TheIconIsAddedAgainWhenTheShellStartsAgain)
+{
+    CRecordingWnd owner;
+    ASSERT_TRUE(owner.CreateTopLevel());
+    CTrayNotifyIcon icon;
+    ASSERT_TRUE(icon.Create(&owner, L"Tandu Kovu Zent", ::LoadIconW(nullptr, IDI_APPLICATION)));
+    EXPECT_EQ(NotifyRecordSize(ShellVersionLevel()), icon.Record().cbSize);
+    ::SendMessageW(icon.HelperWindow(), ::RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(icon.IsAdded());
+    EXPECT_STREQ(L"Tandu Kovu Zent", icon.Record().szTip);
+    EXPECT_EQ(0, icon.OnTrayNotification(kTrayIconId + 1, WM_RBUTTONUP));  // another icon's
+}
+
+TEST(TrayText, AKeyTheLanguageLacksComesFromEnglishThenFromTheProgram)
+{
+    const wchar_t en[] = L"English\r\nx\r\nCloseTrayIcon\r\nClose\r\n";
+    const wchar_t de[] = L"Deutsch\r\nx\r\nBattery\r\nAkku\r\n";
+    CLangTable english, german;
+    ASSERT_TRUE(english.Parse(en, sizeof(en) - sizeof(wchar_t)));
+    ASSERT_TRUE(german.Parse(de, sizeof(de) - sizeof(wchar_t)));
+    LangTableMap[0] = &english;
+    LangTableMap[5] = &german;
+    SetCurrentLangTable(&german);
+    EXPECT_EQ(CString(L"Akku"), TrayText(L"$Battery", L"Battery"));
+    EXPECT_EQ(CString(L"Close"), TrayText(L"$CloseTrayIcon", L"Close Tray Icon"));
+    EXPECT_EQ(CString(L"Open"), TrayText(L"$LoadKovuConfigurator", L"Open"));
 }
 
 TEST(DeviceInterfacePath, OnlyTheVendorsThreeProductsCountAndPathsStayInTheirRecord)
@@ -152,8 +166,7 @@ TEST(PcManager, RegistryTextsAreBoundedAndTheConfiguratorStartsFromItsFolder)
     const wchar_t* key = L"Software\\TanduKovuTrayTest";
     HKEY h = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr));
-    std::wstring folder = TestFolder();
-    std::wstring withSlash = folder + L"\\";
+    std::wstring withSlash = L"C:\\Program Files\\Tandu\\";
     ::RegSetValueExW(h, L"InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(withSlash.c_str()),
                      static_cast<DWORD>(withSlash.size() * sizeof(wchar_t)));  // no terminator stored
     std::wstring tooLong(400, L'x');
@@ -167,23 +180,20 @@ TEST(PcManager, RegistryTextsAreBoundedAndTheConfiguratorStartsFromItsFolder)
     EXPECT_FALSE(CPcManager::ReadRegistryText(HKEY_CURRENT_USER, key, L"Missing", text));
     ::RegDeleteTreeW(HKEY_CURRENT_USER, key);
 
-    // A recording stand-in under the configurator's name writes where it ran.
-    std::wstring standIn = folder + L"\\" + kConfiguratorExe;
-    ASSERT_TRUE(::CopyFileW((ThisProgramFolder() + L"\\TkLaunchProbe.exe").c_str(), standIn.c_str(), FALSE));
-    std::wstring marker = folder + L"\\launched.txt";
-    ::DeleteFileW(marker.c_str());
+    // A recording stand-in under the configurator's name, started from its
+    // folder as the registry gives it, with a trailing backslash.
+    CProbeFolder probe(kConfiguratorExe);
+    ASSERT_TRUE(probe.Ready());
     wchar_t before[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, before);
-    ASSERT_TRUE(CPcManager::LaunchProgramIn(dir, kConfiguratorExe));
-    ASSERT_TRUE(PumpUntil([&] { return ::GetFileAttributesW(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+    ASSERT_TRUE(CPcManager::LaunchProgramIn((probe.Folder() + L"\\").c_str(), kConfiguratorExe));
     wchar_t now[MAX_PATH] = {};
     ::GetCurrentDirectoryW(MAX_PATH, now);
     ::SetCurrentDirectoryW(before);
-    EXPECT_EQ(folder, std::wstring(now));
-    EXPECT_FALSE(CPcManager::IsProcessRunning(L"tklaunchprobe.exe"));  // names are exact
-    ASSERT_TRUE(PumpUntil([&] { return ::DeleteFileW(standIn.c_str()) != FALSE; }));
-    ::DeleteFileW(marker.c_str());
-    ::RemoveDirectoryW(folder.c_str());
+    EXPECT_EQ(probe.Folder(), std::wstring(now));
+    ASSERT_TRUE(PumpUntil([&] { return probe.Launched(); }));
+    EXPECT_TRUE(CPcManager::IsProcessRunning(L"systray_tests.exe"));
+    EXPECT_FALSE(CPcManager::IsProcessRunning(L"SYSTRAY_TESTS.EXE"));  // names are exact
 }
 
 TEST(MacroRecorder, KeysDelaysAndSingleButtonsAreKeptRepeatsAndWheelsAreNot)
