@@ -32,31 +32,30 @@ bool HasProductId(IDevice* device, int productId)
            SUCCEEDED(identity->GetIdentity(&vendor, &product)) && product == static_cast<ULONG>(productId);
 }
 
-template <class T>
-ComPtr<T> DeviceFeature(IDevice* device)
+// A feature of a device or a profile (both offer GetFeature); empty when
+// the source is null or lacks it.
+template <class T, class Source>
+ComPtr<T> Feature(Source* source)
 {
     ComPtr<T> t;
-    if (!device || FAILED(device->GetFeature(__uuidof(T), t.OutUnknown())))
+    if (!source || FAILED(source->GetFeature(__uuidof(T), t.OutUnknown())))
         t.Reset();
     return t;
 }
 
-template <class T>
-ComPtr<T> ProfileFeature(IProfile* profile)
+// Walks list->Item(0, 1, ...) until a call fails, the bound is reached or
+// stop(item) is true; the item that stopped the walk, or empty.
+template <class T, class List, class F>
+ComPtr<T> WalkItems(List* list, F stop)
 {
-    ComPtr<T> t;
-    if (!profile || FAILED(profile->GetFeature(__uuidof(T), t.OutUnknown())))
-        t.Reset();
-    return t;
-}
-
-template <class T>
-ComPtr<T> Query(IUnknown* object)
-{
-    ComPtr<T> t;
-    if (!object || FAILED(object->QueryInterface(__uuidof(T), t.OutVoid())))
-        t.Reset();
-    return t;
+    for (LONG i = 0; list && i < kMaxWalk; ++i) {
+        ComPtr<T> item;
+        if (FAILED(list->Item(i, item.Out())) || !item)
+            break;
+        if (stop(item.Get()))
+            return item;
+    }
+    return ComPtr<T>();
 }
 
 bool ProfileName(IProfile* profile, CString& out)
@@ -124,7 +123,7 @@ CDeviceManager::CDeviceManager()
         if (device) {
             m_productId = productId;
             m_device = device;
-            m_profiles = DeviceFeature<IProfileManager>(device.Get());
+            m_profiles = Feature<IProfileManager>(device.Get());
             return;
         }
     }
@@ -167,15 +166,10 @@ bool CDeviceManager::IsPresent(int productId) const
 
 ComPtr<IProfile> CDeviceManager::FindProfile(const CString& name, bool ignoreCase) const
 {
-    for (LONG i = 0; m_profiles && i < kMaxWalk; ++i) {
-        ComPtr<IProfile> profile;
-        if (FAILED(m_profiles->Item(i, profile.Out())) || !profile)
-            break;
+    return WalkItems<IProfile>(m_profiles.Get(), [&](IProfile* profile) {
         CString n;
-        if (ProfileName(profile.Get(), n) && (ignoreCase ? n.CompareNoCase(name) == 0 : n == name))
-            return profile;
-    }
-    return ComPtr<IProfile>();
+        return ProfileName(profile, n) && (ignoreCase ? n.CompareNoCase(name) == 0 : n == name);
+    });
 }
 
 ComPtr<IProfile> CDeviceManager::ActiveProfile() const
@@ -192,7 +186,7 @@ ComPtr<IProfile> CDeviceManager::ActiveProfileOf(int productId) const
         return ComPtr<IProfile>();
     LONG from = 0;
     while (ComPtr<IDevice> device = DeviceOf(productId, from)) {
-        ComPtr<IProfileManager> manager = DeviceFeature<IProfileManager>(device.Get());
+        ComPtr<IProfileManager> manager = Feature<IProfileManager>(device.Get());
         ComPtr<IProfile> profile;
         if (manager && SUCCEEDED(manager->GetActive(profile.Out())) && profile)
             return profile;
@@ -203,53 +197,43 @@ ComPtr<IProfile> CDeviceManager::ActiveProfileOf(int productId) const
 bool CDeviceManager::GetProfileSettings(std::vector<_Profile_Setting_>& out)
 {
     out.clear();
-    for (LONG i = 0; m_profiles && i < kMaxWalk; ++i) {
-        ComPtr<IProfile> profile;
-        if (FAILED(m_profiles->Item(i, profile.Out())) || !profile)
-            break;
+    WalkItems<IProfile>(m_profiles.Get(), [&](IProfile* profile) {
         _Profile_Setting_ setting;
-        ComPtr<IProfileProperties> props = ProfileFeature<IProfileProperties>(profile.Get());
-        if (!ProfileName(profile.Get(), setting.name) || !props)
-            continue;
-        ReadLinkedApp(props.Get(), setting.linkedAppPath);
-        ReadFlags(props.Get(), setting, true);
-        out.push_back(setting);
-    }
+        ComPtr<IProfileProperties> props = Feature<IProfileProperties>(profile);
+        if (ProfileName(profile, setting.name) && props) {
+            ReadLinkedApp(props.Get(), setting.linkedAppPath);
+            ReadFlags(props.Get(), setting, true);
+            out.push_back(setting);
+        }
+        return false;
+    });
     return !out.empty();
 }
 
 bool CDeviceManager::GetProfileNames(std::vector<CString>& out)
 {
     out.clear();
-    for (LONG i = 0; m_profiles && i < kMaxWalk; ++i) {
-        ComPtr<IProfile> profile;
-        if (FAILED(m_profiles->Item(i, profile.Out())) || !profile)
-            break;
+    WalkItems<IProfile>(m_profiles.Get(), [&](IProfile* profile) {
         CString name;
-        if (ProfileName(profile.Get(), name))
+        if (ProfileName(profile, name))
             out.push_back(name);
-    }
+        return false;
+    });
     return !out.empty();
 }
 
 bool CDeviceManager::GetProfileSetting(const CString& name, _Profile_Setting_& out)
 {
-    for (LONG i = 0; m_profiles && i < kMaxWalk; ++i) {
-        ComPtr<IProfile> profile;
-        if (FAILED(m_profiles->Item(i, profile.Out())) || !profile)
-            break;
+    // A profile of that name without properties is passed over.
+    ComPtr<IProfileProperties> props;
+    WalkItems<IProfile>(m_profiles.Get(), [&](IProfile* profile) {
         CString n;
-        if (!ProfileName(profile.Get(), n) || n != name)
-            continue;
-        ComPtr<IProfileProperties> props = ProfileFeature<IProfileProperties>(profile.Get());
-        if (!props)
-            continue;  // a profile of that name without properties: look further
-        out.name = name;
-        if (FAILED(ReadLinkedApp(props.Get(), out.linkedAppPath)))
-            return false;
-        return SUCCEEDED(ReadFlags(props.Get(), out, false));
-    }
-    return false;
+        return ProfileName(profile, n) && n == name && (props = Feature<IProfileProperties>(profile));
+    });
+    if (!props)
+        return false;
+    out.name = name;
+    return SUCCEEDED(ReadLinkedApp(props.Get(), out.linkedAppPath)) && SUCCEEDED(ReadFlags(props.Get(), out, false));
 }
 
 bool CDeviceManager::GetActiveProfileName(CString& out)
@@ -266,14 +250,14 @@ bool CDeviceManager::ActivateProfile(const CString& name)
 
 bool CDeviceManager::IsPowerStateNot2()
 {
-    ComPtr<IPowerStatus> power = DeviceFeature<IPowerStatus>(m_device.Get());
+    ComPtr<IPowerStatus> power = Feature<IPowerStatus>(m_device.Get());
     LONG state = 0;
     return power && SUCCEEDED(power->GetState(&state)) && state != 2;
 }
 
 bool CDeviceManager::GetBatteryLevel(int& level)
 {
-    ComPtr<IPowerStatus> power = DeviceFeature<IPowerStatus>(m_device.Get());
+    ComPtr<IPowerStatus> power = Feature<IPowerStatus>(m_device.Get());
     LONG value = 0;
     if (!power || FAILED(power->GetLevel(&value)))
         return false;
@@ -283,7 +267,7 @@ bool CDeviceManager::GetBatteryLevel(int& level)
 
 std::unique_ptr<CDpiEventConnection> CDeviceManager::ConnectDpiEvents(int productId, IDpiEventHandler* handler)
 {
-    ComPtr<IDpiSettings> dpi = ProfileFeature<IDpiSettings>(ActiveProfileOf(productId).Get());
+    ComPtr<IDpiSettings> dpi = Feature<IDpiSettings>(ActiveProfileOf(productId).Get());
     if (!dpi)
         return nullptr;
     return std::unique_ptr<CDpiEventConnection>(new CDpiEventConnection(dpi.Get(), handler));
@@ -296,7 +280,7 @@ std::unique_ptr<CProfileEventConnection> CDeviceManager::ConnectProfileEvents(in
         return nullptr;
     LONG from = 0;
     while (ComPtr<IDevice> device = DeviceOf(productId, from)) {
-        ComPtr<IProfileManager> manager = DeviceFeature<IProfileManager>(device.Get());
+        ComPtr<IProfileManager> manager = Feature<IProfileManager>(device.Get());
         if (manager)
             return std::unique_ptr<CProfileEventConnection>(new CProfileEventConnection(manager.Get(), handler));
     }
@@ -312,7 +296,7 @@ std::unique_ptr<CLaunchAppEventConnection> CDeviceManager::ConnectLaunchAppEvent
         return nullptr;
     LONG from = 0;
     while (ComPtr<IDevice> device = DeviceOf(productId, from)) {
-        ComPtr<IButtonActions> actions = DeviceFeature<IButtonActions>(device.Get());
+        ComPtr<IButtonActions> actions = Feature<IButtonActions>(device.Get());
         if (actions)
             return std::unique_ptr<CLaunchAppEventConnection>(new CLaunchAppEventConnection(actions.Get(), handler));
     }
@@ -321,7 +305,7 @@ std::unique_ptr<CLaunchAppEventConnection> CDeviceManager::ConnectLaunchAppEvent
 
 std::unique_ptr<CMacroEventConnection> CDeviceManager::ConnectMacroRecordingEvents(IMacroEventHandler* handler)
 {
-    ComPtr<IMacroRecorder> recorder = DeviceFeature<IMacroRecorder>(m_device.Get());
+    ComPtr<IMacroRecorder> recorder = Feature<IMacroRecorder>(m_device.Get());
     if (!recorder)
         return nullptr;
     return std::unique_ptr<CMacroEventConnection>(new CMacroEventConnection(recorder.Get(), handler));
@@ -329,7 +313,7 @@ std::unique_ptr<CMacroEventConnection> CDeviceManager::ConnectMacroRecordingEven
 
 bool CDeviceManager::SetRecordLedMode(ULONG mode)
 {
-    ComPtr<IMacroRecordLed> led = DeviceFeature<IMacroRecordLed>(m_device.Get());
+    ComPtr<IMacroRecordLed> led = Feature<IMacroRecordLed>(m_device.Get());
     return led && SUCCEEDED(led->SetMode(mode));
 }
 
@@ -361,27 +345,24 @@ bool CDeviceManager::SetLedSchemeState(const CLed& led)
 
 bool CDeviceManager::ApplyLedScheme(const CString& profileName, const CLed& led)
 {
-    ComPtr<ILightingZones> zones = ProfileFeature<ILightingZones>(FindProfile(profileName).Get());
-    for (LONG i = 0; zones && i < kMaxWalk; ++i) {
-        ComPtr<ILightingZone> zone;
-        if (FAILED(zones->Item(i, zone.Out())) || !zone)
-            break;
+    ComPtr<ILightingZones> zones = Feature<ILightingZones>(FindProfile(profileName).Get());
+    ComPtr<ILightingZone> zone = WalkItems<ILightingZone>(zones.Get(), [&](ILightingZone* z) {
         ULONG id = 0;
-        if (FAILED(zone->GetId(&id)) || id != led.zoneId)
-            continue;
-        if (ComPtr<IZoneColorValue> colour = Query<IZoneColorValue>(zone.Get()))
-            colour->Set(led.colour);
-        if (ComPtr<IZoneEffect> effect = Query<IZoneEffect>(zone.Get()))
-            effect->Set(led.effect, led.value1, led.value2);
-        if (ComPtr<IZoneBrightness> brightness = Query<IZoneBrightness>(zone.Get()))
-            brightness->Set(led.brightness);
-        if (led.on == 1)
-            zone->TurnOn();
-        else
-            zone->TurnOff();
-        return true;
-    }
-    return false;
+        return SUCCEEDED(z->GetId(&id)) && id == led.zoneId;
+    });
+    if (!zone)
+        return false;
+    if (ComPtr<IZoneColorValue> colour = zone.As<IZoneColorValue>())
+        colour->Set(led.colour);
+    if (ComPtr<IZoneEffect> effect = zone.As<IZoneEffect>())
+        effect->Set(led.effect, led.value1, led.value2);
+    if (ComPtr<IZoneBrightness> brightness = zone.As<IZoneBrightness>())
+        brightness->Set(led.brightness);
+    if (led.on == 1)
+        zone->TurnOn();
+    else
+        zone->TurnOff();
+    return true;
 }
 
 int NewMacroNumber(const CString& name)
@@ -398,20 +379,15 @@ int NewMacroNumber(const CString& name)
 CString CDeviceManager::MakeNewMacroName()
 {
     int largest = 0;
-    ComPtr<IMacroManager> macros = DeviceFeature<IMacroManager>(m_device.Get());
-    for (LONG i = 0; macros && i < kMaxWalk; ++i) {
-        ComPtr<IMacro> macro;
-        if (FAILED(macros->Item(i, macro.Out())) || !macro)
-            break;
+    ComPtr<IMacroManager> macros = Feature<IMacroManager>(m_device.Get());
+    WalkItems<IMacro>(macros.Get(), [&](IMacro* macro) {
         LPWSTR text = nullptr;
-        if (FAILED(macro->GetName(&text))) {
-            ::CoTaskMemFree(text);
-            continue;
-        }
+        HRESULT hr = macro->GetName(&text);
         CString name = TakeServiceText(text, kMaxNameChars);
-        if (name.Find(kNewMacro) >= 0 && NewMacroNumber(name) > largest)
+        if (SUCCEEDED(hr) && name.Find(kNewMacro) >= 0 && NewMacroNumber(name) > largest)
             largest = NewMacroNumber(name);
-    }
+        return false;
+    });
     CString out;
     out.Format(L"%ls%d", kNewMacro, largest + 1);
     return out;
@@ -435,7 +411,7 @@ bool CDeviceManager::CreateMacro(const CString& name, const std::vector<Recorded
         at += sizeof(d);
     }
     bool made = false;
-    ComPtr<IMacroManager> macros = DeviceFeature<IMacroManager>(m_device.Get());
+    ComPtr<IMacroManager> macros = Feature<IMacroManager>(m_device.Get());
     ComPtr<IMacro> macro;
     if (macros && SUCCEEDED(macros->Create(macro.Out())) && macro) {
         macro->SetName(name);
@@ -449,16 +425,12 @@ bool CDeviceManager::CreateMacro(const CString& name, const std::vector<Recorded
 
 bool CDeviceManager::WriteMacroAssignment(IProfile* profile, int key, const GUID& id)
 {
-    ComPtr<IMacroManager> macros = DeviceFeature<IMacroManager>(m_device.Get());
-    bool found = false;
-    for (LONG i = 0; macros && i < kMaxWalk && !found; ++i) {
-        ComPtr<IMacro> macro;
-        if (FAILED(macros->Item(i, macro.Out())) || !macro)
-            break;
+    ComPtr<IMacroManager> macros = Feature<IMacroManager>(m_device.Get());
+    bool found = !!WalkItems<IMacro>(macros.Get(), [&](IMacro* macro) {
         GUID g{};
-        found = SUCCEEDED(macro->GetId(&g)) && IsEqualGUID(g, id);
-    }
-    ComPtr<IKeyAssignments> keys = ProfileFeature<IKeyAssignments>(profile);
+        return SUCCEEDED(macro->GetId(&g)) && IsEqualGUID(g, id);
+    });
+    ComPtr<IKeyAssignments> keys = Feature<IKeyAssignments>(profile);
     if (!found || !keys)
         return false;
     AssignmentValue value{};

@@ -53,17 +53,40 @@ HWND ProcessWindow(DWORD pid, const wchar_t* cls, bool visibleOnly = false)
     return f.found;
 }
 
+// Every call the tray makes crosses processes; on a loaded machine its
+// closing can take long, and a tray ended by force mid-call leaves the
+// service with a dead client, so it is given ample time.
+const DWORD kTrayStopMs = 90000;
+
 class TrayProcess {
 public:
-    ~TrayProcess() { Stop(); }
+    TrayProcess()
+    {
+        // Should this test end early, the tray it started ends with it.
+        m_job = ::CreateJobObjectW(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (m_job)
+            ::SetInformationJobObject(m_job, JobObjectExtendedLimitInformation, &limits, sizeof(limits));
+    }
+    ~TrayProcess()
+    {
+        Stop();
+        if (m_job)
+            ::CloseHandle(m_job);
+    }
     bool Start()
     {
         std::wstring dir = ProgramDir();
         std::wstring cmd = L"\"" + dir + L"\\TanduKovuSysTray.exe\"";
         STARTUPINFOW si{};
         si.cb = sizeof(si);
-        if (!::CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, dir.c_str(), &si, &m_pi))
+        if (!::CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, dir.c_str(),
+                              &si, &m_pi))
             return false;
+        if (m_job)
+            ::AssignProcessToJobObject(m_job, m_pi.hProcess);
+        ::ResumeThread(m_pi.hThread);
         return PumpUntil([&] {
             m_window = ProcessWindow(m_pi.dwProcessId, L"#32770");
             return m_window || Ended();
@@ -78,7 +101,7 @@ public:
         if (m_window)
             ::PostMessageW(m_window, WM_CLOSE, 0, 0);
         DWORD code = static_cast<DWORD>(-1);
-        if (::WaitForSingleObject(m_pi.hProcess, kHangTimeoutMs) == WAIT_OBJECT_0)
+        if (::WaitForSingleObject(m_pi.hProcess, kTrayStopMs) == WAIT_OBJECT_0)
             ::GetExitCodeProcess(m_pi.hProcess, &code);
         else
             ::TerminateProcess(m_pi.hProcess, 1);
@@ -95,6 +118,7 @@ public:
 private:
     PROCESS_INFORMATION m_pi{};
     HWND m_window = nullptr;
+    HANDLE m_job = nullptr;
 };
 
 class TrayProgram : public ::testing::Test {
