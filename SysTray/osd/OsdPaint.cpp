@@ -1,19 +1,8 @@
 #include "OsdPaint.h"
 
+#include "Gdi.h"
+
 namespace {
-
-// The DC's state (font, colours, mode) for one paint, restored at the end.
-class CSavedDC {
-public:
-    explicit CSavedDC(HDC dc) : m_dc(dc), m_saved(::SaveDC(dc)) {}
-    ~CSavedDC() { ::RestoreDC(m_dc, m_saved); }
-    CSavedDC(const CSavedDC&) = delete;
-    CSavedDC& operator=(const CSavedDC&) = delete;
-
-private:
-    HDC m_dc;
-    int m_saved;
-};
 
 void Fill(HDC dc, const RECT& r, COLORREF c)
 {
@@ -32,7 +21,7 @@ void DrawLabel(HDC dc, const RECT& column, const wchar_t* label)
 
 void PaintOsdText(HDC dc, const RECT& client, const wchar_t* text, HFONT font)
 {
-    CSavedDC saved(dc);
+    CSaveDCGuard saved(dc);  // font, colours and mode come back at the end
     Fill(dc, client, kOsdKeyColour);
     if (!text || !*text)
         return;
@@ -45,7 +34,7 @@ void PaintOsdText(HDC dc, const RECT& client, const wchar_t* text, HFONT font)
 
 void PaintOsdBar(HDC dc, const RECT& column, int level, const wchar_t* text, int numberHeight, HFONT numberFont)
 {
-    CSavedDC saved(dc);
+    CSaveDCGuard saved(dc);  // font, colours and mode come back at the end
     const int l = column.left, t = column.top;
     Fill(dc, column, kOsdBarColour);
     Fill(dc, {l + 2, t + 2, column.right - 2, column.bottom - 2}, kOsdBarInside);
@@ -64,7 +53,7 @@ void PaintOsdBar(HDC dc, const RECT& column, int level, const wchar_t* text, int
 void PaintOsdBars(HDC dc, const RECT& client, const OsdState& state, const OsdLayout& layout, HFONT numberFont,
                   HFONT labelFont)
 {
-    CSavedDC saved(dc);
+    CSaveDCGuard saved(dc);  // font, colours and mode come back at the end
     Fill(dc, client, kOsdKeyColour);
     if (state.barMode == 0)
         return;
