@@ -3,14 +3,6 @@
 #include <algorithm>
 #include <climits>
 
-int LastTopRow(const SCROLLINFO& si)
-{
-    // A page of 0 (the list has not measured itself yet) still shows a row.
-    const long long page = std::max<long long>(1, (long long)si.nPage);
-    const long long last = (long long)si.nMax - page + 1;
-    return (int)std::max<long long>(si.nMin, std::min<long long>(last, INT_MAX));
-}
-
 bool AtLastPage(const SCROLLINFO& si)
 {
     return si.nPos >= LastTopRow(si);

@@ -5,8 +5,7 @@
 #pragma once
 #include <windows.h>
 
-// The highest top row the list can scroll to.
-int LastTopRow(const SCROLLINFO& si);
+#include "ScrollBarLayout.h"  // LastTopRow: the highest top row the list can scroll to
 
 // True when the last row is already in view: a line down shows nothing new.
 bool AtLastPage(const SCROLLINFO& si);

@@ -1,6 +1,8 @@
 #include "ScrollBarLayout.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 
 bool ComputeScrollBarLayout(const ScrollBarParts& p, int h, int y0, ScrollBarLayout& out)
 {
@@ -22,29 +24,43 @@ int ClampThumbTop(const ScrollBarParts& p, const ScrollBarLayout& l, int thumbTo
     return std::max(l.trackTop, std::min(thumbTop, l.trackBottom - p.thumbHeight));
 }
 
+int LastTopRow(const SCROLLINFO& si)
+{
+    const long long page = std::max<long long>(1, (long long)si.nPage);
+    const long long last = (long long)si.nMax - page + 1;
+    return (int)std::max<long long>(si.nMin, std::min<long long>(last, INT_MAX));
+}
+
+int ScrollDistance(const SCROLLINFO& si)
+{
+    return (int)std::min<long long>((long long)LastTopRow(si) - si.nMin, INT_MAX);
+}
+
 bool ThumbTopForScroll(const ScrollBarParts& p, const ScrollBarLayout& l, const SCROLLINFO& si, int& thumbTop)
 {
     if (si.nMax < si.nPos) return false;
     int offset = 0;
-    const unsigned distance = (unsigned)(si.nMax - (int)si.nPage);  // a page longer than the list wraps: offset 0
-    if (distance != 0) {
-        const double step = (double)l.trackLength / (double)distance * si.nPos;
-        offset = std::max(0, (int)std::min(step, 1e9));
+    const int distance = ScrollDistance(si);
+    if (distance > 0) {
+        const double step = (double)l.trackLength / (double)distance * ((double)si.nPos - si.nMin);
+        offset = (int)std::clamp(step, 0.0, 1e9);
     }
-    thumbTop = ClampThumbTop(p, l, p.topEndHeight + p.upArrowHeight + offset);
+    thumbTop = ClampThumbTop(p, l, l.trackTop + offset);
     return true;
 }
 
-bool DragPosition(const ScrollBarLayout& l, int thumbTop, int d, int& position)
+bool DragPosition(const ScrollBarLayout& l, int thumbTop, int distance, int& position)
 {
-    const int divisions = d < 4 ? d + 1 : d;
-    if (d == 0 || divisions == 0) return false;
-    const float span = l.trackLength + (float)l.halfThumb;
-    if (span <= 0) return false;
-    const float perStep = span / (float)divisions;
-    int pos = (int)((float)thumbTop / perStep);
-    position = std::min(pos, d);
+    if (distance < 1 || l.trackLength <= 0) return false;
+    const double rows = (double)(thumbTop - l.trackTop) / (double)l.trackLength * distance;
+    position = (int)std::clamp(std::floor(rows + 0.5), 0.0, (double)distance);
     return true;
+}
+
+bool PageDownJumps(const SCROLLINFO& si, int& target)
+{
+    target = LastTopRow(si);
+    return (long long)si.nPos + std::max<long long>(1, (long long)si.nPage) >= target;
 }
 
 ScrollClick ClickAction(const ScrollBarParts& p, const ScrollBarLayout& l, int thumbTop, const RECT& client,

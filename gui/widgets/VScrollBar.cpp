@@ -88,6 +88,7 @@ void CVScrollBar::OnLButtonDown(UINT, CPoint p)
     const RECT thumb{0, thumbTop, m_parts.width, thumbTop + m_parts.thumbHeight};
     if (PtInRect(&thumb, p)) {
         dragging = true;
+        lastTrackPos = -1;  // the list may have moved since the last drag
         SetCapture();
     } else if (PtInRect(&m_layout.downArrow, p)) {
         downPressed = true;
@@ -107,11 +108,11 @@ void CVScrollBar::OnMouseMove(UINT flags, CPoint p)
     if (dragging && (flags & MK_LBUTTON)) {
         thumbTop = ClampThumbTop(m_parts, m_layout, std::max(0, (int)p.y - m_layout.halfThumb));
         SCROLLINFO si;
-        if (OwnerScrollInfo(si) && si.nMax != (int)si.nPage) {
+        if (OwnerScrollInfo(si)) {
             int pos;
-            if (DragPosition(m_layout, thumbTop, si.nMax - (int)si.nPage, pos) && pos != lastTrackPos) {
+            if (DragPosition(m_layout, thumbTop, ScrollDistance(si), pos) && pos != lastTrackPos) {
                 lastTrackPos = pos;
-                PostScroll(SB_THUMBTRACK, pos);
+                PostScroll(SB_THUMBTRACK, si.nMin + pos);
             }
         }
         Invalidate(FALSE);
@@ -142,9 +143,7 @@ void CVScrollBar::OnLButtonUp(UINT, CPoint p)
     case ScrollClick::PageUp: PostScroll(SB_PAGEUP); SetTimer(kRepeatTimer, kRepeatPeriod); break;
     case ScrollClick::PageDown: {
         SCROLLINFO si;
-        if (OwnerScrollInfo(si) && (int)si.nPage + si.nPos >= si.nMax - (int)si.nPage) {
-            // Near the end a page down jumps to the last page.
-            m_jumpTarget = si.nMax - (int)si.nPage;
+        if (OwnerScrollInfo(si) && PageDownJumps(si, m_jumpTarget)) {
             PostScroll(SB_THUMBPOSITION, m_jumpTarget);
             SetTimer(kJumpTimer, kJumpPeriod);
         } else {
@@ -184,7 +183,7 @@ void CVScrollBar::Draw(HDC target)
     RECT client;
     GetClientRect(&client);
     SCROLLINFO si;
-    const bool scrollable = OwnerScrollInfo(si) && si.nMax - (int)si.nPage >= 1;
+    const bool scrollable = OwnerScrollInfo(si) && ScrollDistance(si) >= 1;
     // Drawn off screen, then copied, so the thumb never flickers.
     CDC targetDc;
     targetDc.Attach(target);

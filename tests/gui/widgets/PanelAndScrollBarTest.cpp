@@ -100,7 +100,7 @@ TEST_F(ScrollFixture, ClicksOnArrowsAndTrackPostTheirCodes)
 
 TEST_F(ScrollFixture, PageDownNearTheEndJumpsToTheLastPage)
 {
-    SetRange(30, 10, 15);
+    SetRange(29, 10, 15);  // 30 rows, 10 in view: the last page starts at row 20
     const int thumb = bar.ThumbTop();
     Click(thumb + 40 < 185 ? thumb + 40 : 184);
     ASSERT_GE(owner.Log().size(), 1u);
@@ -142,14 +142,14 @@ TEST_F(ScrollFixture, DraggingTheThumbTracksThePosition)
     ASSERT_GE(msgs.size(), 1u);
     EXPECT_EQ(LOWORD(msgs[0].wParam), SB_THUMBTRACK);
     int pos = -1;
-    DragPosition(bar.Layout(), 100 - bar.Layout().halfThumb, 89, pos);
+    DragPosition(bar.Layout(), 100 - bar.Layout().halfThumb, 90, pos);
     EXPECT_EQ(HIWORD(msgs[0].wParam), pos);
     EXPECT_FALSE(bar.Dragging());
 }
 
 TEST_F(ScrollFixture, ListOfOnePageShowsAnEmptyBarAndDraggingPostsNothing)
 {
-    SetRange(10, 10, 0);
+    SetRange(9, 10, 0);
     EXPECT_EQ(bar.ThumbTop(), bar.Layout().trackTop);
     bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, bar.ThumbTop() + 2));
     bar.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 120));
@@ -160,6 +160,10 @@ TEST_F(ScrollFixture, ListOfOnePageShowsAnEmptyBarAndDraggingPostsNothing)
     CapturedImage img;
     ASSERT_TRUE(CaptureWindow(bar.m_hWnd, img));
     EXPECT_EQ(img.Pixel(7, 5), RGB(0, 0, 0));  // nothing drawn but the background
+
+    SetRange(10, 10, 0);  // one row more than fits: the bar is drawn
+    ASSERT_TRUE(CaptureWindow(bar.m_hWnd, img));
+    EXPECT_EQ(img.Pixel(7, bar.ThumbTop() + 10), RGB(220, 220, 220));
 }
 
 TEST_F(ScrollFixture, DrawsEndsArrowsSpanAndThumb)

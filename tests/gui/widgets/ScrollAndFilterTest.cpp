@@ -80,7 +80,7 @@ TEST(ScrollLayout, ThumbFollowsThePositionAndStaysOnTheTrack)
     ScrollBarParts p = Parts();
     ScrollBarLayout l;
     ASSERT_TRUE(ComputeScrollBarLayout(p, 200, 0, l));
-    SCROLLINFO si{sizeof(si), SIF_ALL, 0, 30, 10, 0, 0};
+    SCROLLINFO si{sizeof(si), SIF_ALL, 0, 29, 10, 0, 0};  // 30 rows, 10 in view: top rows 0..20
     int top = -1;
     ASSERT_TRUE(ThumbTopForScroll(p, l, si, top));
     EXPECT_EQ(top, l.trackTop);
@@ -89,22 +89,23 @@ TEST(ScrollLayout, ThumbFollowsThePositionAndStaysOnTheTrack)
     EXPECT_EQ(top, l.trackBottom - p.thumbHeight);
     si.nPos = 10;
     ASSERT_TRUE(ThumbTopForScroll(p, l, si, top));
-    EXPECT_EQ(top, 12 + (int)(l.trackLength / 20 * 10));
-    si.nPos = 31;
+    EXPECT_EQ(top, l.trackTop + (int)(l.trackLength / 2));
+    si.nPos = 30;
     EXPECT_FALSE(ThumbTopForScroll(p, l, si, top));
 }
 
-TEST(ScrollLayout, ListOfExactlyOnePageOrLessKeepsTheThumbAtTheTop)
+TEST(ScrollLayout, ListThatFitsItsPageKeepsTheThumbAtTheTop)
 {
     ScrollBarParts p = Parts();
     ScrollBarLayout l;
     ASSERT_TRUE(ComputeScrollBarLayout(p, 200, 0, l));
-    SCROLLINFO si{sizeof(si), SIF_ALL, 0, 10, 10, 0, 0};
+    SCROLLINFO si{sizeof(si), SIF_ALL, 0, 9, 10, 0, 0};
     int top = -1;
     ASSERT_TRUE(ThumbTopForScroll(p, l, si, top));
     EXPECT_EQ(top, l.trackTop);
     si.nPage = 15;
     si.nMax = 5;
+    EXPECT_EQ(0, ScrollDistance(si));
     ASSERT_TRUE(ThumbTopForScroll(p, l, si, top));
     EXPECT_EQ(top, l.trackTop);
     int pos = 0;
@@ -112,18 +113,57 @@ TEST(ScrollLayout, ListOfExactlyOnePageOrLessKeepsTheThumbAtTheTop)
     EXPECT_FALSE(DragPosition(l, 100, -1, pos));
 }
 
-TEST(ScrollLayout, DragPositionUsesOneMoreDivisionForShortRanges)
+// The system's range: rows nMin..nMax with nPage in view. A 20-row list
+// with 19 in view scrolls by one row.
+TEST(ScrollLayout, OneRowMoreThanFitsStillScrollsAllTheWay)
 {
+    ScrollBarParts p = Parts();
     ScrollBarLayout l;
-    ASSERT_TRUE(ComputeScrollBarLayout(Parts(), 200, 0, l));
-    const float span = l.trackLength + l.halfThumb;  // 164
+    ASSERT_TRUE(ComputeScrollBarLayout(p, 200, 0, l));
+    SCROLLINFO si{sizeof(si), SIF_ALL, 0, 19, 19, 1, 0};
+    EXPECT_EQ(1, ScrollDistance(si));
+    int top = -1;
+    ASSERT_TRUE(ThumbTopForScroll(p, l, si, top));
+    EXPECT_EQ(top, l.trackBottom - p.thumbHeight);
     int pos = -1;
-    ASSERT_TRUE(DragPosition(l, 100, 3, pos));
-    EXPECT_EQ(pos, (int)(100 / (span / 4)));
-    ASSERT_TRUE(DragPosition(l, 100, 10, pos));
-    EXPECT_EQ(pos, (int)(100 / (span / 10)));
-    ASSERT_TRUE(DragPosition(l, 1000, 10, pos));
-    EXPECT_EQ(pos, 10);
+    ASSERT_TRUE(DragPosition(l, l.trackBottom - p.thumbHeight, 1, pos));
+    EXPECT_EQ(1, pos);
+    ASSERT_TRUE(DragPosition(l, l.trackTop, 1, pos));
+    EXPECT_EQ(0, pos);
+}
+
+TEST(ScrollLayout, DragReachesEveryRowFromTopToEnd)
+{
+    ScrollBarParts p = Parts();
+    ScrollBarLayout l;
+    ASSERT_TRUE(ComputeScrollBarLayout(p, 200, 0, l));
+    const SCROLLINFO si{sizeof(si), SIF_ALL, 0, 29, 10, 0, 0};
+    const int d = ScrollDistance(si);
+    ASSERT_EQ(20, d);
+    int pos = -1;
+    ASSERT_TRUE(DragPosition(l, 0, d, pos));
+    EXPECT_EQ(0, pos);
+    ASSERT_TRUE(DragPosition(l, 1000, d, pos));
+    EXPECT_EQ(20, pos);
+    // Where a position puts the thumb drags back to that position.
+    for (int row = 0; row <= d; ++row) {
+        SCROLLINFO at = si;
+        at.nPos = row;
+        int top = -1;
+        ASSERT_TRUE(ThumbTopForScroll(p, l, at, top));
+        ASSERT_TRUE(DragPosition(l, top, d, pos));
+        EXPECT_EQ(row, pos);
+    }
+}
+
+TEST(ScrollLayout, PageDownNearTheEndJumpsToTheLastPage)
+{
+    SCROLLINFO si{sizeof(si), SIF_ALL, 0, 29, 10, 0, 0};
+    int target = -1;
+    EXPECT_FALSE(PageDownJumps(si, target));
+    si.nPos = 10;
+    EXPECT_TRUE(PageDownJumps(si, target));
+    EXPECT_EQ(20, target);
 }
 
 TEST(ScrollLayout, ClicksOnArrowsAndTrack)
