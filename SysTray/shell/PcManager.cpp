@@ -77,7 +77,10 @@ bool CPcManager::LaunchProgramIn(const CString& folder, const wchar_t* exe)
     CString dir = folder;
     if (dir.GetLength() > 0 && dir[dir.GetLength() - 1] == L'\\')
         dir = dir.Left(dir.GetLength() - 1);
-    ::SetCurrentDirectoryW(dir);
+    // A folder that cannot be made current starts nothing: the program of
+    // that name in whatever folder is current now is not the configurator.
+    if (dir.IsEmpty() || !::SetCurrentDirectoryW(dir))
+        return false;
     HINSTANCE r = ::ShellExecuteW(nullptr, L"open", exe, nullptr, nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(r) > 32;
 }

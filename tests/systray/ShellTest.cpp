@@ -192,6 +192,9 @@ TEST(PcManager, RegistryTextsAreBoundedAndTheConfiguratorStartsFromItsFolder)
     ::SetCurrentDirectoryW(before);
     EXPECT_EQ(probe.Folder(), std::wstring(now));
     ASSERT_TRUE(PumpUntil([&] { return probe.Launched(); }));
+    // A folder that is empty or gone starts nothing from the current one.
+    EXPECT_FALSE(CPcManager::LaunchProgramIn(L"", kConfiguratorExe));
+    EXPECT_FALSE(CPcManager::LaunchProgramIn((probe.Folder() + L"\\gone").c_str(), kConfiguratorExe));
     EXPECT_TRUE(CPcManager::IsProcessRunning(L"systray_tests.exe"));
     EXPECT_FALSE(CPcManager::IsProcessRunning(L"SYSTRAY_TESTS.EXE"));  // names are exact
 }
