@@ -9,10 +9,13 @@
 #include <cstddef>
 #include <cstring>
 
+#include <functional>
 #include <vector>
 
 #include "TrayImages.h"
 #include "DeviceBroadcast.h"
+#include "LangTable.h"
+#include "LanguageNames.h"
 #include "ProbeFolder.h"
 #include "ProgramFolder.h"
 #include "RecordingWnd.h"
@@ -20,21 +23,23 @@
 #include "TrayNotifyIcon.h"
 #include "TrayServiceFixture.h"
 #include "VeskSysTrayDlg.h"
+#include "resource.h"
 
 namespace {
 
-// A window of this thread's with that class.
-HWND ThreadWindow(const wchar_t* cls)
+// A window of this thread's with that class (only a visible one, if asked).
+HWND ThreadWindow(const wchar_t* cls, bool visibleOnly = false)
 {
     struct Find {
         const wchar_t* cls;
+        bool visibleOnly;
         HWND found;
-    } f{cls, nullptr};
+    } f{cls, visibleOnly, nullptr};
     ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
         auto* f = reinterpret_cast<Find*>(lp);
         wchar_t name[64] = {};
         ::GetClassNameW(h, name, 64);
-        if (wcscmp(name, f->cls) != 0)
+        if (wcscmp(name, f->cls) != 0 || (f->visibleOnly && !::IsWindowVisible(h)))
             return TRUE;
         f->found = h;
         return FALSE;
@@ -50,6 +55,51 @@ ULONGLONG ThreadBusyMs()
         return 0;
     auto ms = [](const FILETIME& t) { return ((ULONGLONG(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000; };
     return ms(kernel) + ms(user);
+}
+
+// Captures a window of this thread with that class once a modal loop (a
+// menu's, a dialog's) has shown it, then closes it; the loop's own timer
+// messages do the looking, so nothing waits on the clock.
+struct ModalCapture {
+    const wchar_t* cls;
+    const wchar_t* name;
+    DWORD deadline;
+    bool done;
+};
+ModalCapture* g_modalCapture = nullptr;
+
+void CALLBACK CaptureModalWindow(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    ModalCapture* c = g_modalCapture;
+    HWND w = c ? ThreadWindow(c->cls, true) : nullptr;
+    if (!w) {
+        if (c && static_cast<LONG>(::GetTickCount() - c->deadline) > 0) {
+            ::KillTimer(nullptr, timer);
+            ::EndMenu();  // a menu that never showed must not hold the test
+        }
+        return;
+    }
+    ::KillTimer(nullptr, timer);
+    RECT r{};
+    ::GetWindowRect(w, &r);
+    SaveImage(CaptureScreen(r), c->name);
+    c->done = true;
+    if (wcscmp(c->cls, L"#32768") == 0)
+        ::EndMenu();
+    else
+        ::PostMessageW(w, WM_COMMAND, IDOK, 0);
+}
+
+// Runs `open` (which returns when the modal loop ends) with the capture armed.
+bool CaptureModal(const wchar_t* cls, const wchar_t* name, const std::function<void()>& open)
+{
+    ModalCapture c{cls, name, ::GetTickCount() + kHangTimeoutMs, false};
+    g_modalCapture = &c;
+    UINT_PTR timer = ::SetTimer(nullptr, 0, 10, CaptureModalWindow);
+    open();
+    ::KillTimer(nullptr, timer);
+    g_modalCapture = nullptr;
+    return c.done;
 }
 
 const wchar_t kWirelessPath[] = L"\\\\?\\HID#VID_2F7C&PID_001F&MI_00#7&1&0000#{378de44c-56ef-11d1-bc8c-00a0c91405dd}";
@@ -178,6 +228,18 @@ TEST_F(Controller, AProfileChosenFromTheMenuIsActivatedAndNamedByItsOwnFlag)
     // There is no 21st profile, nor a 6th on this mouse.
     ::SendMessageW(m_tray, WM_COMMAND, ID_TRAY_PROFILE_FIRST + 5, 0);
     EXPECT_EQ(CString(L"Profile 3"), ActiveName());
+}
+
+TEST_F(Controller, TheMenuSpeaksTheChosenLanguageAndTheAboutBoxOpens)
+{
+    StartTray();
+    auto openMenu = [&] { ::SendMessageW(m_tray, WM_TRAY_NOTIFY, kTrayIconId, WM_RBUTTONUP); };
+    ASSERT_TRUE(SelectLanguage(LanguageIdFromName(L"English")));
+    EXPECT_TRUE(CaptureModal(L"#32768", L"tray_menu_en", openMenu));
+    ASSERT_TRUE(SelectLanguage(LanguageIdFromName(L"German")));
+    EXPECT_TRUE(CaptureModal(L"#32768", L"tray_menu_de", openMenu));
+    EXPECT_TRUE(CaptureModal(L"#32770", L"tray_about", [&] { ::SendMessageW(m_tray, WM_SYSCOMMAND, IDM_ABOUTBOX, 0); }));
+    SelectLanguage(LanguageIdFromName(L"English"));
 }
 
 TEST_F(Controller, ALaunchButtonOpensTheProgramItNames)
