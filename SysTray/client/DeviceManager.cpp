@@ -1,5 +1,6 @@
 #include "DeviceManager.h"
 
+#include <algorithm>
 #include <atomic>
 #include <climits>
 #include <cstddef>
@@ -225,11 +226,7 @@ bool CDeviceManager::GetProfileNames(std::vector<CString>& out)
 bool CDeviceManager::GetProfileSetting(const CString& name, _Profile_Setting_& out)
 {
     // A profile of that name without properties is passed over.
-    ComPtr<IProfileProperties> props;
-    WalkItems<IProfile>(m_profiles.Get(), [&](IProfile* profile) {
-        CString n;
-        return ProfileName(profile, n) && n == name && (props = Feature<IProfileProperties>(profile));
-    });
+    ComPtr<IProfileProperties> props = PropertiesOf(name);
     if (!props)
         return false;
     out.name = name;
@@ -246,6 +243,54 @@ bool CDeviceManager::ActivateProfile(const CString& name)
 {
     ComPtr<IProfile> profile = FindProfile(name);
     return profile && SUCCEEDED(m_profiles->SetActive(profile.Get()));
+}
+
+// The properties of the first profile of that name that has them.
+ComPtr<IProfileProperties> CDeviceManager::PropertiesOf(const CString& name) const
+{
+    ComPtr<IProfileProperties> props;
+    WalkItems<IProfile>(m_profiles.Get(), [&](IProfile* profile) {
+        CString n;
+        return ProfileName(profile, n) && n == name && (props = Feature<IProfileProperties>(profile));
+    });
+    return props;
+}
+
+bool CDeviceManager::SetLinkedAppName(const CString& name, const CString& program)
+{
+    ComPtr<IProfileProperties> props = PropertiesOf(name);
+    if (!props)
+        return false;
+    wchar_t buffer[kLinkedAppBytes / sizeof(wchar_t)] = {};
+    size_t n = std::min<size_t>(program.GetLength(), kMaxLinkedAppChars);
+    std::wmemcpy(buffer, program.GetString(), n);
+    return SUCCEEDED(props->Set(kPropLinkedApp, reinterpret_cast<const BYTE*>(buffer), 0, sizeof(buffer), 0));
+}
+
+bool CDeviceManager::SetFlagBit(IProfileProperties* props, USHORT bit, USHORT value)
+{
+    const USHORT record[2] = {bit, value};
+    return SUCCEEDED(props->Set(kPropFlags, reinterpret_cast<const BYTE*>(record), 0, sizeof(record), 0));
+}
+
+bool CDeviceManager::SetProfileFlags(const CString& name, USHORT value)
+{
+    ComPtr<IProfileProperties> props = PropertiesOf(name);
+    return props && SetFlagBit(props.Get(), 1, value);
+}
+
+bool CDeviceManager::SetProfileFlagBits(const CString& name, USHORT link, USHORT dpiOsd, USHORT profileOsd)
+{
+    ComPtr<IProfileProperties> props = PropertiesOf(name);
+    return props && SetFlagBit(props.Get(), 1, link) && SetFlagBit(props.Get(), 2, dpiOsd) &&
+           SetFlagBit(props.Get(), 4, profileOsd);
+}
+
+bool CDeviceManager::IsPowerState1()
+{
+    ComPtr<IPowerStatus> power = Feature<IPowerStatus>(m_device.Get());
+    LONG state = 0;
+    return power && SUCCEEDED(power->GetState(&state)) && state == 1;
 }
 
 bool CDeviceManager::IsPowerStateNot2()
@@ -309,6 +354,30 @@ std::unique_ptr<CMacroEventConnection> CDeviceManager::ConnectMacroRecordingEven
     if (!recorder)
         return nullptr;
     return std::unique_ptr<CMacroEventConnection>(new CMacroEventConnection(recorder.Get(), handler));
+}
+
+std::unique_ptr<CDpiEventConnection> CDeviceManager::ConnectDpiEventsCurrent(IDpiEventHandler* handler)
+{
+    ComPtr<IDpiSettings> dpi = Feature<IDpiSettings>(ActiveProfile().Get());
+    if (!dpi)
+        return nullptr;
+    return std::unique_ptr<CDpiEventConnection>(new CDpiEventConnection(dpi.Get(), handler));
+}
+
+std::unique_ptr<CProfileEventConnection> CDeviceManager::ConnectProfileEventsCurrent(IProfileEventHandler* handler)
+{
+    if (!m_profiles)
+        return nullptr;
+    return std::unique_ptr<CProfileEventConnection>(new CProfileEventConnection(m_profiles.Get(), handler));
+}
+
+std::unique_ptr<CLaunchAppEventConnection> CDeviceManager::ConnectLaunchAppEventsCurrent(
+    ILaunchAppEventHandler* handler)
+{
+    ComPtr<IButtonActions> actions = Feature<IButtonActions>(m_device.Get());
+    if (!actions)
+        return nullptr;
+    return std::unique_ptr<CLaunchAppEventConnection>(new CLaunchAppEventConnection(actions.Get(), handler));
 }
 
 bool CDeviceManager::SetRecordLedMode(ULONG mode)

@@ -68,7 +68,15 @@ public:
     bool GetActiveProfileName(CString& out);
     bool ActivateProfile(const CString& name);
 
+    // A profile's linked program (cut to 127 characters) and its flags: the
+    // program-link bit alone, or the link, sensitivity-display and
+    // profile-display bits one after the other.
+    bool SetLinkedAppName(const CString& name, const CString& program);
+    bool SetProfileFlags(const CString& name, USHORT value);
+    bool SetProfileFlagBits(const CString& name, USHORT link, USHORT dpiOsd, USHORT profileOsd);
+
     // Battery of the chosen device.
+    bool IsPowerState1();
     bool IsPowerStateNot2();
     bool GetBatteryLevel(int& level);
 
@@ -77,6 +85,10 @@ public:
     std::unique_ptr<CProfileEventConnection> ConnectProfileEvents(int productId, IProfileEventHandler* handler);
     std::unique_ptr<CLaunchAppEventConnection> ConnectLaunchAppEvents(int productId, ILaunchAppEventHandler* handler);
     std::unique_ptr<CMacroEventConnection> ConnectMacroRecordingEvents(IMacroEventHandler* handler);
+    // The same on the chosen device and its active profile.
+    std::unique_ptr<CDpiEventConnection> ConnectDpiEventsCurrent(IDpiEventHandler* handler);
+    std::unique_ptr<CProfileEventConnection> ConnectProfileEventsCurrent(IProfileEventHandler* handler);
+    std::unique_ptr<CLaunchAppEventConnection> ConnectLaunchAppEventsCurrent(ILaunchAppEventHandler* handler);
 
     // The on-the-fly recorder's calls: its lighting, record-LED mode and the
     // saving of a recorded macro to a key of the active profile.
@@ -100,6 +112,8 @@ private:
     ComPtr<IProfile> FindProfile(const CString& name, bool ignoreCase = false) const;
     ComPtr<IProfile> ActiveProfile() const;
     ComPtr<IProfile> ActiveProfileOf(int productId) const;
+    ComPtr<IProfileProperties> PropertiesOf(const CString& name) const;
+    bool SetFlagBit(IProfileProperties* props, USHORT bit, USHORT value);
     bool WriteMacroAssignment(IProfile* profile, int key, const GUID& id);
 
     int m_productId = 0;

@@ -80,6 +80,38 @@ TEST_F(Client, ProfilesAreReadWithTheirPropertiesAndFoundByExactName)
     EXPECT_TRUE(settings.empty());
 }
 
+TEST_F(Client, LinkedProgramsAndFlagsAreWrittenAndTheChosenDeviceIsConnected)
+{
+    CDeviceManager manager;
+    EXPECT_TRUE(manager.SetLinkedAppName(L"Profile 2", CString(L'g', 200)));  // cut to 127
+    EXPECT_TRUE(manager.SetProfileFlagBits(L"Profile 2", 1, 0, 1));
+    EXPECT_FALSE(manager.SetProfileFlagBits(L"profile 2", 1, 1, 1));  // names are exact
+    _Profile_Setting_ s;
+    ASSERT_TRUE(manager.GetProfileSetting(L"Profile 2", s));
+    EXPECT_EQ(CString(L'g', 127), s.linkedAppPath);
+    EXPECT_EQ(5, s.appLinkEnabled + s.dpiOsd * 2 + s.profileOsd * 4);
+    EXPECT_TRUE(manager.SetProfileFlags(L"Profile 2", 0));
+    ASSERT_TRUE(manager.GetProfileSetting(L"Profile 2", s));
+    EXPECT_EQ(4, s.appLinkEnabled + s.dpiOsd * 2 + s.profileOsd * 4);  // the link bit only
+    EXPECT_FALSE(manager.SetProfileFlags(L"Profile 2", 2));  // one bit takes 0 or 1
+
+    EXPECT_FALSE(manager.IsPowerState1());
+    ASSERT_EQ(S_OK, Control()->SetBattery(0x1F, 60, 1));
+    EXPECT_TRUE(manager.IsPowerState1());
+
+    EventLog log;
+    {
+        auto dpi = manager.ConnectDpiEventsCurrent(&log);
+        auto profile = manager.ConnectProfileEventsCurrent(&log);
+        auto launch = manager.ConnectLaunchAppEventsCurrent(&log);
+        ASSERT_TRUE(dpi && profile && launch);
+        EXPECT_EQ(3, HeldSinks());
+        ASSERT_EQ(S_OK, Control()->PressSensitivityButton(0x1F));
+        ASSERT_TRUE(PumpUntil([&] { return !log.events.empty(); }));
+    }
+    EXPECT_EQ(0, HeldSinks());
+}
+
 TEST(ServiceText, BufferTextsAreBoundedByTheBufferTheSizeAndTheLimit)
 {
     wchar_t buffer[128];
