@@ -69,7 +69,12 @@ protected:
     void OnCloseCommand();
     void OnTimer(UINT_PTR id);
     void OnClose();
-    void OnRawInput(UINT code, HRAWINPUT input) { m_recorder.OnRawInput(input); }
+    // The system frees a report only once the default procedure has seen it.
+    void OnRawInput(UINT code, HRAWINPUT input)
+    {
+        m_recorder.OnRawInput(input);
+        Default();
+    }
     void PostNcDestroy() override;
     DECLARE_MESSAGE_MAP()
 
