@@ -5,7 +5,7 @@ set -euo pipefail
 
 need_pkgs=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb cmake
            googletest dpkg-dev xauth x11-utils fonts-wine python3
-           librsvg2-bin fonts-play fonts-noto-core)
+           librsvg2-bin fonts-play fonts-noto-core fonts-noto-cjk)
 missing=()
 for p in "${need_pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -28,6 +28,32 @@ tk_prefix_init() {
   touch "$stamp"
 }
 
+# Chinese, Japanese and Korean texts use the faces Windows has for their
+# script (tools/skinart/tokens.py, SCRIPT_FONTS). Wine has none of them: the
+# prefix gets the Noto Sans CJK faces of Debian's fonts-noto-cjk under their
+# names, so captures and the skin check see real glyphs. Once per prefix.
+tk_script_fonts() {
+  local stamp="$WINEPREFIX/.tk-script-fonts-v1" src=/usr/share/fonts/opentype/noto
+  [ -f "$stamp" ] && return 0
+  [ -f "$src/NotoSansCJK-Regular.ttc" ] && [ -f "$src/NotoSansCJK-Bold.ttc" ] || {
+    echo "fonts-noto-cjk is not installed: CJK texts will show as boxes" >&2
+    return 0
+  }
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  ln -sf "$src/NotoSansCJK-Regular.ttc" "$src/NotoSansCJK-Bold.ttc" "$WINEPREFIX/drive_c/windows/Fonts/"
+  local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' face noto
+  while IFS='=' read -r face noto; do
+    wine reg add "$key" /v "$face" /d "$noto" /f >/dev/null 2>&1 || return 1
+  done <<'FACES'
+Microsoft YaHei UI=Noto Sans CJK SC
+Microsoft JhengHei UI=Noto Sans CJK TC
+Yu Gothic UI=Noto Sans CJK JP
+Malgun Gothic=Noto Sans CJK KR
+FACES
+  wineserver -w
+  touch "$stamp"
+}
+
 tk_display_up() {
   # Use the user's display when there is one and it answers, unless asked not to.
   if [ -n "${DISPLAY:-}" ] && [ -z "${TK_FORCE_XVFB:-}" ] && xdpyinfo >/dev/null 2>&1; then
@@ -101,6 +127,7 @@ tk_env_up() {
   export TK_PROGRAM_DIR="Z:$build/program"
   tk_display_up || return 1
   tk_prefix_init "$build"
+  tk_script_fonts || echo "CJK font names not set in the prefix" >&2
   wineserver -p || true  # one may already be running for this prefix
   # Start Wine's background services now, with nothing inherited: a service
   # started by the first test would hold ctest's output pipe open.

@@ -1,16 +1,17 @@
 """The skin's XML files as the program reads them, made from skin/xml/:
 
 - every *.xml there, with `<?skin fonts?>` replaced by the shared FONTLIST
-  (a fontid sees only the fonts of its own file), `<?skin vscroll?>` by the
-  list scroll-bar pictures, and each colour token `"@name"` by its name in
-  the program's colour table;
+  (a fontid sees only the fonts of its own file), `<?skin langfonts NAME?>`
+  by the font remaps of a language whose script needs its own face,
+  `<?skin vscroll?>` by the list scroll-bar pictures, and each colour token
+  `"@name"` by its name in the program's colour table;
 - the small popups of popups.txt (warnings, name and number entries), each
   made from one template.
 """
 import os
 import re
 
-from tokens import fontlist_xml, table_name
+from tokens import fontlist_xml, langfonts_xml, table_name
 
 VSCROLL = ('<VSCROLL bdrwidth="0"><VSBMP_TOP>sb_end.bmp</VSBMP_TOP><VSBMP_BOT>sb_end.bmp</VSBMP_BOT>'
            '<VSBMP_AUP>sb_up.bmp</VSBMP_AUP><VSBMP_ADN>sb_down.bmp</VSBMP_ADN>'
@@ -20,6 +21,13 @@ VSCROLL = ('<VSCROLL bdrwidth="0"><VSBMP_TOP>sb_end.bmp</VSBMP_TOP><VSBMP_BOT>sb
 def expand(text, where="skin"):
     text = text.replace("<?skin fonts?>", fontlist_xml())
     text = text.replace("<?skin vscroll?>", VSCROLL)
+
+    def langfonts(m):
+        try:
+            return langfonts_xml(m.group(1))
+        except KeyError as e:
+            raise SystemExit(f"{where}: {e}")
+    text = re.sub(r"[ \t]*<\?skin langfonts (\w+)\?>", langfonts, text)
 
     def token(m):
         try:

@@ -95,6 +95,23 @@ FONTS = {
 }
 
 
+# Faces for the scripts that Play and Noto Sans lack. They come with no file:
+# on Windows they are the system's own faces; the test harness gives Wine
+# the Noto Sans CJK faces under these names (tools/wine-env.sh). The item-id
+# table has no font id to spare, and no page holds a language table, so
+# these fonts take language ids as their names. A language that needs one
+# remaps the text fonts to it (`<?skin langfonts NAME?>` in Language.xml);
+# the large numbers keep Play.
+# language: (face, id of the regular font, id of the bold font)
+SCRIPT_FONTS = {
+    "ChineseSimplified":  ("Microsoft YaHei UI", "LANGUAGE_CHINESE_SIMPLIFIED", "LANGUAGE_THAI"),
+    "ChineseTraditional": ("Microsoft JhengHei UI", "LANGUAGE_CHINESE_TRADITIONAL", "LANGUAGE_NORDIC"),
+    "Japanese":           ("Yu Gothic UI", "LANGUAGE_JAPANESE", "LANGUAGE_UK"),
+    "Korean":             ("Malgun Gothic", "LANGUAGE_KOREAN", "LANGUAGE_TURKISH"),
+}
+SCRIPT_FONT_PITCH = 17
+
+
 def fontlist_xml(indent="  "):
     """The FONTLIST every page and popup carries (fontid sees only its own file)."""
     lines = [f"{indent}<FONTLIST>"]
@@ -102,8 +119,20 @@ def fontlist_xml(indent="  "):
         bold = ' boldlevel="700"' if weight == 700 else ""
         lines.append(f'{indent}  <FONT name="{fid}" typeface="{face}" pitch="{pitch}"{bold}>'
                      f"{FONT_FILES[(face, weight)]}</FONT>")
+    for face, regular, bold in SCRIPT_FONTS.values():
+        lines.append(f'{indent}  <FONT name="{regular}" typeface="{face}" pitch="{SCRIPT_FONT_PITCH}"/>')
+        lines.append(f'{indent}  <FONT name="{bold}" typeface="{face}" pitch="{SCRIPT_FONT_PITCH}" boldlevel="700"/>')
     lines.append(f"{indent}</FONTLIST>")
     return "\n".join(lines)
+
+
+def langfonts_xml(language, indent="      "):
+    """The LANGFONT remaps of a language whose script needs its own face."""
+    if language not in SCRIPT_FONTS:
+        raise KeyError(f"no script fonts for {language}")
+    _, regular, bold = SCRIPT_FONTS[language]
+    return "\n".join(f'{indent}<LANGFONT fontsearch="{fid}" fontreplace="{bold if weight == 700 else regular}"/>'
+                     for fid, (_, weight, pitch, _) in FONTS.items() if pitch < 32)
 
 
 # Window and control sizes used by more than one picture.
