@@ -1,10 +1,23 @@
 #!/usr/bin/env bash
 # Renders every page (for each model) and every popup of the default skin in
-# English and German to build/captures/skin/, and a contact sheet per
-# language (build/captures/skin/contact_en.png, contact_de.png).
+# each of the ten languages to build/captures/skin/, and a contact sheet per
+# language (build/captures/skin/contact_en.png, contact_de.png, contact_ja.png
+# ...). Language codes as arguments render only those: tools/captures.sh ja ru
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TK_BUILD_DIR:-$root/build}
+
+# By language id, as the language-name table and the capture program order them.
+codes=(en zh-cn zh-tw fr fr-ca de ko ru ja es)
+filter=""
+for want in "$@"; do
+  found=""
+  for i in "${!codes[@]}"; do
+    [ "${codes[$i]}" = "$want" ] && found=$i
+  done
+  [ -n "$found" ] || { echo "unknown language code: $want (known: ${codes[*]})" >&2; exit 2; }
+  filter+="Languages/Captures.*/$found:"
+done
 
 bash "$root/tools/install-deps.sh"
 bash "$root/tools/build.sh" "$build"
@@ -15,9 +28,13 @@ cmake --build "$build" --target skin_captures -- --no-print-directory -s
 trap tk_env_down EXIT
 tk_env_up "$build"
 out="$build/captures/skin"
-rm -rf "$out"
+if [ -z "$filter" ]; then
+  rm -rf "$out"
+else
+  for want in "$@"; do rm -f "$out/${want}_"*.png; done
+fi
 mkdir -p "$out"
 (cd "$build/program" && TK_CAPTURE_DIR="Z:$build/captures" \
-   "$root/tools/wine-run.sh" "$build/tests/skin/skin_captures.exe")
+   "$root/tools/wine-run.sh" "$build/tests/skin/skin_captures.exe" ${filter:+"--gtest_filter=$filter"})
 python3 "$root/tools/skinart/contact.py" "$out"
 echo "captures: $out"

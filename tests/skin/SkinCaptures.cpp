@@ -1,6 +1,6 @@
 // Captures of the default skin for review (tools/captures.sh): the main
-// window with each page for each model, and every popup, in English and
-// German, saved as PNG under the captures folder's skin\ subfolder. The
+// window with each page for each model, and every popup, in each of the ten
+// languages, saved as PNG under the captures folder's skin\ subfolder. The
 // pages are filled with sample values so that they look as in use.
 #include <windows.h>
 
@@ -200,7 +200,10 @@ protected:
     static void TearDownTestSuite() { delete s_language; }
     static std::wstring Name(const std::wstring& what)
     {
-        return L"skin\\" + std::wstring(GetParam() == 0 ? L"en" : L"de") + L"_" + what;
+        // By language id, as the language-name table orders them.
+        static const wchar_t* const kCodes[] = {L"en", L"zh-cn", L"zh-tw", L"fr", L"fr-ca",
+                                                L"de", L"ko", L"ru", L"ja", L"es"};
+        return L"skin\\" + std::wstring(kCodes[GetParam()]) + L"_" + what;
     }
     static CGUIItems* s_language;
 };
@@ -298,4 +301,4 @@ TEST_P(Captures, Popups)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, Captures, ::testing::Values(0, 5));
+INSTANTIATE_TEST_SUITE_P(Languages, Captures, ::testing::Range(0, 10));

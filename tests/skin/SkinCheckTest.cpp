@@ -2,8 +2,10 @@
 // program folder. Every page and popup loads with the real loader and holds
 // the items its program binds, with their types; no element is dropped;
 // every picture exists, is 24-bit and large enough; no key colour leaks into
-// keyed art; every text key resolves in English and German; no text
-// overflows its rectangle in either language; mutated files load cleanly.
+// keyed art; every text key resolves in each of the ten languages, and each
+// language has every English key with the same conversions; no text
+// overflows its rectangle or lacks a glyph in its font, in any language;
+// mutated files load cleanly.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -163,6 +165,11 @@ std::vector<SkinFile> SkinFiles()
     return files;
 }
 
+// The languages of the language-name table: English, ChineseSimplified,
+// ChineseTraditional, French, FrenchCanadian, German, Korean, Russian,
+// Japanese, Spanish.
+const int kLanguages[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+
 // ---- helpers --------------------------------------------------------------
 
 std::wstring Folder() { return RealProgramFolder(); }
@@ -207,10 +214,12 @@ bool ReadPicture(const std::wstring& name, Picture& pic, std::string& why)
     return true;
 }
 
+// UTF-8, so that messages show the texts of every language.
 std::string Narrow(const std::wstring& w)
 {
-    std::string s;
-    for (wchar_t c : w) s += c < 128 ? (char)c : '?';
+    std::string s(w.size() * 3 + 1, '\0');
+    int n = ::WideCharToMultiByte(CP_UTF8, 0, w.c_str(), (int)w.size(), &s[0], (int)s.size(), nullptr, nullptr);
+    s.resize(n > 0 ? n : 0);
     return s;
 }
 
@@ -244,8 +253,7 @@ protected:
     {
         s_language = LoadRealSkinLanguages();
         ASSERT_NE(nullptr, s_language);
-        ASSERT_EQ(1u, LangTableMap.count(0));
-        ASSERT_EQ(1u, LangTableMap.count(5));
+        for (int language : kLanguages) ASSERT_EQ(1u, LangTableMap.count(language)) << language;
     }
     static void TearDownTestSuite()
     {
@@ -416,7 +424,7 @@ const wchar_t* const kProgramKeys[] = {
 
 }  // namespace
 
-TEST_F(SkinCheck, EveryTextKeyResolvesInEnglishAndGerman)
+TEST_F(SkinCheck, EveryTextKeyResolvesInEveryLanguage)
 {
     std::set<std::wstring> keys(std::begin(kProgramKeys), std::end(kProgramKeys));
     for (const KeywordMap* map : {&ButtonFunctionMap, &ButtonTooltipMap, &KeyTooltipMap, &ShortcutFunctionMap})
@@ -441,7 +449,7 @@ TEST_F(SkinCheck, EveryTextKeyResolvesInEnglishAndGerman)
         {L"$Estimatedbatterylife:Upto??hour", L"%i"}, {L"$Estimatedbatterylife:Upto??hours", L"%i"}};
     for (const auto& f : formats) keys.insert(f.first);
 
-    for (int language : {0, 5}) {
+    for (int language : kLanguages) {
         const CLangTable* table = LangTableMap.at(language);
         for (const std::wstring& key : keys) {
             CString value;
@@ -454,13 +462,42 @@ TEST_F(SkinCheck, EveryTextKeyResolvesInEnglishAndGerman)
     }
 }
 
+// Keys added to English later are caught here: every language has each of
+// them, not empty, with the conversions of the English text, so a format
+// string can never be handed a conversion the code does not pass.
+TEST_F(SkinCheck, EveryLanguageHasEveryEnglishKeyWithItsConversions)
+{
+    const CLangTable* english = LangTableMap.at(0);
+    ASSERT_LT(200, english->PairCount());
+    for (int language : kLanguages) {
+        const CLangTable* table = LangTableMap.at(language);
+        for (const auto& [key, value] : english->Texts()) {
+            CString text;
+            const std::wstring where = L"language " + std::to_wstring(language) + L": " + key;
+            if (!table->Translate((L"$" + key).c_str(), text)) {
+                ADD_FAILURE() << Narrow(where) << " is missing";
+                continue;
+            }
+            EXPECT_FALSE(text.IsEmpty()) << Narrow(where);
+            EXPECT_EQ(Conversions(value), Conversions(text.GetString())) << Narrow(where);
+        }
+    }
+}
+
 namespace {
 
+// The font an item draws with: a drop-down keeps its own, the others are
+// given theirs as the window's font.
+HFONT ItemFont(CGUIItem* item)
+{
+    if (item->m_type == ITEM_DROPDOWNLIST) return static_cast<CDropdownListItem*>(item)->m_font;
+    return (HFONT)::SendMessageW(item->m_window, WM_GETFONT, 0, 0);
+}
+
 // The text's extent in the item's own font.
-SIZE Extent(HWND w, const CString& text, UINT format, int width)
+SIZE Extent(HFONT font, const CString& text, UINT format, int width)
 {
     HDC dc = ::GetDC(nullptr);
-    HFONT font = (HFONT)::SendMessageW(w, WM_GETFONT, 0, 0);
     HGDIOBJ old = ::SelectObject(dc, font ? (HGDIOBJ)font : ::GetStockObject(DEFAULT_GUI_FONT));
     RECT r{0, 0, width, 0};
     std::wstring buf(text.GetString());
@@ -470,6 +507,30 @@ SIZE Extent(HWND w, const CString& text, UINT format, int width)
     ::SelectObject(dc, old);
     ::ReleaseDC(nullptr, dc);
     return {r.right - r.left, (format & DT_WORDBREAK) ? r.bottom - r.top : tm.tmHeight};
+}
+
+// The characters of a text that the item's own font has no glyph for
+// (they would show as boxes); line breaks and tabs aside.
+std::wstring MissingGlyphs(HFONT font, const CString& text)
+{
+    HDC dc = ::GetDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, font ? (HGDIOBJ)font : ::GetStockObject(DEFAULT_GUI_FONT));
+    std::wstring s(text.GetString()), missing;
+    std::vector<WORD> glyphs(s.size() + 1);
+    if (::GetGlyphIndicesW(dc, s.c_str(), (int)s.size(), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS) != GDI_ERROR)
+        for (size_t i = 0; i < s.size(); ++i)
+            if (glyphs[i] == 0xFFFF && s[i] >= L' ') missing += s[i];
+    ::SelectObject(dc, old);
+    ::ReleaseDC(nullptr, dc);
+    return missing;
+}
+
+std::string Codes(const std::wstring& chars)
+{
+    std::string out;
+    char buf[12];
+    for (wchar_t c : chars) snprintf(buf, sizeof buf, " U+%04X", (unsigned)c), out += buf;
+    return out;
 }
 
 // A text with its conversions filled by the longest values the pages give.
@@ -483,9 +544,9 @@ CString Filled(CString text)
 
 }  // namespace
 
-TEST_F(SkinCheck, NoTextOverflowsItsRectangleInEitherLanguage)
+TEST_F(SkinCheck, EveryTextFitsItsRectangleAndHasItsGlyphsInEveryLanguage)
 {
-    for (int language : {0, 5}) {
+    for (int language : kLanguages) {
         SelectLanguage(language);
         for (const SkinFile& f : SkinFiles()) {
             LoadedPage page(f);
@@ -494,27 +555,31 @@ TEST_F(SkinCheck, NoTextOverflowsItsRectangleInEitherLanguage)
                 RECT r;
                 ::GetClientRect(item->m_window, &r);
                 const int w = r.right, h = r.bottom;
+                const HFONT font = ItemFont(item);
                 const std::string where = "language " + std::to_string(language) + ", " + Narrow(f.file) + " " +
                                           Narrow(FindItemNameById(item->m_id) ? FindItemNameById(item->m_id) : L"?");
                 if (item->m_type == ITEM_TEXT) {
                     auto* t = static_cast<CTextItem*>(item);
                     const bool wrap = (t->m_drawFormat & DT_WORDBREAK) != 0;
                     const int room = t->m_drawFormat == 0 ? w - 5 : w;  // a plain label starts 5 px in
-                    SIZE s = Extent(item->m_window, Filled(t->GetText()), wrap ? DT_WORDBREAK : DT_SINGLELINE, room);
+                    SIZE s = Extent(font, Filled(t->GetText()), wrap ? DT_WORDBREAK : DT_SINGLELINE, room);
                     EXPECT_LE(s.cx, room) << where << ": \"" << Narrow(t->GetText().GetString()) << "\"";
                     EXPECT_LE(s.cy, h) << where;
+                    EXPECT_EQ("", Codes(MissingGlyphs(font, Filled(t->GetText())))) << where;
                 } else if (item->m_type == ITEM_BITMAPBTN) {
                     auto* b = static_cast<CBitmapBtn*>(item);
                     if (b->Caption().IsEmpty()) continue;
-                    SIZE s = Extent(item->m_window, b->Caption(), DT_SINGLELINE, w);
+                    SIZE s = Extent(font, b->Caption(), DT_SINGLELINE, w);
                     EXPECT_LE(s.cx, w - 12) << where << ": \"" << Narrow(b->Caption().GetString()) << "\"";
+                    EXPECT_EQ("", Codes(MissingGlyphs(font, b->Caption()))) << where;
                 } else if (item->m_type == ITEM_DROPDOWNLIST) {
                     auto* c = static_cast<CDropdownListItem*>(item);
                     const int room = w - h - c->m_leftMargin - 2 * c->m_borderWidth;
                     for (int i = 0; i < c->GetCount(); ++i) {
                         CString text = TranslateText(c->GetItemText(i));
-                        EXPECT_LE(Extent(item->m_window, text, DT_SINGLELINE, room).cx, room)
+                        EXPECT_LE(Extent(font, text, DT_SINGLELINE, room).cx, room)
                             << where << ": \"" << Narrow(text.GetString()) << "\"";
+                        EXPECT_EQ("", Codes(MissingGlyphs(font, text))) << where;
                     }
                 }
             }

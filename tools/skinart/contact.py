@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Contact sheets of the skin captures: every PNG of a language (en_*, de_*)
-scaled to half size on one sheet, in name order.
+"""Contact sheets of the skin captures: every PNG of a language (en_*, de_*,
+zh-cn_* ...) scaled to half size on one sheet, in name order.
 
   contact.py CAPTURE_DIR
 """
@@ -50,5 +50,8 @@ def sheet(folder, prefix):
 
 
 if __name__ == "__main__":
-    for language in ("en", "de"):
-        sheet(sys.argv[1], language)
+    folder = sys.argv[1]
+    languages = {n.split("_", 1)[0] for n in os.listdir(folder)
+                 if n.endswith(".png") and "_" in n and not n.startswith("contact_")}
+    for language in sorted(languages):
+        sheet(folder, language)
