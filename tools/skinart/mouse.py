@@ -11,7 +11,7 @@ from widgets import rect, svg, text
 
 TOP = (472, 380)
 SIDE = (300, 132)
-GRID = (248, 172)
+GRID = (248, 156)
 
 BODY_DARK, BODY_LIGHT = "#25282D", "#363A41"
 FACE_LIGHT, FACE_DARK = "#3C4047", "#2D3137"
@@ -146,7 +146,7 @@ def top_view(model, targets, size=TOP, scale=1.0, lit=False):
 
 def grid_view(model):
     """The thumb grid from the side, as it lies under the thumb: 4 columns,
-    3 rows, key 1 at the front top."""
+    3 rows, key 1 at the front top (front to the left)."""
     w, h = GRID
     kw, kh, gap, cols, rows = 46, 40, 8, 4, 3
     px = (w - cols * kw - (cols - 1) * gap) // 2
@@ -161,9 +161,7 @@ def grid_view(model):
             x, y = px + c * (kw + gap), py + r * (kh + gap)
             g += (f'<g id="key{n}">' + rect(x, y, kw, kh, "url(#k)", 6, C("ctl"))
                   + text(x + kw / 2, y + kh / 2 + 6, str(n), 16, C("t1")) + "</g>")
-    accent = C("acc") if MODELS[model]["wheel_light"] else C("t3")
-    g += f'<path d="M8,{h - 12} L14,{h - 16} L14,{h - 8} Z" fill="{accent}"/>'
-    g += text(19, h - 8, "FRONT", 11, accent, anchor="start", extra=' letter-spacing="0.8"')
+    # The "front" caption under the picture is a page text, so that it is translated.
     return svg(w, h, g, defs)
 
 
