@@ -27,8 +27,8 @@ MODELS = {
     "Kovu": ("Kovu", "kovu", "Kovu"),
     "KovuZent": ("Kovu Zent", "kovuzent", "KovuZent"),
 }
-PAGES = ("index.html", "update.html")
-SOURCES = {"index.html": "manual.html", "update.html": "update.html"}
+PAGES = ("index.html", "update.html", "community.html")
+SOURCES = {"index.html": "manual.html", "update.html": "update.html", "community.html": "community.html"}
 PICTURE = re.compile(r'src="pictures/([A-Za-z0-9_.-]+\.png)"')
 
 
