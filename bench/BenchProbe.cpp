@@ -1,0 +1,545 @@
+// The benchmark's probe: times what tools/bench.sh asks of it and prints one
+// line per measurement ("<figure> <run> <milliseconds> [detail]"). Runs
+// counted from 0; run 0 is the cold one.
+//
+//   BenchProbe launch <exe> <runs> <mark>...   start a program, wait for its marks
+//   BenchProbe pages <exe> <rounds>            the configurator's page switches
+//   BenchProbe read <runs>                     the start-up device read against plain calls
+//   BenchProbe read-log x                      one such read and its service calls
+//   BenchProbe write <profiles> <runs>         the device write of Apply
+//   BenchProbe osd <runs>                      a button press to the visible display
+#include <windows.h>
+#include <objbase.h>
+#include <ocidl.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "ComPtr.h"
+#include "DeviceObjects.h"
+#include "DeviceService.h"
+#if __has_include("ItemIds.h")
+#include "ItemIds.h"
+#define TK_BENCH_PAGES 1
+#endif
+#include "ProgressMessenger.h"
+#include "VeskConfig.h"
+
+namespace {
+
+const uint32_t kStartupReadMask = 0x1B7D;
+const uint32_t kApplyMask = 0x2FFF;
+const ULONG kWireless = 0x1F;
+const DWORD kTimeoutMs = 60000;
+
+double Now()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER c;
+    ::QueryPerformanceCounter(&c);
+    return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+void Print(const char* figure, int run, double ms, const std::wstring& detail = std::wstring())
+{
+    std::printf("%s %d %.3f %ls\n", figure, run, ms, detail.c_str());
+    std::fflush(stdout);
+}
+
+int Fail(const char* what)
+{
+    std::printf("error %s\n", what);
+    std::fflush(stdout);
+    return 1;
+}
+
+// Handles sent and posted messages until done() or the time-out.
+template <class Done>
+bool PumpUntil(Done done, DWORD timeoutMs = kTimeoutMs)
+{
+    const double end = Now() + timeoutMs;
+    while (!done()) {
+        if (Now() > end)
+            return false;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+        MSG msg;
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+    }
+    return true;
+}
+
+ComPtr<IServiceControl> ConnectControl()
+{
+    ComPtr<IDeviceCollection> c;
+    if (FAILED(::CoCreateInstance(CLSID_TkDeviceService, nullptr, TK_DEVICE_SERVICE_CLSCTX, IID_IDeviceCollection,
+                                  c.OutVoid())))
+        return {};
+    return c.As<IServiceControl>();
+}
+
+size_t CallLogLines(IServiceControl* control)
+{
+    LPWSTR text = nullptr;
+    if (FAILED(control->GetCallLog(&text)) || !text)
+        return 0;
+    size_t lines = 0;
+    for (const wchar_t* p = text; *p; ++p)
+        lines += *p == L'\n';
+    if (*text && text[std::wcslen(text) - 1] != L'\n')
+        ++lines;
+    ::CoTaskMemFree(text);
+    return lines;
+}
+
+// ---- Starting a program -------------------------------------------------
+
+struct Launched {
+    PROCESS_INFORMATION process{};
+    std::vector<HANDLE> marks;
+    double start = 0;
+};
+
+std::wstring MarkName(const wchar_t* stage, DWORD pid)
+{
+    wchar_t name[96];
+    std::swprintf(name, 96, L"Local\\TanduKovu.Mark.%ls.%lu", stage, pid);
+    return name;
+}
+
+// Starts the program suspended from its own folder, makes its mark events,
+// then lets it run; start is taken just before the process is created.
+bool Launch(const std::wstring& exe, const std::vector<std::wstring>& stages, Launched& out)
+{
+    std::wstring folder = exe.substr(0, exe.find_last_of(L"\\/"));
+    std::wstring command = L"\"" + exe + L"\"";
+    STARTUPINFOW si = {sizeof(si)};
+    out.start = Now();
+    if (!::CreateProcessW(exe.c_str(), &command[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                          folder.c_str(), &si, &out.process))
+        return false;
+    for (const std::wstring& stage : stages)
+        out.marks.push_back(::CreateEventW(nullptr, TRUE, FALSE, MarkName(stage.c_str(), out.process.dwProcessId).c_str()));
+    ::ResumeThread(out.process.hThread);
+    return true;
+}
+
+struct WindowSearch {
+    DWORD pid;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM param)
+{
+    WindowSearch* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == search->pid && ::IsWindowVisible(hwnd))
+        search->windows.push_back(hwnd);
+    return TRUE;
+}
+
+// Closes the program's visible windows and waits for it to end; ends it
+// when it has not after 15 s.
+void Close(Launched& launched)
+{
+    WindowSearch search{launched.process.dwProcessId, {}};
+    ::EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&search));
+    for (HWND hwnd : search.windows)
+        ::PostMessageW(hwnd, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(launched.process.hProcess, 15000) != WAIT_OBJECT_0) {
+        ::TerminateProcess(launched.process.hProcess, 1);
+        ::WaitForSingleObject(launched.process.hProcess, 5000);
+    }
+    for (HANDLE h : launched.marks)
+        if (h)
+            ::CloseHandle(h);
+    ::CloseHandle(launched.process.hThread);
+    ::CloseHandle(launched.process.hProcess);
+}
+
+int RunLaunch(const std::wstring& exe, int runs, const std::vector<std::wstring>& stages)
+{
+    for (int run = 0; run < runs; ++run) {
+        Launched launched;
+        if (!Launch(exe, stages, launched))
+            return Fail("launch");
+        for (size_t i = 0; i < stages.size(); ++i) {
+            HANDLE waits[2] = {launched.marks[i], launched.process.hProcess};
+            DWORD r = launched.marks[i] ? ::WaitForMultipleObjects(2, waits, FALSE, kTimeoutMs) : WAIT_FAILED;
+            if (r != WAIT_OBJECT_0) {
+                Close(launched);
+                return Fail("mark not set");
+            }
+            std::string figure(stages[i].begin(), stages[i].end());
+            Print(figure.c_str(), run, Now() - launched.start);
+        }
+        Close(launched);
+    }
+    return 0;
+}
+
+#ifdef TK_BENCH_PAGES
+// ---- Page switches ------------------------------------------------------
+
+struct ChildSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK FindChild(HWND hwnd, LPARAM param)
+{
+    ChildSearch* search = reinterpret_cast<ChildSearch*>(param);
+    if (::GetDlgCtrlID(hwnd) == search->id) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The main dialog's pages in an order where each is reached from the one
+// before (the thumb-grid view from the strip the performance page shows).
+struct PageCommand {
+    const wchar_t* name;
+    int id;
+};
+const PageCommand kPages[] = {
+    {L"keys", TEXT_THUMBGRIDVIEW_BUTTON},    {L"performance", BUTTON_ADJUSTPERFORMANCE},
+    {L"profiles", BUTTON_MANAGEPROFILES},    {L"macros", BUTTON_MANAGEMACROS},
+    {L"lighting", BUTTON_LIGHTINGMAINTENANCE}, {L"buttons", BUTTON_ASSIGNBUTTONS},
+};
+
+// From the page command, sent as the item sends it, to the end of the
+// repaint it causes: RDW_UPDATENOW sends the dialog and its children their
+// WM_PAINT and returns when they are handled. The baseline repaints the
+// page shown without a switch.
+int RunPages(const std::wstring& exe, int rounds)
+{
+    Launched launched;
+    if (!Launch(exe, {L"paint"}, launched))
+        return Fail("launch");
+    int result = 0;
+    HANDLE waits[2] = {launched.marks[0], launched.process.hProcess};
+    HWND main = nullptr;
+    if (!launched.marks[0] || ::WaitForMultipleObjects(2, waits, FALSE, kTimeoutMs) != WAIT_OBJECT_0 ||
+        !(main = ::FindWindowW(L"SINGLE_INSTANCE_APP_KOVU", nullptr)))
+        result = Fail("main window");
+    const UINT repaint = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
+    for (int round = 0; round < rounds && result == 0; ++round) {
+        for (const PageCommand& page : kPages) {
+            ChildSearch search{page.id, nullptr};
+            ::EnumChildWindows(main, FindChild, reinterpret_cast<LPARAM>(&search));
+            if (!search.found) {
+                result = Fail("page item");
+                break;
+            }
+            double t0 = Now();
+            ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(page.id, BN_CLICKED), reinterpret_cast<LPARAM>(search.found));
+            ::RedrawWindow(main, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
+            std::string figure = "page_" + std::string(page.name, page.name + std::wcslen(page.name));
+            Print(figure.c_str(), round, Now() - t0);
+            t0 = Now();
+            ::RedrawWindow(main, nullptr, nullptr, repaint);
+            Print(("repaint_" + figure.substr(5)).c_str(), round, Now() - t0);
+        }
+    }
+    Close(launched);
+    return result;
+}
+#endif
+
+// ---- The device read ----------------------------------------------------
+
+int RunRead(int runs)
+{
+    ComPtr<IServiceControl> control = ConnectControl();
+    if (!control || FAILED(control->Reset()))
+        return Fail("service");
+    for (int run = 0; run < runs; ++run) {
+        // The read as the configurator makes it at start, counting its calls.
+        control->ClearCallLog();
+        CVeskConfig config;
+        double t0 = Now();
+        GenDevice* device = CreateDeviceObject(&config, nullptr);
+        bool ok = device == AppPicker() && device->Transfer(&config, kTransferRead, kStartupReadMask);
+        double read = Now() - t0;
+        ReleaseAppGlobals();
+        size_t calls = CallLogLines(control.Get());
+        if (!ok || calls < 3)
+            return Fail("read");
+
+        // The minimal round trips: as many plain calls, one connection.
+        control->ClearCallLog();
+        t0 = Now();
+        {
+            ComPtr<IDeviceCollection> collection;
+            ComPtr<IDevice> device;
+            ComPtr<IReportRate> rate;
+            if (FAILED(::CoCreateInstance(CLSID_TkDeviceService, nullptr, TK_DEVICE_SERVICE_CLSCTX,
+                                          IID_IDeviceCollection, collection.OutVoid())) ||
+                FAILED(collection->Item(0, device.Out())) ||
+                FAILED(device->GetFeature(IID_IReportRate, rate.OutUnknown())) || !rate)
+                return Fail("plain calls");
+            ULONG interval = 0;
+            for (size_t i = 2; i < calls; ++i)
+                rate->Get(&interval);
+        }
+        double plain = Now() - t0;
+        size_t plainCalls = CallLogLines(control.Get());
+        Print("read", run, read, std::to_wstring(calls) + L" calls");
+        Print("plain", run, plain, std::to_wstring(plainCalls) + L" calls");
+    }
+    return 0;
+}
+
+// One start-up read, then the service's call log of it: where the calls go.
+int RunReadLog()
+{
+    ComPtr<IServiceControl> control = ConnectControl();
+    if (!control)
+        return Fail("service");
+    control->ClearCallLog();
+    CVeskConfig config;
+    GenDevice* device = CreateDeviceObject(&config, nullptr);
+    bool ok = device == AppPicker() && device->Transfer(&config, kTransferRead, kStartupReadMask);
+    ReleaseAppGlobals();
+    LPWSTR text = nullptr;
+    if (!ok || FAILED(control->GetCallLog(&text)) || !text)
+        return Fail("read");
+    std::printf("%ls\n", text);
+    ::CoTaskMemFree(text);
+    return 0;
+}
+
+// ---- The device write of Apply ------------------------------------------
+
+struct Stage {
+    double at;
+    std::wstring text;
+};
+std::vector<Stage>* g_stages = nullptr;
+
+LRESULT CALLBACK ProgressProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_PROGRESS_TEXT && g_stages && lParam)
+        g_stages->push_back({Now(), reinterpret_cast<const wchar_t*>(lParam)});
+    if (message == WM_PROGRESS_TEXT || message == WM_PROGRESS_PERCENT)
+        return 0;
+    return ::DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+// Brings the device to `profiles` profiles through its own profile manager.
+bool MakeProfiles(const ComPtr<IServiceControl>& control, int profiles)
+{
+    if (FAILED(control->Reset()))
+        return false;
+    ComPtr<IDeviceCollection> collection = control.As<IDeviceCollection>();
+    ComPtr<IDevice> device;
+    ComPtr<IProfileManager> manager;
+    if (!collection || FAILED(collection->Item(0, device.Out())) ||
+        FAILED(device->GetFeature(IID_IProfileManager, manager.OutUnknown())) || !manager)
+        return false;
+    int count = 0;
+    for (;;) {
+        ComPtr<IProfile> p;
+        if (FAILED(manager->Item(count, p.Out())) || !p)
+            break;
+        ++count;
+    }
+    for (; count < profiles; ++count) {
+        ComPtr<IProfile> p;
+        if (FAILED(manager->Create(p.Out())) || !p)
+            return false;
+        wchar_t name[32];
+        std::swprintf(name, 32, L"Bench %d", count + 1);
+        if (FAILED(p->SetName(name)))
+            return false;
+    }
+    return true;
+}
+
+int RunWrite(int profiles, int runs)
+{
+    ComPtr<IServiceControl> control = ConnectControl();
+    if (!control || !MakeProfiles(control, profiles))
+        return Fail("profiles");
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = ProgressProc;
+    wc.hInstance = ::GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"TkBenchProgress";
+    ::RegisterClassW(&wc);
+    HWND listener = ::CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+
+    CVeskConfig config;
+    GenDevice* device = CreateDeviceObject(&config, nullptr);
+    if (device != AppPicker() || !device->Transfer(&config, kTransferRead, kStartupReadMask | 0x2) ||
+        static_cast<int>(config.GetProfileCount()) != profiles)
+        return Fail("read before write");
+    device->AddProgressListener(listener);
+    int result = 0;
+    for (int run = 0; run < runs && result == 0; ++run) {
+        std::vector<Stage> stages;
+        g_stages = &stages;
+        control->ClearCallLog();
+        double t0 = Now();
+        if (!device->Transfer(&config, kTransferWrite, kApplyMask) ||
+            !PumpUntil([&] { return !device->IsBusy(); })) {
+            result = Fail("write");
+            break;
+        }
+        double total = Now() - t0;
+        g_stages = nullptr;
+        wchar_t detail[64];
+        std::swprintf(detail, 64, L"%d profiles, %zu calls", profiles, CallLogLines(control.Get()));
+        Print("write", run, total, detail);
+        // Where the time goes: each progress text's arrival.
+        for (const Stage& s : stages)
+            Print("stage", run, s.at - t0, s.text);
+    }
+    device->RemoveProgressListener(listener);
+    ReleaseAppGlobals();
+    ::DestroyWindow(listener);
+    control->Reset();
+    return result;
+}
+
+// ---- The on-screen display ----------------------------------------------
+
+HWND VisibleDisplay()
+{
+    for (const wchar_t* cls : {L"csl_osdslider", L"csl_osd"}) {
+        HWND hwnd = ::FindWindowW(cls, nullptr);
+        if (hwnd && ::IsWindowVisible(hwnd))
+            return hwnd;
+    }
+    return nullptr;
+}
+
+// The baseline: a bare sensitivity-event sink in this process, on the
+// active profile's sensitivity settings, as the tray program's sink is.
+class DpiSink : public _IDPIEvents {
+public:
+    double arrived = 0;
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override
+    {
+        if (!out)
+            return E_POINTER;
+        *out = (iid == IID_IUnknown || iid == IID__IDPIEvents) ? static_cast<_IDPIEvents*>(this) : nullptr;
+        if (!*out)
+            return E_NOINTERFACE;
+        AddRef();
+        return S_OK;
+    }
+    STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
+    STDMETHODIMP_(ULONG) Release() override { return --refs_; }  // lives on the stack
+    STDMETHODIMP OnDpiChanged(ULONG, ULONG) override
+    {
+        arrived = Now();
+        return S_OK;
+    }
+
+private:
+    ULONG refs_ = 1;
+};
+
+ComPtr<IConnectionPoint> DpiEventPoint(const ComPtr<IServiceControl>& control)
+{
+    ComPtr<IDeviceCollection> collection = control.As<IDeviceCollection>();
+    ComPtr<IDevice> device;
+    ComPtr<IProfileManager> manager;
+    ComPtr<IProfile> active;
+    ComPtr<IDpiSettings> dpi;
+    ComPtr<IConnectionPoint> point;
+    if (collection && SUCCEEDED(collection->Item(0, device.Out())) &&
+        SUCCEEDED(device->GetFeature(IID_IProfileManager, manager.OutUnknown())) && manager &&
+        SUCCEEDED(manager->GetActive(active.Out())) && active &&
+        SUCCEEDED(active->GetFeature(IID_IDpiSettings, dpi.OutUnknown())) && dpi) {
+        ComPtr<IConnectionPointContainer> container = dpi.As<IConnectionPointContainer>();
+        if (!container || FAILED(container->FindConnectionPoint(IID__IDPIEvents, point.Out())))
+            point.Reset();
+    }
+    return point;
+}
+
+int RunOsd(int runs)
+{
+    ComPtr<IServiceControl> control = ConnectControl();
+    if (!control)
+        return Fail("service");
+    ComPtr<IConnectionPoint> point = DpiEventPoint(control);
+    DpiSink sink;
+    DWORD cookie = 0;
+    if (!point || FAILED(point->Advise(&sink, &cookie)))
+        return Fail("event sink");
+    int result = 0;
+    for (int run = 0; run < runs && result == 0; ++run) {
+        // The display hides itself after two seconds.
+        if (!PumpUntil([] { return VisibleDisplay() == nullptr; }, 10000)) {
+            result = Fail("display stays");
+            break;
+        }
+        sink.arrived = 0;
+        double shown = 0;
+        double t0 = Now();
+        if (FAILED(control->PressSensitivityButton(kWireless))) {
+            result = Fail("press");
+            break;
+        }
+        // The first press also waits for a tray program that is still starting.
+        bool ok = PumpUntil(
+            [&] {
+                if (!shown && VisibleDisplay())
+                    shown = Now();
+                return shown && sink.arrived;
+            },
+            run == 0 ? 30000 : 10000);
+        if (!ok) {
+            result = Fail(shown ? "no event" : "no display");
+            break;
+        }
+        Print("osd", run, shown - t0);
+        Print("event", run, sink.arrived - t0);
+    }
+    point->Unadvise(cookie);
+    return result;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 3)
+        return Fail("usage");
+    std::wstring command = argv[1];
+    if (command == L"launch" && argc >= 5) {
+        std::vector<std::wstring> stages(argv + 4, argv + argc);
+        return RunLaunch(argv[2], _wtoi(argv[3]), stages);
+    }
+#ifdef TK_BENCH_PAGES
+    if (command == L"pages" && argc >= 4)
+        return RunPages(argv[2], _wtoi(argv[3]));
+#endif
+    if (FAILED(::CoInitialize(nullptr)))
+        return Fail("COM");
+    int result = 2;
+    if (command == L"read")
+        result = RunRead(_wtoi(argv[2]));
+    else if (command == L"read-log")
+        result = RunReadLog();
+    else if (command == L"write" && argc >= 4)
+        result = RunWrite(_wtoi(argv[2]), _wtoi(argv[3]));
+    else if (command == L"osd")
+        result = RunOsd(_wtoi(argv[2]));
+    else
+        Fail("usage");
+    ::CoUninitialize();
+    return result;
+}

@@ -1,0 +1,16 @@
+// Start marks a timed program sets (the end of its first paint, the end of
+// its first device read): named events the benchmark makes for the child's
+// process id before it lets the child run; with no one waiting, nothing is set.
+#pragma once
+#include <windows.h>
+#include <cwchar>
+
+inline void SetBenchMark(const wchar_t* stage)
+{
+    wchar_t name[96];
+    std::swprintf(name, 96, L"Local\\TanduKovu.Mark.%ls.%lu", stage, ::GetCurrentProcessId());
+    if (HANDLE event = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, name)) {
+        ::SetEvent(event);
+        ::CloseHandle(event);
+    }
+}
