@@ -17,6 +17,16 @@ function(tk_program name)
   add_executable(${name} WIN32 ${ARGN})
   target_link_options(${name} PRIVATE -municode)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${TK_PROGRAM_DIR})
+  # The debug information goes to program/.debug/, linked by name: Wine
+  # copies an image whose sections are not page aligned into private memory,
+  # debug sections and all (16 MB of the tray program's idle footprint, and
+  # read again at every start).
+  set(debug ${TK_PROGRAM_DIR}/.debug/${name}.exe.debug)
+  add_custom_command(TARGET ${name} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${TK_PROGRAM_DIR}/.debug
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:${name}> ${debug}
+    COMMAND ${CMAKE_OBJCOPY} --strip-debug --add-gnu-debuglink=${debug} $<TARGET_FILE:${name}>
+    VERBATIM)
 endfunction()
 
 find_package(Python3 REQUIRED COMPONENTS Interpreter)

@@ -154,10 +154,16 @@ class Bench:
             return False
         self.ensure_tray()
         self.figure("event", "A bare event sink: button press to its sensitivity event")
-        self.figure("osd", "Display: button press to the display visible", "event",
+        self.figure("osd", "Display: button press to the display visible", "event")
+        self.figure("osd_after", "  the display visible after the event reached the bare sink", None,
                     ("<= 100 ms", lambda m: m <= 100))
-        for name, run, value, detail in self.probe("osd", self.args.runs + 1):
+        rows = self.probe("osd", self.args.runs + 1)
+        for name, run, value, detail in rows:
             self.record(name, run, value, detail)
+        events = {run: value for name, run, value, _ in rows if name == "event"}
+        for name, run, value, _ in rows:
+            if name == "osd" and run in events:
+                self.record("osd_after", run, value - events[run])
         return True
 
     # ---- the tray's idle cost ------------------------------------------
@@ -223,6 +229,15 @@ class Bench:
                     return int(line.split()[1]) / 1024.0
         return 0.0
 
+    @staticmethod
+    def private_mb(pid):
+        total = 0
+        with open("/proc/%d/smaps_rollup" % pid) as fh:
+            for line in fh:
+                if line.startswith(("Private_Clean:", "Private_Dirty:")):
+                    total += int(line.split()[1])
+        return total / 1024.0
+
     def idle_figures(self):
         if not self.has_string(os.path.join(self.program, "TanduKovuSysTray.exe"), "csl_osd"):
             self.missing.append("Tray idle (the tray program has no icon yet)")
@@ -242,7 +257,7 @@ class Bench:
                         b and b + "cpu", None, "ms")
             self.figure(who + "_ticks", label + ": CPU clock ticks per minute idle",
                         b and b + "ticks", None, "ticks")
-            self.figure(who + "_wakes", label + ": wake-ups per minute (100 ms intervals it ran in)",
+            self.figure(who + "_wakes", label + ": wake-ups per minute (CPU after >= 0.5 s without)",
                         b and b + "wakes",
                         ("<= 12 (its 5 s timer), CPU only at timer ticks", lambda m: m <= 12) if who == "tray" else None,
                         "wakes")
@@ -252,26 +267,42 @@ class Bench:
                         b and b + "rss",
                         ("<= bare + 10 MB", lambda m: m <= self.median("bare_rss") + 10) if who == "tray" else None,
                         "MB")
+            self.figure(who + "_private", label + ": private memory", b and b + "private", None, "MB")
+        self.figure("tray_calls", "Tray program: device-service calls per minute idle", None, None, "calls")
         time.sleep(self.args.settle)  # both have finished starting
-        # Windows run back to back; the first is the cold one.
+        ctl = os.path.join(self.program, "service", "TkDeviceCtl.exe")
+        # Windows run back to back; the first is the cold one. A wake-up is a
+        # burst of CPU after at least 0.5 s without any.
         for run in range(self.args.idle_runs + 1):
+            subprocess.run(["wine", ctl, "log", "clear"], stdin=subprocess.DEVNULL,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             first = {p: self.sample(p) for p in (tray_pid, bare_pid)}
             last = dict(first)
             wakes = {tray_pid: 0, bare_pid: 0}
+            quiet = {tray_pid: 99, bare_pid: 99}  # 100 ms intervals without CPU
             end = time.time() + seconds
             while time.time() < end:
                 time.sleep(0.1)
                 for p in (tray_pid, bare_pid):
                     now = self.sample(p)
                     if now[0] > last[p][0]:
-                        wakes[p] += 1
+                        if quiet[p] >= 5:
+                            wakes[p] += 1
+                        quiet[p] = 0
+                    else:
+                        quiet[p] += 1
                     last[p] = now
+            log = subprocess.run(["wine", ctl, "log"], stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                 stderr=subprocess.DEVNULL, text=True).stdout
+            calls = len([line for line in log.splitlines() if line.strip()])
             for who, p in (("tray", tray_pid), ("bare", bare_pid)):
                 self.record(who + "_cpu", run, (last[p][0] - first[p][0]) / 1e6 * per_min)
                 self.record(who + "_slices", run, (last[p][1] - first[p][1]) * per_min)
                 self.record(who + "_ticks", run, (last[p][2] - first[p][2]) * per_min)
                 self.record(who + "_wakes", run, wakes[p] * per_min)
                 self.record(who + "_rss", run, self.rss_mb(p))
+                self.record(who + "_private", run, self.private_mb(p))
+            self.record("tray_calls", run, calls * per_min)
 
     # ---- report --------------------------------------------------------
     def median(self, key):
