@@ -13,6 +13,7 @@
 #include <ocidl.h>
 
 #include <cstdio>
+#include <algorithm>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -84,6 +85,29 @@ ComPtr<IServiceControl> ConnectControl()
                                   c.OutVoid())))
         return {};
     return c.As<IServiceControl>();
+}
+
+// Calls in the log that hand back an interface (and so cost a proxy and a
+// release of their own); failed calls hand back none.
+size_t InterfaceCalls(IServiceControl* control)
+{
+    LPWSTR text = nullptr;
+    if (FAILED(control->GetCallLog(&text)) || !text)
+        return 0;
+    size_t n = 0;
+    const wchar_t* line = text;
+    while (*line) {
+        const wchar_t* end = std::wcschr(line, L'\n');
+        std::wstring l(line, end ? end : line + std::wcslen(line));
+        bool returnsInterface = l.find(L".GetFeature") != std::wstring::npos ||
+                                l.find(L".Item ") != std::wstring::npos ||
+                                l.find(L".GetActive") != std::wstring::npos || l.find(L".Find ") != std::wstring::npos;
+        if (returnsInterface && l.find(L" -> ") == std::wstring::npos)
+            ++n;
+        line = end ? end + 1 : line + l.size();
+    }
+    ::CoTaskMemFree(text);
+    return n;
 }
 
 size_t CallLogLines(IServiceControl* control)
@@ -273,7 +297,8 @@ int RunRead(int runs)
         double read = Now() - t0;
         ReleaseAppGlobals();
         size_t calls = CallLogLines(control.Get());
-        if (!ok || calls < 3)
+        size_t interfaces = InterfaceCalls(control.Get());
+        if (!ok || calls < 3 || interfaces > calls)
             return Fail("read");
 
         // The minimal round trips: as many plain calls, one connection.
@@ -294,8 +319,31 @@ int RunRead(int runs)
         }
         double plain = Now() - t0;
         size_t plainCalls = CallLogLines(control.Get());
-        Print("read", run, read, std::to_wstring(calls) + L" calls");
+
+        // Where the difference goes: the same calls, those that hand back an
+        // interface made as GetFeature calls whose interface is released.
+        t0 = Now();
+        {
+            ComPtr<IDeviceCollection> collection;
+            ComPtr<IDevice> device;
+            ComPtr<IReportRate> rate;
+            if (FAILED(::CoCreateInstance(CLSID_TkDeviceService, nullptr, TK_DEVICE_SERVICE_CLSCTX,
+                                          IID_IDeviceCollection, collection.OutVoid())) ||
+                FAILED(collection->Item(0, device.Out())) ||
+                FAILED(device->GetFeature(IID_IReportRate, rate.OutUnknown())) || !rate)
+                return Fail("interface calls");
+            for (size_t i = 2; i < interfaces; ++i) {
+                ComPtr<IReportRate> another;
+                device->GetFeature(IID_IReportRate, another.OutUnknown());
+            }
+            ULONG interval = 0;
+            for (size_t i = std::max<size_t>(interfaces, 2); i < calls; ++i)
+                rate->Get(&interval);
+        }
+        double withInterfaces = Now() - t0;
+        Print("read", run, read, std::to_wstring(calls) + L" calls, " + std::to_wstring(interfaces) + L" hand back an interface");
         Print("plain", run, plain, std::to_wstring(plainCalls) + L" calls");
+        Print("iface", run, withInterfaces);
     }
     return 0;
 }

@@ -124,6 +124,7 @@ class Bench:
         self.figure("plain", "Minimal round trips: as many plain service calls")
         self.figure("read", "Start-up device read (ReadAll + mask 0x1B7D)", "plain",
                     ("<= 1.2 x minimal round trips", lambda m: m <= 1.2 * self.median("plain")))
+        self.figure("iface", "  as many calls, those that hand back an interface as such", "plain")
         for name, run, value, detail in self.probe("read", self.args.runs + 1):
             self.record(name, run, value, detail)
 
