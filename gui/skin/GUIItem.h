@@ -96,6 +96,12 @@ public:
     CGUIItem* FindByHwnd(HWND window) const;
     void ShowAll(bool show) const;
     void DeleteAll();
+    // Empties the list without deleting its items (another list took them).
+    void ReleaseAll() {
+        m_items.clear();
+        m_byWindow.clear();
+        m_indexDirty = true;
+    }
 
     size_t Count() const { return m_items.size(); }
     CGUIItem* At(size_t i) const { return i < m_items.size() ? m_items[i] : nullptr; }

@@ -112,9 +112,12 @@ void CBitmapBtn::SetSelected(bool selected)
 
 void CBitmapBtn::SetCaption(const CString& key, int caseMode)
 {
+    m_caseMode = caseMode;
     m_caption = CaptionText(TranslateWidgetText(key), caseMode);
     if (m_hWnd) Invalidate(FALSE);
 }
+
+void CBitmapBtn::SetCaption(const CString& key) { SetCaption(key, m_caseMode); }
 
 void CBitmapBtn::SetToolTip(const CString& key) { m_toolTip.Set(this, key); }
 

@@ -46,6 +46,8 @@ public:
     void SetSelected(bool selected);
     bool IsSelected() const { return m_selected != 0; }
     void SetCaption(const CString& key, int caseMode);
+    // A new caption in the case the skin gave the last one.
+    void SetCaption(const CString& key);
     const CString& Caption() const { return m_caption; }
     void SetToolTip(const CString& key);
     CWidgetToolTip& ToolTip() { return m_toolTip; }
@@ -86,6 +88,7 @@ protected:
     int m_hover = 0;
     CBitmap m_normal, m_hoverBm, m_pressed, m_disabled, m_mask;
     CString m_caption;
+    int m_caseMode = 0;
     HFONT m_font = nullptr;
     HRGN m_region = nullptr;  // owned by the window once set
     bool m_regionMade = false;
