@@ -1,17 +1,446 @@
 #include "VeskAppDlg.h"
 
+#include <shellapi.h>
+
+#include "ItemIds.h"
+#include "MouseConfigInterface.h"
+#include "ModelFlags.h"
+#include "ProgramFolder.h"
+#include "ProgressMessenger.h"
+#include "ProgressPanelItem.h"
+#include "SkinLoader.h"
+#include "VeskPopup.h"
+#include "WarningPopup.h"
+#include "WidgetMessages.h"
 #include "resource.h"
 
-BEGIN_MESSAGE_MAP(CVeskAppDlg, CDialog)
+const wchar_t* const CVeskAppDlg::kWindowClass = L"SINGLE_INSTANCE_APP_KOVU";
+
+namespace {
+
+// The main page's items that carry a fixed model mask.
+struct FixedMask {
+    int id;
+    int mask;
+};
+const FixedMask kMainPageMasks[] = {
+    {BITMAP_ICON_KOVUZENT, MODEL_WIRELESS | MODEL_DOCK},
+    {BITMAP_ICON_KOVU, MODEL_WIRED},
+    {BITMAP_ICON_KOVUQUAREL, MODEL_2E},
+    {BITMAP_ICON_NULL, MODEL_NULL},
+    // The wireless mouse answers as 0x1F on its cable and as the dock's
+    // 0x21 over the air.
+    {BITMAP_CONNECTION_WIRED, MODEL_WIRELESS},
+    {BITMAP_CONNECTION_WIRELESS, MODEL_DOCK | MODEL_NULL},
+};
+
+// Page tab ids in the order of m_pageButtons, and the pages each marks.
+const int kPageButtonIds[5] = {BUTTON_ASSIGNBUTTONS, BUTTON_ADJUSTPERFORMANCE, BUTTON_MANAGEPROFILES,
+                               BUTTON_MANAGEMACROS, BUTTON_LIGHTINGMAINTENANCE};
+const int kPageButtonMasks[5] = {PAGE_BUTTONS | PAGE_KEYS, PAGE_PERFORMANCE, PAGE_PROFILES, PAGE_MACROS,
+                                 PAGE_LIGHTING};
+
+bool IsCommandItem(const CGUIItem* item)
+{
+    return item && (item->m_type == ITEM_BITMAPBTN || item->m_type == ITEM_TEXT);
+}
+
+void MakeLayered(HWND window)
+{
+    // Magenta pixels of the skin are see-through.
+    using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+    HMODULE user32 = ::GetModuleHandleW(L"USER32.DLL");
+    auto fn = user32 ? reinterpret_cast<SetLayeredFn>(::GetProcAddress(user32, "SetLayeredWindowAttributes"))
+                     : nullptr;
+    if (!fn)
+        return;
+    ::SetWindowLongPtrW(window, GWL_EXSTYLE, ::GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
+    fn(window, RGB(255, 0, 255), 0, LWA_COLORKEY);
+}
+
+}  // namespace
+
+// A widget notification, routed to the page modules with its number.
+#define ON_WIDGET_MESSAGE(msg) AFX_MSG(msg, *result = self->OnWidgetMessage(msg, wParam, lParam); return true;)
+
+BEGIN_MESSAGE_MAP(CVeskAppDlg, CGUIPanel)
+    ON_WM_NCHITTEST()
+    ON_WM_ERASEBKGND()
+    ON_WM_TIMER()
+    ON_WM_ACTIVATE()
+    ON_WM_DESTROY()
+    ON_WM_QUERYDRAGICON()
+    ON_MESSAGE(WM_HELP, OnHelp)
+    ON_MESSAGE(WM_XLIST_ROW_CLICKED, OnRowClicked)
+    ON_WIDGET_MESSAGE(WM_SLIDER_RELEASED)
+    ON_WIDGET_MESSAGE(WM_SLIDER_CHANGING)
+    ON_WIDGET_MESSAGE(WM_SLIDERTRACK_RELEASED)
+    ON_WIDGET_MESSAGE(WM_DROPDOWN_SELECTED)
+    ON_WIDGET_MESSAGE(WM_DROPDOWN_CLICKED)
+    ON_WIDGET_MESSAGE(WM_XLIST_CELL_CHANGED)
+    ON_WIDGET_MESSAGE(WM_XLIST_CHECK_CHANGED)
+    ON_WIDGET_MESSAGE(WM_XLIST_CONTEXT)
+    ON_WIDGET_MESSAGE(WM_XLIST_COMMAND)
+    ON_WIDGET_MESSAGE(WM_XLIST_ROW_ACTIVATED)
+    ON_WIDGET_MESSAGE(WM_XLIST_EDIT_DONE)
+    ON_WIDGET_MESSAGE(WM_LISTPANEL_CHOSEN)
+    ON_WIDGET_MESSAGE(WM_LISTPANEL_ROW_CLICKED)
+    ON_WIDGET_MESSAGE(WM_MACRO_EVENTS_CHANGED)
+    ON_WIDGET_MESSAGE(WM_MACRO_EVENT_EDIT)
+    ON_WIDGET_MESSAGE(WM_MACRO_PLAYBACK_DONE)
+    ON_WIDGET_MESSAGE(WM_ITEM_VALUE_CHOSEN)
+    ON_WIDGET_MESSAGE(WM_EDITITEM_CHANGED)
+    ON_WIDGET_MESSAGE(WM_COLORPALETTE_SELECT)
+    ON_WIDGET_MESSAGE(WM_COLORPALETTE_CANCEL)
+    ON_WIDGET_MESSAGE(WM_COLORPALETTE_CUSTOM)
+    ON_WIDGET_MESSAGE(WM_DPISTAGE_SELECTED)
+    ON_WIDGET_MESSAGE(WM_KBDKEY_HOVER)
+    ON_WIDGET_MESSAGE(WM_KBDKEY_PRESSED)
 END_MESSAGE_MAP()
 
-CVeskAppDlg::CVeskAppDlg(CWnd* parent) : CDialog(IDD_VESKAPP_DIALOG, parent) {}
+bool CVeskAppDlg::RegisterWindowClass(HINSTANCE instance)
+{
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (::GetClassInfoExW(instance, kWindowClass, &wc))
+        return true;
+    wc = WNDCLASSEXW{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS | CS_SAVEBITS | CS_BYTEALIGNWINDOW;
+    wc.lpfnWndProc = ::DefDlgProcW;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    wc.hInstance = instance;
+    wc.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = (HBRUSH)::GetStockObject(BLACK_BRUSH);
+    wc.lpszClassName = kWindowClass;
+    return ::RegisterClassExW(&wc) != 0;
+}
+
+CVeskAppDlg::CVeskAppDlg(GenDevice** deviceSlot, IMouseConfig* config, CWnd* parent, ModuleFactory makeModules)
+    : CGUIPanel(IDD_VESKAPP_DIALOG, L"MainPage.xml", parent),
+      m_config(config),
+      m_deviceSlot(deviceSlot),
+      m_makeModules(makeModules)
+{
+    m_icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+}
+
+CVeskAppDlg::~CVeskAppDlg()
+{
+    m_modules.clear();
+    // The lists go from the last to the first, then the main page's items.
+    for (int i = kFrameListCount - 1; i >= 0; --i)
+        m_lists[i].DeleteAll();
+}
 
 BOOL CVeskAppDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
-    HICON icon = ::LoadIconW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
-    SetIcon(icon, TRUE);
-    SetIcon(icon, FALSE);
+    CGUIPanel::OnInitDialog();
+    if (GenDevice* device = Device())
+        device->AddProgressListener(m_hWnd);
+    m_deviceListener.RegisterWindow(this);
+    SetIcon(m_icon, TRUE);
+    SetIcon(m_icon, FALSE);
+    MakeLayered(m_hWnd);
+    SetWindowText(L"Tandu Kovu Configurator");
+    CenterOverOwner(m_hWnd);
+
+    LoadPageLists(m_lists, this, m_modelItems);
+    BindItems();
+    m_modules = m_makeModules ? m_makeModules(*this) : PageModuleList();
+    PageLists lists;
+    lists.main = &m_items;
+    for (int i = 0; i < kPageListCount; ++i)
+        lists.lists[i] = &m_lists[i];
+    for (auto& module : m_modules)
+        module->Bind(lists);
+    ShowPage(PAGE_BUTTONS);
+
+    GenDevice* device = Device();
+    if (!m_config || !device || !device->IsConnected() || device->GetProductId() == 0) {
+        ArmNoMouseTimer(500);
+        return FALSE;
+    }
+    device->Transfer(m_config, kTransferRead, 0x2);  // the keys: the start-up read leaves them out
+    m_modelFlag = ModelFlagFromProductId(device->GetProductId());
+
+    if (!m_config->GetActiveProfile()) {
+        m_config->SetActiveProfile(m_config->GetProfile(0));
+        if (!m_config->GetActiveProfile()) {
+            ArmNoMouseTimer(500);
+            return FALSE;
+        }
+    }
+    for (const FixedMask& row : kMainPageMasks) {
+        if (CGUIItem* item = m_items.FindById(row.id))
+            m_modelItems.push_back({item, row.mask});
+    }
+    for (auto& module : m_modules)
+        module->Fill();
+    ShowItemsForModel();
+    m_unsaved = false;
+    if (m_apply)
+        m_apply->EnableWindow(FALSE);
+    if (m_progressPanel)
+        m_progressPanel->Start();
     return TRUE;
+}
+
+void CVeskAppDlg::BindItems()
+{
+    for (int i = 0; i < 5; ++i)
+        m_pageButtons[i] = FindTypedItem<CBitmapBtn>(&m_items, kPageButtonIds[i], ITEM_BITMAPBTN);
+    m_ok = FindTypedItem<CBitmapBtn>(&m_items, BUTTON_OK, ITEM_BITMAPBTN);
+    m_cancel = FindTypedItem<CBitmapBtn>(&m_items, BUTTON_CANCEL, ITEM_BITMAPBTN);
+    m_apply = FindTypedItem<CBitmapBtn>(&m_items, BUTTON_APPLY, ITEM_BITMAPBTN);
+    m_firmwareText = FindTypedItem<CTextItem>(&m_items, TEXT_FIRMWAREVER, ITEM_TEXT);
+    for (int i = 0; i < 4; ++i)
+        m_batterySegments[i] = m_items.FindById(BATTERY_LEVEL0 + i);
+    m_progressPanel = FindTypedItem<CProgressPanelItem>(&m_items, PROG_PANEL_ITEM_MAINPAGE, ITEM_PROGRESSPANEL);
+}
+
+void CVeskAppDlg::ShowPage(int mask)
+{
+    int index = PageIndexFromMask(mask);
+    if (index < 0)
+        return;
+    int target = 1 << index;
+    if (target == m_currentPage)
+        return;
+    for (int i = 0; i < 6; ++i)
+        m_lists[i].ShowAll(i == index);
+    m_lists[LIST_STRIP].ShowAll((target & (PAGE_BUTTONS | PAGE_KEYS | PAGE_PERFORMANCE)) != 0);
+    for (int i = 0; i < 5; ++i) {
+        if (m_pageButtons[i])
+            m_pageButtons[i]->SetSelected((kPageButtonMasks[i] & target) != 0);
+    }
+    m_currentPage = target;
+    ShowItemsForModel();
+    for (auto& module : m_modules)
+        module->OnPageShown(m_currentPage);
+}
+
+void CVeskAppDlg::ShowItemsForModel()
+{
+    if (CBitmapBtn* tab = m_pageButtons[4])
+        tab->SetCaption(IsWiredModel(m_modelFlag) ? L"$Lighting" : L"$LightingAndPower");
+    int index = PageIndexFromMask(m_currentPage);
+    const CGUIItems* current = index >= 0 ? &m_lists[index] : nullptr;
+    for (const ModelItem& entry : m_modelItems) {
+        // Only items of the main page and of the page shown: the others
+        // are hidden with their lists.
+        bool onMain = m_items.FindById(entry.item->m_id) == entry.item;
+        bool onCurrent = current && current->FindById(entry.item->m_id) == entry.item;
+        if (onMain || onCurrent)
+            entry.item->Show(ShownForModel(entry.mask, m_modelFlag));
+    }
+}
+
+template <class Fn>
+bool CVeskAppDlg::RouteToModules(Fn fn, bool currentOnly)
+{
+    CPageModule* current = nullptr;
+    for (auto& module : m_modules) {
+        if (module->PageMask() == m_currentPage)
+            current = module.get();
+    }
+    if (current && fn(*current))
+        return true;
+    if (currentOnly)
+        return false;
+    for (auto& module : m_modules) {
+        if (module.get() != current && fn(*module))
+            return true;
+    }
+    return false;
+}
+
+BOOL CVeskAppDlg::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    HWND sender = (HWND)lParam;
+    CGUIItem* item = nullptr;
+    int list = -1;
+    if (sender) {
+        int index = PageIndexFromMask(m_currentPage);
+        if ((item = m_items.FindByHwnd(sender)) != nullptr) {
+            list = -1;
+        } else if (index >= 0 && (item = m_lists[index].FindByHwnd(sender)) != nullptr) {
+            list = index;
+        } else if ((item = m_lists[LIST_STRIP].FindByHwnd(sender)) != nullptr) {
+            list = LIST_STRIP;
+        }
+    }
+    if (!IsCommandItem(item))
+        return CGUIPanel::OnCommand(wParam, lParam);
+    if (m_recording && item->m_id != BUTTON_MACRO_RECORD_STOP)
+        return TRUE;
+    if (HandleFrameCommand(item->m_id))
+        return TRUE;
+    if (IsWriting())
+        return TRUE;
+    CPageModule::Command command{item, item->m_id, list, HIWORD(wParam)};
+    if (RouteToModules([&](CPageModule& m) { return m.OnCommand(command); }))
+        return TRUE;
+    return CGUIPanel::OnCommand(wParam, lParam);
+}
+
+bool CVeskAppDlg::HandleFrameCommand(int id)
+{
+    switch (id) {
+    case BUTTON_ASSIGNBUTTONS:
+    case TEXT_TOPVIEW_BUTTON:
+        ShowPage(PAGE_BUTTONS);
+        return true;
+    case TEXT_THUMBGRIDVIEW_BUTTON:
+        ShowPage(PAGE_KEYS);
+        return true;
+    case BUTTON_ADJUSTPERFORMANCE:
+        ShowPage(PAGE_PERFORMANCE);
+        return true;
+    case BUTTON_MANAGEPROFILES:
+        ShowPage(PAGE_PROFILES);
+        return true;
+    case BUTTON_MANAGEMACROS:
+        ShowPage(PAGE_MACROS);
+        return true;
+    case BUTTON_LIGHTINGMAINTENANCE:
+        ShowPage(PAGE_LIGHTING);
+        return true;
+    case BUTTON_OK:
+        ShowWindow(SW_HIDE);
+        m_unsaved = false;
+        PostMessage(WM_CLOSE);
+        return true;
+    case BUTTON_CANCEL:
+        ShowWindow(SW_HIDE);
+        MarkUnsaved();
+        PostMessage(WM_CLOSE);
+        return true;
+    case BUTTON_APPLY:
+        return true;
+    case BUTTON_HELP:
+        OpenManual();
+        return true;
+    case BUTTON_EXIT:
+        PostMessage(WM_CLOSE);
+        return true;
+    case BUTTON_UPDATE:
+        OpenShellPage(L"update.html");
+        return true;
+    case BUTTON_FB:
+    case BUTTON_TWITTER:
+    case BUTTON_VREL:
+        OpenShellPage(L"community.html");
+        return true;
+    default:
+        return false;
+    }
+}
+
+LRESULT CVeskAppDlg::OnWidgetMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (IsWriting())
+        return 0;
+    LRESULT result = 0;
+    // While a macro is recorded only the macros page hears its widgets.
+    RouteToModules([&](CPageModule& m) { return m.OnWidgetMessage(message, wParam, lParam, &result); },
+                   m_recording);
+    return result;
+}
+
+void CVeskAppDlg::OnCancel()
+{
+    if (m_recording)
+        return;
+    EndDialog(IDCANCEL);
+    GenDevice* device = Device();
+    if (m_unsaved && m_config && device && device->IsConnected())
+        device->Transfer(m_config, kTransferRead, 0x30F);
+}
+
+void CVeskAppDlg::MarkUnsaved()
+{
+    m_unsaved = true;
+    if (m_apply)
+        m_apply->EnableWindow(TRUE);
+}
+
+void CVeskAppDlg::RefreshPages()
+{
+    for (auto& module : m_modules)
+        module->Refresh();
+}
+
+bool CVeskAppDlg::IsWriting() const
+{
+    GenDevice* device = m_deviceSlot ? *m_deviceSlot : nullptr;
+    return device && device->IsBusy();
+}
+
+INT_PTR CVeskAppDlg::ShowWarning(const wchar_t* file, const wchar_t* dataText, const wchar_t* heading)
+{
+    return RunWarningPopup(this, file, dataText, heading);
+}
+
+void CVeskAppDlg::ArmNoMouseTimer(UINT elapse)
+{
+    m_timer1 = SetTimer(kTimerNoMouse, elapse);
+}
+
+void CVeskAppDlg::OnTimer(UINT_PTR id)
+{
+    if (m_timer1) {
+        if (id != kTimerNoMouse)
+            return;
+        KillTimer(kTimerNoMouse);
+        ShowWarning(L"NoMousePopup.xml");
+        PostMessage(WM_CLOSE);
+        return;
+    }
+    if (id == kTimerProgress) {
+        KillTimer(kTimerProgress);
+        EndFactoryProgress();
+    }
+}
+
+void CVeskAppDlg::OnActivate(UINT state, CWnd* other, BOOL minimized)
+{
+    Default();
+    SetTimer(kTimerProgress, 200);
+}
+
+void CVeskAppDlg::OnDestroy()
+{
+    if (GenDevice* device = Device())
+        device->RemoveProgressListener(m_hWnd);
+    m_modules.clear();
+    CGUIPanel::OnDestroy();
+}
+
+LRESULT CVeskAppDlg::OnNcHitTest(CPoint point)
+{
+    // The whole skin drags the window.
+    LRESULT hit = Default();
+    return hit == HTCLIENT ? HTCAPTION : hit;
+}
+
+LRESULT CVeskAppDlg::OnHelp(WPARAM, LPARAM)
+{
+    if (!m_recording)
+        OpenManual();
+    return TRUE;
+}
+
+void CVeskAppDlg::OpenManual()
+{
+    OpenShellPage(L"index.html");
+}
+
+void CVeskAppDlg::OpenShellPage(const wchar_t* page)
+{
+    // Pages ship under Manuals\ in the model's folder; a prefix without a
+    // handler for them just opens nothing.
+    CString path = GetProgramFolder() + L"Manuals\\" + (IsWiredModel(m_modelFlag) ? L"Kovu\\" : L"KovuZent\\") + page;
+    ::ShellExecuteW(m_hWnd, L"OPEN", path, nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -1,12 +1,116 @@
-// The configurator's main dialog.
+// CVeskAppDlg: the configurator's one window. It owns the page item lists,
+// switches pages, shows the items of the running model, routes the user's
+// commands and widget messages to the page modules (PageModule.h), polls
+// the device status and closes when the mouse goes away. It holds no page
+// logic of its own.
 #pragma once
-#include "Dialog.h"
+#include <memory>
+#include <vector>
 
-class CVeskAppDlg : public CDialog {
+#include "BitmapBtn.h"
+#include "DeviceListener.h"
+#include "GUIPanel.h"
+#include "PageFiles.h"
+#include "PageModules.h"
+#include "TextItems.h"
+
+class CProgressPanelItem;
+
+class CVeskAppDlg : public CGUIPanel, public IPageHost {
 public:
-    explicit CVeskAppDlg(CWnd* parent = nullptr);
+    // The main window's class; its template (102) names it, so a second
+    // start finds the running window by class.
+    static const wchar_t* const kWindowClass;
+    // Registers kWindowClass for this instance (once); false on failure.
+    static bool RegisterWindowClass(HINSTANCE instance);
+
+    // deviceSlot: the application's device-object pointer (the object can
+    // be replaced behind it); config: the one configuration.
+    // makeModules builds the page modules (tests give their own).
+    using ModuleFactory = PageModuleList (*)(IPageHost& host);
+    CVeskAppDlg(GenDevice** deviceSlot, IMouseConfig* config, CWnd* parent = nullptr,
+                ModuleFactory makeModules = &CreatePageModules);
+    ~CVeskAppDlg() override;
+
     BOOL OnInitDialog() override;
+    void BindItems() override;
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Enter in the main window does nothing: it must not close the program
+    // past the write and the lighting restore that OK and Cancel do.
+    void OnOK() override {}
+    void OnCancel() override;
+
+    // mask: one PageMask bit (the lowest page bit counts).
+    void ShowPage(int mask);
+    void ShowItemsForModel();
+    virtual void OpenManual();
+
+    // IPageHost
+    IMouseConfig* Config() override { return m_config; }
+    GenDevice* Device() override { return m_deviceSlot ? *m_deviceSlot : nullptr; }
+    CWnd* OwnerWindow() override { return this; }
+    int ModelFlag() const override { return m_modelFlag; }
+    int CurrentPage() const override { return m_currentPage; }
+    void MarkUnsaved() override;
+    bool IsUnsaved() const override { return m_unsaved; }
+    void RefreshPages() override;
+    void SetRecording(bool recording) override { m_recording = recording; }
+    bool IsRecording() const override { return m_recording; }
+    bool IsWriting() const override;
+    INT_PTR ShowWarning(const wchar_t* file, const wchar_t* dataText = nullptr,
+                        const wchar_t* heading = nullptr) override;
+
+    // For tests and the page modules' owners.
+    CGUIItems& List(int index) { return m_lists[index]; }
+    const PageModuleList& Modules() const { return m_modules; }
+    bool IsTimer1Armed() const { return m_timer1 != 0; }
 
 protected:
+    // Timer ids.
+    static constexpr UINT_PTR kTimerNoMouse = 1;
+    static constexpr UINT_PTR kTimerProgress = 2;
+    static constexpr UINT_PTR kTimerStatus = 3;
+
+    LRESULT OnNcHitTest(CPoint point);
+    BOOL OnEraseBkgnd(CDC*) { return TRUE; }
+    void OnTimer(UINT_PTR id);
+    void OnActivate(UINT state, CWnd* other, BOOL minimized);
+    void OnDestroy();
+    HCURSOR OnQueryDragIcon() { return (HCURSOR)m_icon; }
+    LRESULT OnHelp(WPARAM, LPARAM);
+    LRESULT OnWidgetMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnRowClicked(WPARAM, LPARAM) { return 0; }
     DECLARE_MESSAGE_MAP()
+
+    // The frame's own commands; false for an id that is not one.
+    bool HandleFrameCommand(int id);
+    void ArmNoMouseTimer(UINT elapse);
+    void OpenShellPage(const wchar_t* relativePath);
+    // Runs fn on every module, the current page's first.
+    template <class Fn>
+    bool RouteToModules(Fn fn, bool currentOnly = false);
+
+    IMouseConfig* m_config;
+    GenDevice** m_deviceSlot;
+    CGUIItems m_lists[kFrameListCount];
+    std::vector<ModelItem> m_modelItems;
+    ModuleFactory m_makeModules;
+    PageModuleList m_modules;
+    CDeviceListener m_deviceListener;
+    HICON m_icon = nullptr;
+
+    int m_currentPage = 0;  // PageMask bit; 0 before the first ShowPage
+    int m_modelFlag = 0;
+    bool m_unsaved = false;
+    bool m_recording = false;
+    UINT_PTR m_timer1 = 0;
+
+    // Bound from the main page (null when the page lacks them).
+    CBitmapBtn* m_pageButtons[5] = {};  // buttons, performance, profiles, macros, lighting
+    CBitmapBtn* m_ok = nullptr;
+    CBitmapBtn* m_cancel = nullptr;
+    CBitmapBtn* m_apply = nullptr;
+    CTextItem* m_firmwareText = nullptr;
+    CGUIItem* m_batterySegments[4] = {};
+    CProgressPanelItem* m_progressPanel = nullptr;
 };

@@ -1,0 +1,4 @@
+// The configurator's one global: the application object.
+#include "VeskApp.h"
+
+CVeskAppApp theApp;

@@ -1,0 +1,269 @@
+// The main dialog as a frame: loading and merging the page lists, pages and
+// model items shown, commands routed by window to the page modules, the
+// recording and writing guards, and closing without a mouse.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "FrameSkin.h"
+#include "ItemIds.h"
+#include "ModelFlags.h"
+#include "RecordingWnd.h"
+#include "ScriptedDevice.h"
+#include "SkinTestFiles.h"
+#include "VeskAppDlg.h"
+#include "VeskConfig.h"
+#include "WarningPopup.h"
+#include "WidgetMessages.h"
+#include "resource.h"
+
+namespace {
+
+std::vector<std::string> g_log;
+
+// Logs what the frame calls, as "<page>:<call>"; handles the commands of
+// the ids it is given.
+class CRecordingModule : public CPageModule {
+public:
+    CRecordingModule(IPageHost& host, int mask, std::vector<int> ids) : CPageModule(host, mask), m_ids(ids) {}
+    void Bind(const PageLists& lists) override { Log("bind"); }
+    void Fill() override { Log("fill"); }
+    void Refresh() override { Log("refresh"); }
+    void OnPageShown(int current) override { Log("shown" + std::to_string(current)); }
+    bool OnCommand(const Command& c) override
+    {
+        for (int id : m_ids) {
+            if (id == c.id) {
+                Log("command" + std::to_string(c.id) + "@" + std::to_string(c.list));
+                return true;
+            }
+        }
+        return false;
+    }
+    bool OnWidgetMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result) override
+    {
+        if ((int)l != PageMask())
+            return false;
+        Log("widget" + std::to_string(message));
+        *result = 7;
+        return true;
+    }
+
+private:
+    void Log(const std::string& what) { g_log.push_back(std::to_string(PageMask()) + ":" + what); }
+    std::vector<int> m_ids;
+};
+
+PageModuleList RecordingModules(IPageHost& host)
+{
+    PageModuleList m;
+    m.push_back(std::make_unique<CRecordingModule>(host, PAGE_BUTTONS, std::vector<int>{BUTTON_RESET}));
+    m.push_back(std::make_unique<CRecordingModule>(host, PAGE_KEYS, std::vector<int>{BUTTON_DISABLE_KEYS}));
+    m.push_back(std::make_unique<CRecordingModule>(host, PAGE_PERFORMANCE, std::vector<int>{BUTTON_RATE1}));
+    m.push_back(std::make_unique<CRecordingModule>(host, PAGE_PROFILES, std::vector<int>{BUTTON_NEWPROFILE}));
+    m.push_back(std::make_unique<CRecordingModule>(
+        host, PAGE_MACROS, std::vector<int>{BUTTON_MACRO_RECORD, BUTTON_MACRO_RECORD_STOP}));
+    m.push_back(std::make_unique<CRecordingModule>(host, PAGE_LIGHTING, std::vector<int>{BUTTON_UPDATE}));
+    return m;
+}
+
+std::vector<std::wstring> g_warnings;
+INT_PTR RecordWarning(CWnd*, const wchar_t* file, const wchar_t*, const wchar_t*)
+{
+    g_warnings.push_back(file);
+    return IDOK;
+}
+
+bool Shown(const CGUIItem* item)
+{
+    return item && item->HasWindow() && (::GetWindowLongPtrW(item->m_window, GWL_STYLE) & WS_VISIBLE);
+}
+
+class Frame : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_log.clear();
+        g_warnings.clear();
+        SetWarningPopupRunner(&RecordWarning);
+        config.SetActiveProfile(config.NewProfile(L"One"));
+    }
+    void TearDown() override
+    {
+        if (dlg && dlg->m_hWnd)
+            dlg->DestroyWindow();
+        dlg.reset();
+        SetWarningPopupRunner(nullptr);
+    }
+    void Open(const wchar_t* skipFile = nullptr)
+    {
+        WriteFrameSkin(skipFile);
+        dlg = std::make_unique<CVeskAppDlg>(&slot, &config, nullptr, &RecordingModules);
+        ASSERT_TRUE(dlg->Create(IDD_VESKAPP_DIALOG));
+    }
+    CGUIItem* Main(int id) { return dlg->Items().FindById(id); }
+    CGUIItem* InList(int list, int id) { return dlg->List(list).FindById(id); }
+    void Click(const CGUIItem* item, UINT code = BN_CLICKED)
+    {
+        ASSERT_TRUE(item && item->HasWindow());
+        dlg->SendMessage(WM_COMMAND, MAKEWPARAM(0, code), (LPARAM)item->m_window);
+    }
+    bool Logged(const std::string& entry) const
+    {
+        for (const auto& e : g_log)
+            if (e == entry)
+                return true;
+        return false;
+    }
+
+    ScopedTestProgramFolder folder;
+    CVeskConfig config;
+    CScriptedDevice device;
+    GenDevice* slot = &device;
+    std::unique_ptr<CVeskAppDlg> dlg;
+};
+
+}  // namespace
+
+TEST_F(Frame, StartShowsTheFirstPageAndTheWirelessModelsItems)
+{
+    Open();
+    // Every module bound, filled and heard the first ShowPage, in that order.
+    std::vector<std::string> expected;
+    for (int mask = 1; mask <= 0x20; mask <<= 1)
+        expected.push_back(std::to_string(mask) + ":bind");
+    for (int mask = 1; mask <= 0x20; mask <<= 1)
+        expected.push_back(std::to_string(mask) + ":shown1");
+    for (int mask = 1; mask <= 0x20; mask <<= 1)
+        expected.push_back(std::to_string(mask) + ":fill");
+    EXPECT_EQ(expected, g_log);
+
+    EXPECT_EQ(PAGE_BUTTONS, dlg->CurrentPage());
+    EXPECT_EQ(MODEL_WIRELESS, dlg->ModelFlag());
+    ASSERT_EQ(1u, device.transfers.size());  // the keys
+    EXPECT_EQ(kTransferRead, device.transfers[0].direction);
+    EXPECT_EQ(0x2u, device.transfers[0].mask);
+    EXPECT_EQ(std::vector<HWND>{dlg->m_hWnd}, device.listeners);
+
+    EXPECT_TRUE(Shown(InList(LIST_PAGE_BUTTONS, BUTTON_RESET)));
+    EXPECT_TRUE(Shown(InList(LIST_PAGE_BUTTONS, BITMAP_KOVUZENTVIEWPLAN)));  // variant merged, this model's
+    EXPECT_FALSE(Shown(InList(LIST_PAGE_BUTTONS, BITMAP_KOVUVIEWPLAN)));     // the wired model's
+    EXPECT_FALSE(Shown(InList(LIST_PAGE_KEYS, BUTTON_DISABLE_KEYS)));
+    EXPECT_TRUE(Shown(InList(LIST_STRIP, TEXT_HEADING_CURRENTPROFILE)));
+    EXPECT_EQ(0u, dlg->List(9).Count());  // variant lists hand their items over
+
+    EXPECT_TRUE(Shown(Main(BITMAP_ICON_KOVUZENT)));
+    EXPECT_FALSE(Shown(Main(BITMAP_ICON_KOVU)));
+    EXPECT_FALSE(Shown(Main(BITMAP_ICON_NULL)));
+    EXPECT_TRUE(Shown(Main(BITMAP_CONNECTION_WIRED)));
+    EXPECT_FALSE(Shown(Main(BITMAP_CONNECTION_WIRELESS)));
+    auto* tab = static_cast<CBitmapBtn*>(Main(BUTTON_LIGHTINGMAINTENANCE));
+    EXPECT_EQ(CString(L"$LightingAndPower"), tab->Caption());
+    EXPECT_TRUE(static_cast<CBitmapBtn*>(Main(BUTTON_ASSIGNBUTTONS))->IsSelected());
+    EXPECT_FALSE(Main(BUTTON_APPLY) && ::IsWindowEnabled(Main(BUTTON_APPLY)->m_window));
+    EXPECT_FALSE(dlg->IsTimer1Armed());
+
+    dlg->MarkUnsaved();
+    EXPECT_TRUE(::IsWindowEnabled(Main(BUTTON_APPLY)->m_window));
+}
+
+TEST_F(Frame, WiredModelShowsItsLightingVariantAndCaption)
+{
+    device.productId = 0x15;
+    Open();
+    Click(Main(BUTTON_LIGHTINGMAINTENANCE));
+    EXPECT_EQ(PAGE_LIGHTING, dlg->CurrentPage());
+    EXPECT_EQ(CString(L"$Lighting"), static_cast<CBitmapBtn*>(Main(BUTTON_LIGHTINGMAINTENANCE))->Caption());
+    EXPECT_TRUE(Shown(InList(LIST_PAGE_LIGHTING, GLOW_LEDON)));
+    EXPECT_FALSE(Shown(InList(LIST_PAGE_LIGHTING, KOVUZENT_COLOR_ON)));
+    EXPECT_FALSE(Shown(InList(LIST_STRIP, TEXT_HEADING_CURRENTPROFILE)));
+    EXPECT_TRUE(Shown(Main(BITMAP_ICON_KOVU)));
+    EXPECT_FALSE(Shown(Main(BITMAP_CONNECTION_WIRED)));
+}
+
+TEST_F(Frame, CommandsGoByWindowToThePageModules)
+{
+    Open();
+    g_log.clear();
+    Click(InList(LIST_PAGE_BUTTONS, BUTTON_RESET));
+    Click(InList(LIST_PAGE_BUTTONS, TEXT_THUMBGRIDVIEW_BUTTON), STN_CLICKED);  // a view link: the frame's
+    EXPECT_EQ(PAGE_KEYS, dlg->CurrentPage());
+    Click(InList(LIST_PAGE_BUTTONS, BUTTON_RESET));  // not the current page: not found, not routed
+    Click(Main(BUTTON_ADJUSTPERFORMANCE));
+    Click(InList(LIST_PAGE_PERFORMANCE, BUTTON_RATE1));
+    Click(Main(BUTTON_ADJUSTPERFORMANCE));  // the page shown already: nothing
+    std::vector<std::string> expected = {"1:command63@0"};
+    for (int mask = 1; mask <= 0x20; mask <<= 1)
+        expected.push_back(std::to_string(mask) + ":shown2");
+    for (int mask = 1; mask <= 0x20; mask <<= 1)
+        expected.push_back(std::to_string(mask) + ":shown4");
+    expected.push_back("4:command32@2");
+    EXPECT_EQ(expected, g_log);
+
+    // Widget messages: the current page's module first; its answer returns.
+    g_log.clear();
+    EXPECT_EQ(7, dlg->SendMessage(WM_SLIDER_RELEASED, 3, PAGE_LIGHTING));
+    EXPECT_EQ(std::vector<std::string>{"32:widget1094"}, g_log);
+}
+
+TEST_F(Frame, RecordingPassesOnlyTheStopAndWritingPassesNothing)
+{
+    Open();
+    Click(Main(BUTTON_MANAGEMACROS));
+    dlg->SetRecording(true);
+    g_log.clear();
+    Click(InList(LIST_PAGE_MACROS, BUTTON_MACRO_RECORD));
+    Click(Main(BUTTON_ASSIGNBUTTONS));
+    dlg->SendMessage(WM_COMMAND, IDCANCEL, 0);  // Escape
+    dlg->SendMessage(WM_SLIDER_RELEASED, 3, PAGE_LIGHTING);  // another page's widget
+    Click(InList(LIST_PAGE_MACROS, BUTTON_MACRO_RECORD_STOP));
+    EXPECT_EQ(std::vector<std::string>{"16:command94@4"}, g_log);
+    EXPECT_EQ(PAGE_MACROS, dlg->CurrentPage());
+    EXPECT_TRUE(dlg->IsWindowVisible() || ::IsWindow(dlg->m_hWnd));
+
+    dlg->SetRecording(false);
+    device.busy = true;
+    g_log.clear();
+    Click(InList(LIST_PAGE_MACROS, BUTTON_MACRO_RECORD));
+    dlg->SendMessage(WM_SLIDER_RELEASED, 3, PAGE_MACROS);
+    EXPECT_TRUE(g_log.empty());
+    Click(Main(BUTTON_ASSIGNBUTTONS));  // page switching changes nothing: still allowed
+    EXPECT_EQ(PAGE_BUTTONS, dlg->CurrentPage());
+}
+
+TEST_F(Frame, EnterDoesNothingAndCancelAfterAnEditReadsTheDeviceBack)
+{
+    Open();
+    device.transfers.clear();
+    dlg->ShowWindow(SW_SHOW);
+    dlg->SendMessage(WM_COMMAND, IDOK, 0);
+    EXPECT_TRUE(dlg->IsWindowVisible());
+    dlg->MarkUnsaved();
+    dlg->SendMessage(WM_COMMAND, IDCANCEL, 0);
+    ASSERT_EQ(1u, device.transfers.size());
+    EXPECT_EQ(kTransferRead, device.transfers[0].direction);
+    EXPECT_EQ(0x30Fu, device.transfers[0].mask);
+}
+
+TEST_F(Frame, WithoutAMouseTheWarningShowsOnceAndTheDialogCloses)
+{
+    device.connected = false;
+    Open();
+    dlg->ShowWindow(SW_SHOWNOACTIVATE);
+    EXPECT_TRUE(dlg->IsTimer1Armed());
+    EXPECT_EQ(MODEL_NONE, dlg->ModelFlag());
+    EXPECT_TRUE(PumpUntil([&] { return !g_warnings.empty() && !dlg->IsWindowVisible(); }));
+    PumpPending();
+    EXPECT_EQ(std::vector<std::wstring>{L"NoMousePopup.xml"}, g_warnings);
+}
+
+TEST_F(Frame, AMissingPageLeavesThatPageEmptyAndTheRestWorking)
+{
+    Open(L"AdjustPerformance.xml");
+    EXPECT_EQ(0u, dlg->List(LIST_PAGE_PERFORMANCE).Count());
+    Click(Main(BUTTON_ADJUSTPERFORMANCE));
+    EXPECT_EQ(PAGE_PERFORMANCE, dlg->CurrentPage());
+    Click(Main(BUTTON_MANAGEPROFILES));
+    EXPECT_TRUE(Shown(InList(LIST_PAGE_PROFILES, BUTTON_NEWPROFILE)));
+}
