@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+#include <ctime>
+
 #include "ItemIds.h"
 #include "MouseConfigInterface.h"
 #include "ModelFlags.h"
@@ -12,6 +14,7 @@
 #include "VeskPopup.h"
 #include "WarningPopup.h"
 #include "WidgetMessages.h"
+#include "WidgetText.h"
 #include "resource.h"
 
 const wchar_t* const CVeskAppDlg::kWindowClass = L"SINGLE_INSTANCE_APP_KOVU";
@@ -72,6 +75,8 @@ BEGIN_MESSAGE_MAP(CVeskAppDlg, CGUIPanel)
     ON_WM_QUERYDRAGICON()
     ON_MESSAGE(WM_HELP, OnHelp)
     ON_MESSAGE(WM_XLIST_ROW_CLICKED, OnRowClicked)
+    ON_MESSAGE(WM_STATUS_REPORT, OnStatusReport)
+    ON_WM_DEVICECHANGE()
     ON_WIDGET_MESSAGE(WM_SLIDER_RELEASED)
     ON_WIDGET_MESSAGE(WM_SLIDER_CHANGING)
     ON_WIDGET_MESSAGE(WM_SLIDERTRACK_RELEASED)
@@ -164,6 +169,8 @@ BOOL CVeskAppDlg::OnInitDialog()
     }
     device->Transfer(m_config, kTransferRead, 0x2);  // the keys: the start-up read leaves them out
     m_modelFlag = ModelFlagFromProductId(device->GetProductId());
+    SetTimer(kTimerStatus, 1000);
+    PollDeviceStatus();
 
     if (!m_config->GetActiveProfile()) {
         m_config->SetActiveProfile(m_config->GetProfile(0));
@@ -401,7 +408,111 @@ void CVeskAppDlg::OnTimer(UINT_PTR id)
     if (id == kTimerProgress) {
         KillTimer(kTimerProgress);
         EndFactoryProgress();
+    } else if (id == kTimerStatus) {
+        if (GenDevice* device = Device())
+            device->IsConnected();
+        PollDeviceStatus();
+        ShowFirmwareVersion();
     }
+}
+
+void CVeskAppDlg::PollDeviceStatus()
+{
+    if (IsWiredModel(m_modelFlag)) {
+        for (CGUIItem* segment : m_batterySegments) {
+            if (segment)
+                segment->Show(false);
+        }
+        return;
+    }
+    if (m_pendingStatus && !IsWriting()) {
+        std::unique_ptr<StatusReport> report = std::move(m_pendingStatus);
+        StoreStatus(*report);
+    }
+    long long now = (long long)::time(nullptr);
+    if ((!m_statusReader.HasStarted() || now - m_lastStatusStart > 4) && !m_statusReader.IsRunning()) {
+        m_lastStatusStart = now;
+        m_statusReader.Start(m_hWnd, m_modelFlag, m_modelFlag == MODEL_DOCK && !m_firmwareRead);
+    }
+    int count = m_config ? m_battery.Tick(m_config->GetBatteryState(), m_config->GetBatteryLevel(), m_statusRead) : -1;
+    for (int i = 0; i < 4; ++i) {
+        if (m_batterySegments[i])
+            m_batterySegments[i]->Show(BatterySegmentShown(i, count));
+    }
+}
+
+LRESULT CVeskAppDlg::OnStatusReport(WPARAM, LPARAM lParam)
+{
+    std::unique_ptr<StatusReport> report(TakeStatusReport(lParam));
+    if (!report)
+        return 0;
+    // The configuration must not change under a running write: keep the
+    // newest report for the next tick.
+    if (IsWriting())
+        m_pendingStatus = std::move(report);
+    else
+        StoreStatus(*report);
+    return 0;
+}
+
+void CVeskAppDlg::StoreStatus(const StatusReport& report)
+{
+    if (report.batteryRead && m_config) {
+        m_config->SetBatteryLevel(report.batteryLevel);
+        m_config->SetBatteryState(report.batteryState);
+        m_statusRead = true;
+    }
+    if (report.firmwareRead && !m_firmwareRead) {
+        m_firmware = report.firmware;
+        m_firmwareRead = true;
+    }
+}
+
+void CVeskAppDlg::ShowFirmwareVersion()
+{
+    if (!m_firmwareText)
+        return;
+    CString version;
+    if (m_modelFlag == MODEL_DOCK) {
+        if (!m_firmwareRead) {
+            m_firmwareText->Show(false);
+            return;
+        }
+        version = m_firmware;
+    } else {
+        GenDevice* device = Device();
+        if (!device || !device->GetVersionA(version))
+            return;
+    }
+    if (m_firmwareShown || version.IsEmpty())
+        return;
+    bool translated = false;
+    CString label = TranslateWidgetText(L"$FirmwareVersion", &translated);
+    CString text;
+    text.Format(L"%s: %s", translated ? (const wchar_t*)label : L"Firmware version", (const wchar_t*)version);
+    m_firmwareText->SetText(text);
+    m_firmwareText->Show(true);
+    m_firmwareShown = true;
+}
+
+BOOL CVeskAppDlg::OnDeviceChange(UINT event, DWORD_PTR data)
+{
+    if (!m_timer1 && IsRunningModelRemoval(event, (LPARAM)data, m_modelFlag)) {
+        m_removed = true;
+        ArmNoMouseTimer(5);
+        KillTimer(kTimerStatus);
+    }
+    return TRUE;
+}
+
+void CVeskAppDlg::StopWorkers()
+{
+    KillTimer(kTimerStatus);
+    m_statusReader.Join();
+    // Reports posted before the reader ended still wait in the queue.
+    MSG msg;
+    while (::PeekMessageW(&msg, m_hWnd, WM_STATUS_REPORT, WM_STATUS_REPORT, PM_REMOVE))
+        delete TakeStatusReport(msg.lParam);
 }
 
 void CVeskAppDlg::OnActivate(UINT state, CWnd* other, BOOL minimized)
@@ -412,6 +523,7 @@ void CVeskAppDlg::OnActivate(UINT state, CWnd* other, BOOL minimized)
 
 void CVeskAppDlg::OnDestroy()
 {
+    StopWorkers();
     if (GenDevice* device = Device())
         device->RemoveProgressListener(m_hWnd);
     m_modules.clear();

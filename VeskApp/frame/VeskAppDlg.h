@@ -12,6 +12,8 @@
 #include "GUIPanel.h"
 #include "PageFiles.h"
 #include "PageModules.h"
+#include "StatusDisplay.h"
+#include "StatusReader.h"
 #include "TextItems.h"
 
 class CProgressPanelItem;
@@ -64,6 +66,11 @@ public:
     CGUIItems& List(int index) { return m_lists[index]; }
     const PageModuleList& Modules() const { return m_modules; }
     bool IsTimer1Armed() const { return m_timer1 != 0; }
+    int BatteryCount() const { return m_battery.Count(); }
+
+    // Timer 3's work: the status reader, the battery segments.
+    void PollDeviceStatus();
+    void ShowFirmwareVersion();
 
 protected:
     // Timer ids.
@@ -80,12 +87,16 @@ protected:
     LRESULT OnHelp(WPARAM, LPARAM);
     LRESULT OnWidgetMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnRowClicked(WPARAM, LPARAM) { return 0; }
+    LRESULT OnStatusReport(WPARAM, LPARAM lParam);
+    BOOL OnDeviceChange(UINT event, DWORD_PTR data);
     DECLARE_MESSAGE_MAP()
 
     // The frame's own commands; false for an id that is not one.
     bool HandleFrameCommand(int id);
     void ArmNoMouseTimer(UINT elapse);
     void OpenShellPage(const wchar_t* relativePath);
+    void StoreStatus(const StatusReport& report);
+    void StopWorkers();
     // Runs fn on every module, the current page's first.
     template <class Fn>
     bool RouteToModules(Fn fn, bool currentOnly = false);
@@ -104,6 +115,17 @@ protected:
     bool m_unsaved = false;
     bool m_recording = false;
     UINT_PTR m_timer1 = 0;
+
+    // Status (the reader posts; this thread stores).
+    CStatusReader m_statusReader;
+    CBatterySegments m_battery;
+    long long m_lastStatusStart = 0;  // seconds of the system clock
+    bool m_statusRead = false;
+    bool m_firmwareRead = false;      // the dock's second unit answered
+    bool m_firmwareShown = false;
+    bool m_removed = false;           // the running model went away
+    CString m_firmware;               // the dock's "%d.%02d"
+    std::unique_ptr<StatusReport> m_pendingStatus;  // arrived while a write ran
 
     // Bound from the main page (null when the page lacks them).
     CBitmapBtn* m_pageButtons[5] = {};  // buttons, performance, profiles, macros, lighting
