@@ -106,17 +106,49 @@ tk_service_register() {
     && printf '%s' "$now" >"$stamp"
 }
 
+# The process id of the running device service, as its control tool tells it
+# (the tool's output goes to a file: a server the tool starts through COM
+# must not hold a pipe of ours open). Empty when none answers.
+tk_service_pid() {
+  local dir="$1/program/service" out
+  out=$(mktemp)
+  wine "$dir/TkDeviceCtl.exe" start </dev/null >"$out" 2>&1
+  sed -n 's/.*running, process \([0-9][0-9]*\).*/\1/p' "$out" | head -1
+  rm -f "$out"
+}
+
 # Starts the device service with nothing inherited (a server started by the
 # first test would hold ctest's output pipe open) and waits until it answers.
+# The server must be the one just built: one that runs from an earlier build
+# (a persistent wineserver keeps it alive) is stopped and started again. The
+# stamp of the binary and the pid of the server started from it are kept in
+# the prefix; a server whose pid is not that one is restarted.
 tk_service_start() {
   local dir="$1/program/service"
   [ -f "$dir/TkDeviceCtl.exe" ] || return 0
+  local record="$WINEPREFIX/.tk-service-running" stamp pid old i
+  stamp=$(stat -c '%s %Y' "$dir/TkDeviceService.exe")
   (cd "$dir" && exec wine TkDeviceService.exe -Embedding /detached </dev/null >/dev/null 2>&1 &)
-  local i
-  for i in 1 2 3 4 5; do
-    wine "$dir/TkDeviceCtl.exe" start </dev/null >/dev/null 2>&1 && return 0
+  for i in 1 2 3 4 5 6 7 8 9 10; do
+    pid=$(tk_service_pid "$1")
+    [ -n "$pid" ] && break
     sleep 0.5
   done
+  [ -n "$pid" ] || return 1
+  [ -f "$record" ] && [ "$(cat "$record")" = "$stamp $pid" ] && return 0
+  # Not known to be this build's server: stop it; the next question starts
+  # the registered (this build's) server through COM.
+  old=$pid
+  wine "$dir/TkDeviceCtl.exe" stop </dev/null >/dev/null 2>&1
+  for i in $(seq 1 20); do
+    pid=$(tk_service_pid "$1")
+    if [ -n "$pid" ] && [ "$pid" != "$old" ]; then
+      printf '%s %s' "$stamp" "$pid" >"$record"
+      return 0
+    fi
+    sleep 0.25
+  done
+  echo "device service: the running server (process $old) is not the one just built" >&2
   return 1
 }
 

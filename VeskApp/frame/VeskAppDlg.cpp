@@ -103,11 +103,11 @@ BEGIN_MESSAGE_MAP(CVeskAppDlg, CGUIPanel)
     ON_WIDGET_MESSAGE(WM_KBDKEY_PRESSED)
 END_MESSAGE_MAP()
 
-bool CVeskAppDlg::RegisterWindowClass(HINSTANCE instance)
+bool CVeskAppDlg::RegisterWindowClass(HINSTANCE instance, const wchar_t* className)
 {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    if (::GetClassInfoExW(instance, kWindowClass, &wc))
+    if (::GetClassInfoExW(instance, className, &wc))
         return true;
     wc = WNDCLASSEXW{};
     wc.cbSize = sizeof(wc);
@@ -118,7 +118,7 @@ bool CVeskAppDlg::RegisterWindowClass(HINSTANCE instance)
     wc.hIcon = ::LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME));
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.hbrBackground = (HBRUSH)::GetStockObject(BLACK_BRUSH);
-    wc.lpszClassName = kWindowClass;
+    wc.lpszClassName = className;
     return ::RegisterClassExW(&wc) != 0;
 }
 

@@ -23,8 +23,9 @@ public:
     // The main window's class; its template (102) names it, so a second
     // start finds the running window by class.
     static const wchar_t* const kWindowClass;
-    // Registers kWindowClass for this instance (once); false on failure.
-    static bool RegisterWindowClass(HINSTANCE instance);
+    // Registers the class (kWindowClass unless a test names its own) for
+    // this instance, once; false on failure.
+    static bool RegisterWindowClass(HINSTANCE instance, const wchar_t* className = kWindowClass);
 
     // deviceSlot: the application's device-object pointer (the object can
     // be replaced behind it); config: the one configuration.

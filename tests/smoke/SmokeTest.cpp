@@ -30,7 +30,7 @@ TEST_F(Smoke, ConfiguratorStartsShowsItsWindowAndEnds)
     ASSERT_NE(nullptr, main);
     EXPECT_TRUE(PumpUntil([&] { return installDir.StartCount(L"TanduKovuSysTray.exe") == 1; }));
     ::PostMessageW(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0, program.WaitForExit(kHangTimeoutMs));
+    EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
 }
 
 TEST_F(Smoke, TrayProgramStartsAndEnds)
@@ -40,5 +40,5 @@ TEST_F(Smoke, TrayProgramStartsAndEnds)
     HWND window = program.WaitForWindow(L"#32770", false);  // its controller is a hidden dialog
     ASSERT_NE(nullptr, window);
     ::PostMessageW(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(0, program.WaitForExit(kHangTimeoutMs));
+    EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
 }

@@ -112,7 +112,7 @@ HWND StartedProgram::WaitForWindow(const wchar_t* windowClass, bool visibleOnly)
     PumpUntil([&] {
         found = FindProcessWindow(m_pid, windowClass, visibleOnly);
         return found != nullptr || HasExited();
-    });
+    }, kProgramTimeoutMs);
     return found;
 }
 

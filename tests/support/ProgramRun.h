@@ -16,6 +16,12 @@ int RunDeviceCtl(const std::wstring& args);
 // default mouse, no faults, an empty call log. False when the tool failed.
 bool ResetDeviceService();
 
+// How long a program may take to show its window or to end: a start reads the whole
+// device through the service and loads every page, which takes seconds and,
+// on a loaded machine, several times that. Waits end as soon as the window
+// shows.
+constexpr DWORD kProgramTimeoutMs = 90000;
+
 // A program started from the program folder; ended (killed when it must
 // be) when the object goes.
 class StartedProgram {
@@ -29,7 +35,7 @@ public:
     DWORD ProcessId() const { return m_pid; }
     // Pumps until the process has a top-level window of that class (null:
     // any captioned one), visible unless visibleOnly is false; null when
-    // the process ended first or the hang time passed.
+    // the process ended first or kProgramTimeoutMs passed.
     HWND WaitForWindow(const wchar_t* windowClass, bool visibleOnly = true);
     // Waits for the end; the exit code, or -1000 on time-out.
     int WaitForExit(DWORD timeoutMs);

@@ -10,19 +10,23 @@ namespace {
 const wchar_t kKey[] = L"Software\\Tandu\\Kovu";
 const wchar_t* const kPrograms[] = {L"TanduKovuSysTray.exe", L"TanduKovuConfig.exe"};
 
-// The stand-in beside the tests' folders: <build>\tests\standin\.
+// The stand-in in <build>\tests\standin\: found from the test program's
+// folder upwards.
 std::wstring StandInPath()
 {
     wchar_t self[MAX_PATH] = {};
     ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    std::wstring path = self;
-    for (int i = 0; i < 2; ++i) {
-        size_t slash = path.find_last_of(L'\\');
+    std::wstring folder = self;
+    for (int up = 0; up < 5; ++up) {
+        size_t slash = folder.find_last_of(L'\\');
         if (slash == std::wstring::npos)
-            return std::wstring();
-        path.resize(slash);
+            break;
+        folder.resize(slash);
+        std::wstring candidate = folder + L"\\standin\\tk_standin.exe";
+        if (::GetFileAttributesW(candidate.c_str()) != INVALID_FILE_ATTRIBUTES)
+            return candidate;
     }
-    return path + L"\\standin\\tk_standin.exe";
+    return std::wstring();
 }
 
 }  // namespace

@@ -5,10 +5,19 @@
 #include "KeywordTables.h"
 #include "LanguageNames.h"
 #include "ProgramFolder.h"
+#include "ServiceConnection.h"
 #include "SkinTestFiles.h"
 #include "VeskAppDlg.h"
 
 namespace {
+
+// Dialogs here run against scripted device objects; their status readers
+// find no service instead of the prefix's one, which other tests drive.
+HRESULT NoService(IDeviceCollection** out)
+{
+    *out = nullptr;
+    return E_FAIL;
+}
 
 class VeskAppEnvironment : public ::testing::Environment {
 public:
@@ -16,8 +25,11 @@ public:
     {
         BuildKeywordMaps();
         BuildLanguageTable();
-        CVeskAppDlg::RegisterWindowClass(::GetModuleHandleW(nullptr));
+        // The tests' main windows have a class of their own (CMakeLists.txt),
+        // so a configurator started meanwhile never takes them for its own.
+        CVeskAppDlg::RegisterWindowClass(::GetModuleHandleW(nullptr), L"TkTestMainWindow");
         SetProgramFolder(RealProgramFolder().c_str());
+        SetDeviceServiceFactory(&NoService);
     }
     void TearDown() override { RemoveTestProgramFolder(); }
 };
