@@ -3,6 +3,8 @@
 // recording and writing guards, and closing without a mouse.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "ItemIds.h"
 #include "ModelFlags.h"
 #include "RecordingWnd.h"
+#include "RemovalNotice.h"
 #include "ScriptedDevice.h"
 #include "SkinTestFiles.h"
 #include "VeskAppDlg.h"
@@ -69,10 +72,20 @@ PageModuleList RecordingModules(IPageHost& host)
 }
 
 std::vector<std::wstring> g_warnings;
+std::function<void()> g_whileWarning;  // runs while the "popup" is open
 INT_PTR RecordWarning(CWnd*, const wchar_t* file, const wchar_t*, const wchar_t*)
 {
     g_warnings.push_back(file);
+    if (g_whileWarning)
+        g_whileWarning();
     return IDOK;
+}
+
+// A removal notice of a mouse interface of product `pid`.
+void SendRemoval(HWND window, const wchar_t* pid)
+{
+    std::vector<BYTE> notice = RemovalNotice(MouseInterfacePath(pid).c_str());
+    ::SendMessageW(window, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, (LPARAM)notice.data());
 }
 
 bool Shown(const CGUIItem* item)
@@ -86,6 +99,7 @@ protected:
     {
         g_log.clear();
         g_warnings.clear();
+        g_whileWarning = nullptr;
         SetWarningPopupRunner(&RecordWarning);
         config.SetActiveProfile(config.NewProfile(L"One"));
     }
@@ -266,4 +280,27 @@ TEST_F(Frame, AMissingPageLeavesThatPageEmptyAndTheRestWorking)
     EXPECT_EQ(PAGE_PERFORMANCE, dlg->CurrentPage());
     Click(Main(BUTTON_MANAGEPROFILES));
     EXPECT_TRUE(Shown(InList(LIST_PAGE_PROFILES, BUTTON_NEWPROFILE)));
+}
+
+TEST_F(Frame, TheRunningModelGoingAwayArmsTimer1OnceEvenWhileItsWarningShows)
+{
+    device.productId = 0x2E;  // no simulated mouse has it: here only
+    Open();
+    dlg->ShowWindow(SW_SHOWNOACTIVATE);
+    EXPECT_EQ(MODEL_2E, dlg->ModelFlag());
+    EXPECT_EQ(CString(L"$Lighting"), static_cast<CBitmapBtn*>(Main(BUTTON_LIGHTINGMAINTENANCE))->Caption());
+    SendRemoval(dlg->m_hWnd, L"0015");  // another model: nothing
+    EXPECT_FALSE(dlg->IsTimer1Armed());
+
+    bool statusTimerGone = false;
+    g_whileWarning = [&] {
+        SendRemoval(dlg->m_hWnd, L"002E");
+        statusTimerGone = !::KillTimer(dlg->m_hWnd, 3);
+    };
+    SendRemoval(dlg->m_hWnd, L"002E");
+    EXPECT_TRUE(dlg->IsTimer1Armed());
+    EXPECT_TRUE(PumpUntil([&] { return !g_warnings.empty() && !dlg->IsWindowVisible(); }));
+    EXPECT_TRUE(statusTimerGone);
+    EXPECT_FALSE(::KillTimer(dlg->m_hWnd, 1));  // not armed a second time
+    EXPECT_EQ(std::vector<std::wstring>{L"NoMousePopup.xml"}, g_warnings);
 }

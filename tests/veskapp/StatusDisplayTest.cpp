@@ -2,13 +2,12 @@
 // device-change notices mean the running model went away.
 #include <windows.h>
 
-#include <dbt.h>
 #include <gtest/gtest.h>
 
-#include <cstddef>
 #include <vector>
 
 #include "ModelFlags.h"
+#include "RemovalNotice.h"
 #include "StatusDisplay.h"
 
 TEST(BatterySegments, LevelsChargingAndOtherStates)
@@ -30,28 +29,13 @@ TEST(BatterySegments, LevelsChargingAndOtherStates)
     EXPECT_FALSE(BatterySegmentShown(0, -1));
 }
 
-namespace {
-
-// A removal notice for `path`, its size as given (or the true size).
-std::vector<BYTE> Notice(const wchar_t* path, UINT type = DBT_DEVTYP_DEVICEINTERFACE, int sizeCut = 0)
-{
-    size_t bytes = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) + (wcslen(path) + 1) * sizeof(wchar_t);
-    std::vector<BYTE> data(bytes + 64, 0);
-    auto* n = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(data.data());
-    n->dbcc_size = (DWORD)(bytes - sizeCut);
-    n->dbcc_devicetype = type;
-    wcscpy(n->dbcc_name, path);
-    return data;
-}
-
-}  // namespace
 
 TEST(DeviceRemoval, OnlyTheRunningModelsInterfaceCounts)
 {
-    auto wireless = Notice(L"\\\\?\\HID#VID_2F7C&PID_001F#7&1&0000#{4d1e55b2}");
-    auto dock = Notice(L"\\\\?\\hid#vid_2f7c&pid_0021#7&1&0000#{4d1e55b2}");
-    auto other = Notice(L"\\\\?\\HID#VID_046D&PID_001F#7&1&0000#{4d1e55b2}");
-    auto port = Notice(L"\\\\?\\HID#VID_2F7C&PID_001F#", DBT_DEVTYP_PORT);
+    auto wireless = RemovalNotice(L"\\\\?\\HID#VID_2F7C&PID_001F#7&1&0000#{4d1e55b2}");
+    auto dock = RemovalNotice(L"\\\\?\\hid#vid_2f7c&pid_0021#7&1&0000#{4d1e55b2}");
+    auto other = RemovalNotice(L"\\\\?\\HID#VID_046D&PID_001F#7&1&0000#{4d1e55b2}");
+    auto port = RemovalNotice(L"\\\\?\\HID#VID_2F7C&PID_001F#", DBT_DEVTYP_PORT);
     LPARAM w = (LPARAM)wireless.data();
     EXPECT_TRUE(IsRunningModelRemoval(DBT_DEVICEREMOVECOMPLETE, w, MODEL_WIRELESS));
     EXPECT_FALSE(IsRunningModelRemoval(DBT_DEVICEARRIVAL, w, MODEL_WIRELESS));
@@ -62,6 +46,6 @@ TEST(DeviceRemoval, OnlyTheRunningModelsInterfaceCounts)
     EXPECT_FALSE(IsRunningModelRemoval(DBT_DEVICEREMOVECOMPLETE, (LPARAM)port.data(), MODEL_WIRELESS));
     EXPECT_FALSE(IsRunningModelRemoval(DBT_DEVICEREMOVECOMPLETE, 0, MODEL_WIRELESS));
     // A notice whose size ends inside the path: the rest is not read.
-    auto cut = Notice(L"\\\\?\\HID#VID_2F7C&PID_001F", DBT_DEVTYP_DEVICEINTERFACE, 6 * sizeof(wchar_t));
+    auto cut = RemovalNotice(L"\\\\?\\HID#VID_2F7C&PID_001F", DBT_DEVTYP_DEVICEINTERFACE, 6 * sizeof(wchar_t));
     EXPECT_FALSE(IsRunningModelRemoval(DBT_DEVICEREMOVECOMPLETE, (LPARAM)cut.data(), MODEL_WIRELESS));
 }

@@ -4,21 +4,22 @@
 // scratch InstallDir whose stand-ins record the tray program's starts.
 #include <windows.h>
 
-#include <dbt.h>
 #include <gtest/gtest.h>
 
-#include <cstddef>
 #include <vector>
 
 #include "ItemIds.h"
 #include "ProgramRun.h"
 #include "RecordingWnd.h"
+#include "RemovalNotice.h"
 #include "ScratchInstallDir.h"
 
 namespace {
 
 const wchar_t kMainClass[] = L"SINGLE_INSTANCE_APP_KOVU";
 const wchar_t kDialogClass[] = L"#32770";  // the popups' windows
+// The status is read at most every five seconds, through the service.
+constexpr DWORD kStatusTimeoutMs = 60000;
 
 class Program : public ::testing::Test {
 protected:
@@ -27,7 +28,6 @@ protected:
         ASSERT_TRUE(installDir.Ready());
         ASSERT_TRUE(ResetDeviceService());
     }
-    void TearDown() override { ResetDeviceService(); }
 
     // The segments shown, as a bit per segment.
     static int Segments(HWND main)
@@ -44,22 +44,15 @@ protected:
     ScratchInstallDir installDir;
 };
 
-// A removal notice of the wireless mouse's interface, sent across processes
-// (the system copies the notice along).
-void SendRemoval(HWND main, const wchar_t* path)
+// A removal notice sent across processes (the system copies it along).
+void SendRemoval(HWND main, const std::wstring& path)
 {
-    size_t bytes = offsetof(DEV_BROADCAST_DEVICEINTERFACE_W, dbcc_name) + (wcslen(path) + 1) * sizeof(wchar_t);
-    std::vector<BYTE> data(bytes, 0);
-    auto* n = reinterpret_cast<DEV_BROADCAST_DEVICEINTERFACE_W*>(data.data());
-    n->dbcc_size = (DWORD)bytes;
-    n->dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-    wcscpy(n->dbcc_name, path);
+    std::vector<BYTE> notice = RemovalNotice(path.c_str());
     DWORD_PTR result = 0;
-    ::SendMessageTimeoutW(main, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, (LPARAM)data.data(), SMTO_NORMAL,
+    ::SendMessageTimeoutW(main, WM_DEVICECHANGE, DBT_DEVICEREMOVECOMPLETE, (LPARAM)notice.data(), SMTO_NORMAL,
                           kHangTimeoutMs, &result);
 }
 
-const wchar_t kWirelessPath[] = L"\\\\?\\HID#VID_2F7C&PID_001F#7&1&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}";
 
 }  // namespace
 
@@ -96,31 +89,40 @@ TEST_F(Program, TheRunningMouseGoingAwayShowsTheWarningOnceAndEnds)
     HWND main = program.WaitForWindow(kMainClass);
     ASSERT_NE(nullptr, main);
     // Another model's interface going away changes nothing.
-    SendRemoval(main, L"\\\\?\\HID#VID_2F7C&PID_0015#7&1&0000#{4d1e55b2-f16f-11cf-88cb-001111000030}");
+    SendRemoval(main, MouseInterfacePath(L"0015"));
     ASSERT_EQ(0, RunDeviceCtl(L"detach wireless"));
-    SendRemoval(main, kWirelessPath);
+    SendRemoval(main, MouseInterfacePath(L"001F"));
     HWND popup = program.WaitForWindow(kDialogClass);
     ASSERT_NE(nullptr, popup);
-    SendRemoval(main, kWirelessPath);  // a second notice while the warning shows
+    SendRemoval(main, MouseInterfacePath(L"001F"));  // a second notice while the warning shows
     ::PostMessageW(popup, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
 }
 
-TEST_F(Program, BatterySegmentsFollowTheLevelAndMoveWhileCharging)
+TEST_F(Program, BatterySegmentsFollowTheLevel)
 {
     ASSERT_EQ(0, RunDeviceCtl(L"battery wireless 60 0"));
     StartedProgram program(L"TanduKovuConfig.exe");
     HWND main = program.WaitForWindow(kMainClass);
     ASSERT_NE(nullptr, main);
-    EXPECT_TRUE(PumpUntil([&] { return Segments(main) == 0x7; })) << Segments(main);
+    EXPECT_TRUE(PumpUntil([&] { return Segments(main) == 0x7; }, kStatusTimeoutMs)) << Segments(main);
     ASSERT_EQ(0, RunDeviceCtl(L"battery wireless 10 0"));
-    EXPECT_TRUE(PumpUntil([&] { return Segments(main) == 0x1; })) << Segments(main);
+    EXPECT_TRUE(PumpUntil([&] { return Segments(main) == 0x1; }, kStatusTimeoutMs)) << Segments(main);
+    ASSERT_EQ(0, RunDeviceCtl(L"battery wireless 10 2"));  // on the cable: none
+    EXPECT_TRUE(PumpUntil([&] { return Segments(main) == 0; }, kStatusTimeoutMs)) << Segments(main);
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
+}
+
+TEST_F(Program, BatterySegmentsMoveWhileCharging)
+{
     ASSERT_EQ(0, RunDeviceCtl(L"battery wireless 10 1"));
-    // Charging: the count climbs tick by tick to all four, then starts over.
-    EXPECT_TRUE(PumpUntil([&] { return Segments(main) == 0xF; })) << Segments(main);
-    EXPECT_TRUE(PumpUntil([&] { return Segments(main) == 0x1; })) << Segments(main);
-    ASSERT_EQ(0, RunDeviceCtl(L"battery wireless 10 2"));
-    EXPECT_TRUE(PumpUntil([&] { return Segments(main) == 0; })) << Segments(main);
+    StartedProgram program(L"TanduKovuConfig.exe");
+    HWND main = program.WaitForWindow(kMainClass);
+    ASSERT_NE(nullptr, main);
+    // The count climbs tick by tick to all four, then starts over.
+    EXPECT_TRUE(PumpUntil([&] { return Segments(main) == 0xF; }, kStatusTimeoutMs)) << Segments(main);
+    EXPECT_TRUE(PumpUntil([&] { return Segments(main) == 0x1; }, kStatusTimeoutMs)) << Segments(main);
     ::PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
 }
