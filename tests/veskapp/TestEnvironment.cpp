@@ -1,12 +1,10 @@
-// Every configurator test runs with the keyword and language-name tables
-// built and the main window's class registered, as the program does.
+// Every configurator test runs with the language-name table built and the
+// main window's class registered, as the program does (the gui tests'
+// environment builds the keyword tables and sets the program folder).
 #include <gtest/gtest.h>
 
-#include "KeywordTables.h"
 #include "LanguageNames.h"
-#include "ProgramFolder.h"
 #include "ServiceConnection.h"
-#include "SkinTestFiles.h"
 #include "VeskAppDlg.h"
 
 namespace {
@@ -23,15 +21,12 @@ class VeskAppEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        BuildKeywordMaps();
         BuildLanguageTable();
         // The tests' main windows have a class of their own (CMakeLists.txt),
         // so a configurator started meanwhile never takes them for its own.
         CVeskAppDlg::RegisterWindowClass(::GetModuleHandleW(nullptr), L"TkTestMainWindow");
-        SetProgramFolder(RealProgramFolder().c_str());
         SetDeviceServiceFactory(&NoService);
     }
-    void TearDown() override { RemoveTestProgramFolder(); }
 };
 
 const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new VeskAppEnvironment);
