@@ -112,7 +112,9 @@ ToolRun RunControlTool(const std::wstring& arguments, DWORD timeoutMs)
     std::wstring command = L"\"" + ServiceDir() + L"\\TkDeviceCtl.exe\" " + arguments;
     PROCESS_INFORMATION pi{};
     if (::CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
-        if (::WaitForSingleObject(pi.hProcess, timeoutMs) == WAIT_OBJECT_0)
+        // The tool's command may call back into sinks this thread advised:
+        // their calls arrive as messages, so the wait handles them.
+        if (PumpFor([&] { return ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs))
             ::GetExitCodeProcess(pi.hProcess, &run.code);
         else
             ::TerminateProcess(pi.hProcess, 0xFFFFFFFF);
