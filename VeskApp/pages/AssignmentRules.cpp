@@ -6,6 +6,7 @@
 #include "KeyEvent.h"
 #include "Macro.h"
 #include "ThumbKeyDefaults.h"
+#include "VeskConfig.h"
 
 const AssignControl kAssignControls[kAssignControlCount] = {
     {40, 1},  {41, 2},  {42, 3},  {43, 4},  {44, 5},  {45, 12}, {46, 13}, {50, 14}, {51, 15}, {52, 16},
@@ -41,6 +42,12 @@ int AssignButtonOfItem(int itemId)
         if (c.itemId == itemId)
             return c.button;
     return 0;
+}
+
+int* KeypadLayoutOf(IMouseConfig* config)
+{
+    auto* own = dynamic_cast<CVeskConfig*>(config);
+    return own ? &own->keypadLayout : nullptr;
 }
 
 bool IsThumbButton(int button)

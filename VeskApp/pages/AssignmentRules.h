@@ -127,6 +127,10 @@ private:
     int& m_layout;
 };
 
+// The thumb-grid layout value a configuration keeps (0 number row, 1 keypad);
+// null for a configuration of another kind.
+int* KeypadLayoutOf(IMouseConfig* config);
+
 // A record's four GUID words and a GUID compared.
 bool RecordGuidIs(const AssignmentRecord& record, const GUID& guid);
 bool IsNullGuid(const GUID& guid);
