@@ -10,11 +10,14 @@
 
 #include "AssignPageBase.h"
 #include "AssignmentRules.h"
+#include "DeviceDescriptor.h"
+#include "InProcessService.h"
 #include "ItemIds.h"
 #include "ItemLookup.h"
 #include "LangTable.h"
 #include "Macro.h"
 #include "MacroAssignmentPopup.h"
+#include "Mouse.h"
 #include "PerformancePage.h"
 #include "RecordingWnd.h"
 #include "ScriptedDevice.h"
@@ -406,6 +409,85 @@ TEST_F(Pages, PerformanceSlidersSwitchesRatesAndStages)
     EXPECT_EQ(2, config.GetCurrentStage(nullptr));
     EXPECT_EQ(2400, config.GetDpi(nullptr));
     EXPECT_EQ(CString(L"2400"), value1->GetText());
+}
+
+// End to end against the device service's object model: a key and a macro
+// chosen on the button page, written as Apply writes, and read back by a
+// new device object into a new configuration.
+class PagesToDevice : public InProcessServiceTest {};
+
+TEST_F(PagesToDevice, AKeyAndAMacroChosenOnThePageReadBackFromTheDevice)
+{
+    CGUIItems language;
+    ASSERT_TRUE(LoadSkinPage(&language, L"Language.xml", nullptr, false));
+    SelectLanguage(0);
+    SetWarningPopupRunner(&RecordWarning);
+    SetSingleKeyPopupRunner(&AnswerKey);
+    SetMacroAssignmentPopupRunner(&AnswerMacro);
+
+    CMouse mouse(FindKnownDevice(0x1F));
+    CVeskConfig config;
+    ASSERT_TRUE(mouse.ReadAll(&config));
+    ASSERT_TRUE(mouse.Transfer(&config, kTransferRead, 0x1B7D | 0x2));
+    CMacro* macro = config.AddMacro(L"Burst");
+    ASSERT_NE(nullptr, macro);
+    macro->events = {{MacroEvent::kKey, 0x1E, 255}, {MacroEvent::kKey, 0x1E, 1}};
+    ASSERT_TRUE(mouse.Transfer(&config, kTransferWrite, 0x2FFF));  // the macro gets its GUID
+    ASSERT_TRUE(PumpUntil([&] { return !mouse.IsBusy(); }));
+    ASSERT_FALSE(IsNullGuid(macro->guid));
+
+    GenDevice* slot = &mouse;
+    CVeskAppDlg dlg(&slot, &config);
+    ASSERT_TRUE(dlg.Create(IDD_VESKAPP_DIALOG));
+    auto choose = [&](int id, const wchar_t* key, const wchar_t* sub) {
+        auto* box = FindTypedItem<CDropdownListItem>(&dlg.List(LIST_PAGE_BUTTONS), id, ITEM_DROPDOWNLIST);
+        int row = box ? ListPanelRowOfText(box->Entries(), key) : -1;
+        ASSERT_GE(row, 0);
+        dlg.SendMessage(WM_DROPDOWN_CLICKED, 0, (LPARAM)box->m_hWnd);
+        box->SetCurSel(row, sub);
+        dlg.SendMessage(WM_DROPDOWN_SELECTED, (WPARAM)row, (LPARAM)box->m_hWnd);
+    };
+    g_key = SingleKeyResult();
+    g_key.scanCode = 0x3F;
+    g_key.virtualKey = VK_F5;
+    g_key.flags = kModCtrl;
+    g_keyOk = true;
+    choose(BUTTON_ASSNBUTTON4, L"$SingleKey", nullptr);
+    g_macroChoice = L"Burst";
+    g_macroMode = kPlayWhilePressed;
+    choose(BUTTON_ASSNBUTTON5, L"$macro", L"Burst");
+    EXPECT_TRUE(dlg.IsUnsaved());
+    const CString profileName = config.GetActiveProfile()->GetName();
+    AssignmentRecord key = AssignmentRecord::Empty(), played = AssignmentRecord::Empty();
+    config.GetButtonAssignment(key, 4, nullptr);
+    config.GetButtonAssignment(played, 5, nullptr);
+    ASSERT_EQ(kFnSingleKey, key.type);
+    ASSERT_EQ(kFnMacroByGuid, played.type);
+
+    ASSERT_TRUE(mouse.Transfer(&config, kTransferWrite, 0x2FFF));
+    ASSERT_TRUE(PumpUntil([&] { return !mouse.IsBusy(); }));
+    dlg.DestroyWindow();
+
+    CMouse again(FindKnownDevice(0x1F));
+    CVeskConfig back;
+    ASSERT_TRUE(again.ReadAll(&back));
+    ASSERT_TRUE(again.Transfer(&back, kTransferRead, 0x1B7D | 0x2));
+    IMouseProfile* profile = back.FindProfileByName(profileName);
+    ASSERT_NE(nullptr, profile);
+    AssignmentRecord keyBack = AssignmentRecord::Empty(), playedBack = AssignmentRecord::Empty();
+    back.GetButtonAssignment(keyBack, 4, profile);
+    back.GetButtonAssignment(playedBack, 5, profile);
+    EXPECT_EQ(kFnSingleKey, keyBack.type);
+    EXPECT_EQ(0x3F, keyBack.ScanCode());
+    EXPECT_EQ(kModCtrl, keyBack.Modifiers() & (kModShift | kModCtrl | kModAlt));
+    EXPECT_EQ(kFnMacroByGuid, playedBack.type);
+    EXPECT_EQ(0, memcmp(playedBack.params.bytes, &macro->guid, sizeof(GUID)));
+    EXPECT_EQ(kPlayWhilePressed, playedBack.mode);
+
+    language.DeleteAll();
+    SetWarningPopupRunner(nullptr);
+    SetSingleKeyPopupRunner(nullptr);
+    SetMacroAssignmentPopupRunner(nullptr);
 }
 
 // The three pages with a few assignments, per model, in English and German.

@@ -1,14 +1,8 @@
-// Every configurator test runs with the language-name table built, the
-// keyboard definitions read from bin\ and the main window's class
-// registered, as the program does (the gui tests' environment builds the
-// keyword tables and sets the program folder).
+// Every configurator test runs with the language-name table built and the
+// main window's class registered, as the program does (the gui tests'
+// environment builds the keyword tables and sets the program folder).
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-#include <vector>
-
-#include "KeyboardDef.h"
 #include "LanguageNames.h"
 #include "ServiceConnection.h"
 #include "VeskAppDlg.h"
@@ -23,22 +17,11 @@ HRESULT NoService(IDeviceCollection** out)
     return E_FAIL;
 }
 
-std::vector<char> ReadFile(const char* path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 class VeskAppEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
         BuildLanguageTable();
-        // The thumb grid's default keys and the key names come from here.
-        std::vector<char> defs = ReadFile("bin\\KbdDefWindows.bin");
-        std::vector<char> defaults = ReadFile("bin\\KbdDefaultsWindows.bin");
-        ASSERT_TRUE(g_keyboardDef.LoadKeyDefinitions(defs.size(), defs.data()));
-        ASSERT_TRUE(g_keyboardDef.LoadKeyDefaults(defaults.data(), defaults.size()));
         // The tests' main windows have a class of their own (CMakeLists.txt),
         // so a configurator started meanwhile never takes them for its own.
         CVeskAppDlg::RegisterWindowClass(::GetModuleHandleW(nullptr), L"TkTestMainWindow");
