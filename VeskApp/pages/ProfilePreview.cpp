@@ -1,5 +1,7 @@
 #include "ProfilePreview.h"
 
+#include "AssignmentRules.h"
+#include "KeywordTables.h"
 #include "LangTable.h"
 #include "ModelFlags.h"
 #include "ThumbKeyDefaults.h"
@@ -84,4 +86,17 @@ PreviewContent BuildProfilePreview(IMouseConfig& config, IMouseProfile* profile,
         c.stageY[s] = (int)config.GetStageY(s + 1, profile);
     }
     return c;
+}
+
+// A control's function as the assignment pages show it: the function's
+// text, then its key, macro or profile.
+CString PreviewAssignmentText(IMouseConfig& config, const AssignmentRecord& record)
+{
+    int layout = 0;
+    AssignmentRules rules(config, layout);
+    auto fn = ButtonFunctionMap.find(MenuFunctionOfType(record.type));
+    CString text = fn != ButtonFunctionMap.end() && fn->second ? TranslateText(fn->second) : CString();
+    const CString detail = rules.DetailText(record);
+    if (detail.IsEmpty()) return text;
+    return text.IsEmpty() ? detail : text + L" : " + detail;
 }

@@ -17,5 +17,9 @@ extern const int kPreviewButtons[PreviewContent::kButtons];
 // "$Off" (0), "$Dim" (up to 33), "$Normal" (below 67) or "$Bright".
 const wchar_t* BrightnessKey(uint32_t level);
 
+// A control's function as the assignment pages show it: the function's
+// text, then its key, macro or profile after " : ".
+CString PreviewAssignmentText(IMouseConfig& config, const AssignmentRecord& record);
+
 PreviewContent BuildProfilePreview(IMouseConfig& config, IMouseProfile* profile, int modelFlag,
                                    const AssignmentDescriber& describe);

@@ -28,25 +28,12 @@ CString Translated(const wchar_t* key, const wchar_t* fallback)
     return text.IsEmpty() || text == key ? CString(fallback) : text;
 }
 
-// A control's function as the assignment pages show it: the function's
-// text, then its key, macro or profile.
-CString AssignmentText(IMouseConfig& config, const AssignmentRecord& record)
-{
-    int layout = 0;
-    AssignmentRules rules(config, layout);
-    auto fn = ButtonFunctionMap.find(MenuFunctionOfType(record.type));
-    CString text = fn != ButtonFunctionMap.end() && fn->second ? TranslateText(fn->second) : CString();
-    const CString detail = rules.DetailText(record);
-    if (detail.IsEmpty()) return text;
-    return text.IsEmpty() ? detail : text + L" : " + detail;
-}
-
 void RunPreviewPopup(IPageHost& host, int index)
 {
     IMouseConfig* config = host.Config();
     IMouseProfile* profile = config ? config->GetProfile((uint32_t)index) : nullptr;
     if (!profile) return;
-    const AssignmentDescriber describe = [config](const AssignmentRecord& r) { return AssignmentText(*config, r); };
+    const AssignmentDescriber describe = [config](const AssignmentRecord& r) { return PreviewAssignmentText(*config, r); };
     CVeskPreviewPopup popup(host.OwnerWindow(), host.ModelFlag(),
                             BuildProfilePreview(*config, profile, host.ModelFlag(), describe));
     popup.DoModal();

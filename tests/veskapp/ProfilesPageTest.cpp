@@ -238,12 +238,9 @@ TEST_P(ProfilesLook, PageAndPreview)
         PumpPending();
         EXPECT_TRUE(SaveTreeCapture(dlg.m_hWnd, (L"veskapp_profiles_" + suffix).c_str()));
 
-        config.SetButtonAssignment(4, AssignmentRecord::Empty(), config.GetProfile(12));
-        const PreviewContent content = BuildProfilePreview(
-            config, config.GetProfile(12), look.modelFlag, [](const AssignmentRecord& r) {
-                CString s;
-                s.Format(L"fn %d", r.type);
-                return s;
+        const PreviewContent content =
+            BuildProfilePreview(config, config.GetProfile(12), look.modelFlag, [&config](const AssignmentRecord& r) {
+                return PreviewAssignmentText(config, r);
             });
         // The first popup fills the skin's picture cache; the second must
         // leave nothing behind.
