@@ -76,6 +76,9 @@ BEGIN_MESSAGE_MAP(CVeskAppDlg, CGUIPanel)
     ON_MESSAGE(WM_HELP, OnHelp)
     ON_MESSAGE(WM_XLIST_ROW_CLICKED, OnRowClicked)
     ON_MESSAGE(WM_STATUS_REPORT, OnStatusReport)
+    ON_MESSAGE(WM_APPLY_WRITE_NOW, OnApplyWriteNow)
+    ON_MESSAGE(WM_PROGRESS_PERCENT, OnProgressPercent)
+    ON_MESSAGE(WM_PROGRESS_TEXT, OnProgressText)
     ON_WM_DEVICECHANGE()
     ON_WIDGET_MESSAGE(WM_SLIDER_RELEASED)
     ON_WIDGET_MESSAGE(WM_SLIDER_CHANGING)
@@ -183,6 +186,7 @@ BOOL CVeskAppDlg::OnInitDialog()
         if (CGUIItem* item = m_items.FindById(row.id))
             m_modelItems.push_back({item, row.mask});
     }
+    SaveLightingState();
     for (auto& module : m_modules)
         module->Fill();
     ShowItemsForModel();
@@ -315,9 +319,13 @@ bool CVeskAppDlg::HandleFrameCommand(int id)
         ShowPage(PAGE_LIGHTING);
         return true;
     case BUTTON_OK:
+        // A write that did not start (or fails) keeps the unsaved flag, so
+        // closing puts the device's own state back.
+        if (IsWriting())
+            return true;
+        Apply();
         ShowWindow(SW_HIDE);
-        m_unsaved = false;
-        PostMessage(WM_CLOSE);
+        PostMessage(WM_CLOSE);  // waits for the write to end (OnCancel)
         return true;
     case BUTTON_CANCEL:
         ShowWindow(SW_HIDE);
@@ -325,6 +333,8 @@ bool CVeskAppDlg::HandleFrameCommand(int id)
         PostMessage(WM_CLOSE);
         return true;
     case BUTTON_APPLY:
+        if (!IsWriting())
+            Apply();
         return true;
     case BUTTON_HELP:
         OpenManual();
@@ -360,10 +370,159 @@ void CVeskAppDlg::OnCancel()
 {
     if (m_recording)
         return;
+    if (IsWriting()) {
+        // The write is not cut short: the window goes and the dialog ends
+        // once the write has.
+        ShowWindow(SW_HIDE);
+        m_closeAfterWrite = true;
+        WatchWrite();
+        return;
+    }
+    m_closing = true;
     EndDialog(IDCANCEL);
     GenDevice* device = Device();
-    if (m_unsaved && m_config && device && device->IsConnected())
-        device->Transfer(m_config, kTransferRead, 0x30F);
+    if (!m_unsaved || !m_config || !device || !device->IsConnected())
+        return;
+    if (!device->Transfer(m_config, kTransferRead, 0x30F))
+        return;
+    // The device's lights as last applied go back to it.
+    if (!RestoreAppliedLighting(*m_config))
+        return;
+    SaveLightingState();
+    RestoreLightingState();
+    if (!device->IsBusy())
+        StartSendLighting();
+}
+
+bool CVeskAppDlg::Apply()
+{
+    if (!m_config || m_closing)
+        return false;
+    PrepareSnapshotsForWrite(*m_config);
+    GenDevice* device = Device();
+    if (m_modelFlag == MODEL_DOCK) {
+        bool idle = device && !device->IsBusy();
+        if (!m_applyWorkers.Start(m_hWnd))
+            return false;
+        WatchWrite();
+        if (!idle)
+            return false;
+        // Counted as started; a write the device then refuses marks the
+        // configuration unsaved again.
+        m_unsaved = false;
+        if (m_apply)
+            m_apply->EnableWindow(FALSE);
+        return true;
+    }
+    return WriteToDevice();
+}
+
+bool CVeskAppDlg::WriteToDevice()
+{
+    GenDevice* device = Device();
+    if (!device || !m_config || device->IsBusy())
+        return false;
+    // Listeners do not survive a change of model; a second add is harmless.
+    device->AddProgressListener(m_hWnd);
+    if (m_progressPanel && m_progressPanel->Thread()) {
+        m_progressPanel->Thread()->PostHeadingText(L"Writing to device ...");
+        m_progressPanel->ShowPanel();
+    }
+    if (!device->Transfer(m_config, kTransferWrite, 0x2FFF)) {
+        HideProgress();
+        MarkUnsaved();
+        return false;
+    }
+    // Only now do the profiles' applied lights become what the device has.
+    SettleSnapshotsAfterWrite(*m_config);
+    SaveLightingState();
+    m_unsaved = false;
+    if (m_apply)
+        m_apply->EnableWindow(FALSE);
+    WatchWrite();
+    return true;
+}
+
+void CVeskAppDlg::WatchWrite()
+{
+    if (!m_writeWatched && m_hWnd) {
+        SetTimer(kTimerWrite, 100);
+        m_writeWatched = true;
+    }
+}
+
+void CVeskAppDlg::OnWriteEnded()
+{
+    KillTimer(kTimerWrite);
+    m_writeWatched = false;
+    HideProgress();
+    if (m_closeAfterWrite) {
+        m_closeAfterWrite = false;
+        PostMessage(WM_CLOSE);
+    }
+}
+
+void CVeskAppDlg::HideProgress()
+{
+    CProgressPanelThread* thread = m_progressPanel ? m_progressPanel->Thread() : nullptr;
+    if (!thread)
+        return;
+    thread->PostPercent(0);
+    if (HWND panel = thread->PanelWindow())
+        ::ShowWindow(panel, SW_HIDE);
+}
+
+LRESULT CVeskAppDlg::OnApplyWriteNow(WPARAM, LPARAM)
+{
+    GenDevice* device = Device();
+    if (m_closing || !device || !m_config)
+        return kApplyGiveUp;
+    if (device->IsBusy())
+        return kApplyBusy;
+    WriteToDevice();
+    return kApplyDone;
+}
+
+LRESULT CVeskAppDlg::OnProgressPercent(WPARAM sender, LPARAM percent)
+{
+    GenDevice* device = Device();
+    CProgressPanelThread* thread = m_progressPanel ? m_progressPanel->Thread() : nullptr;
+    if (thread && device && (CProgressMessenger*)sender == device->GetProgressMessenger())
+        thread->PostPercent((unsigned)percent);
+    return 0;
+}
+
+LRESULT CVeskAppDlg::OnProgressText(WPARAM sender, LPARAM text)
+{
+    GenDevice* device = Device();
+    CProgressPanelThread* thread = m_progressPanel ? m_progressPanel->Thread() : nullptr;
+    if (thread && device && text && (CProgressMessenger*)sender == device->GetProgressMessenger())
+        thread->PostStatusText((const wchar_t*)text);
+    return 0;
+}
+
+void CVeskAppDlg::SaveLightingState()
+{
+    if (m_config)
+        m_lightingState.Save(*m_config, m_modelFlag);
+}
+
+void CVeskAppDlg::RestoreLightingState()
+{
+    if (m_config)
+        m_lightingState.Restore(*m_config, m_modelFlag);
+}
+
+bool CVeskAppDlg::StartSendLighting()
+{
+    LightingValues values;
+    if (!m_config || !ActiveLightingValues(*m_config, values))
+        return false;  // no profile active: nothing to preview
+    m_lightingSender.SetLatest(values);
+    GenDevice* device = Device();
+    bool idle = !device || !device->IsBusy();
+    m_lightingSender.Start();
+    return idle;
 }
 
 void CVeskAppDlg::MarkUnsaved()
@@ -382,7 +541,7 @@ void CVeskAppDlg::RefreshPages()
 bool CVeskAppDlg::IsWriting() const
 {
     GenDevice* device = m_deviceSlot ? *m_deviceSlot : nullptr;
-    return device && device->IsBusy();
+    return (device && device->IsBusy()) || m_applyWorkers.Pending() > 0;
 }
 
 INT_PTR CVeskAppDlg::ShowWarning(const wchar_t* file, const wchar_t* dataText, const wchar_t* heading)
@@ -397,6 +556,11 @@ void CVeskAppDlg::ArmNoMouseTimer(UINT elapse)
 
 void CVeskAppDlg::OnTimer(UINT_PTR id)
 {
+    if (id == kTimerWrite) {
+        if (!IsWriting())
+            OnWriteEnded();
+        return;
+    }
     if (m_timer1) {
         if (id != kTimerNoMouse)
             return;
@@ -523,6 +687,10 @@ void CVeskAppDlg::OnActivate(UINT state, CWnd* other, BOOL minimized)
 
 void CVeskAppDlg::OnDestroy()
 {
+    m_closing = true;
+    KillTimer(kTimerWrite);
+    m_applyWorkers.StopAndJoin();
+    m_lightingSender.Join();
     StopWorkers();
     if (GenDevice* device = Device())
         device->RemoveProgressListener(m_hWnd);

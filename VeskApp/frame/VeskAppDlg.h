@@ -7,14 +7,18 @@
 #include <memory>
 #include <vector>
 
+#include "ApplyWorker.h"
 #include "BitmapBtn.h"
 #include "DeviceListener.h"
 #include "GUIPanel.h"
+#include "LightingSender.h"
+#include "LightingState.h"
 #include "PageFiles.h"
 #include "PageModules.h"
 #include "StatusDisplay.h"
 #include "StatusReader.h"
 #include "TextItems.h"
+#include "WorkerGate.h"
 
 class CProgressPanelItem;
 
@@ -60,6 +64,9 @@ public:
     void SetRecording(bool recording) override { m_recording = recording; }
     bool IsRecording() const override { return m_recording; }
     bool IsWriting() const override;
+    void SaveLightingState() override;
+    void RestoreLightingState() override;
+    bool StartSendLighting() override;
     INT_PTR ShowWarning(const wchar_t* file, const wchar_t* dataText = nullptr,
                         const wchar_t* heading = nullptr) override;
 
@@ -67,7 +74,18 @@ public:
     CGUIItems& List(int index) { return m_lists[index]; }
     const PageModuleList& Modules() const { return m_modules; }
     bool IsTimer1Armed() const { return m_timer1 != 0; }
+    // Past EndDialog (the close did not wait for a write, or it has ended).
+    bool HasEnded() const { return m_closing; }
     int BatteryCount() const { return m_battery.Count(); }
+
+    // Writes the whole configuration (the dock through an Apply worker);
+    // true when the write started (the dock: was queued while the device
+    // was idle). A write that did not start keeps the unsaved flag.
+    bool Apply();
+    // The write on the UI thread; false when the device is busy or refuses.
+    bool WriteToDevice();
+    void HideProgress();
+    CLightingSender& LightingSender() { return m_lightingSender; }
 
     // Timer 3's work: the status reader, the battery segments.
     void PollDeviceStatus();
@@ -78,6 +96,7 @@ protected:
     static constexpr UINT_PTR kTimerNoMouse = 1;
     static constexpr UINT_PTR kTimerProgress = 2;
     static constexpr UINT_PTR kTimerStatus = 3;
+    static constexpr UINT_PTR kTimerWrite = 4;  // watches a running write end
 
     LRESULT OnNcHitTest(CPoint point);
     BOOL OnEraseBkgnd(CDC*) { return TRUE; }
@@ -89,6 +108,9 @@ protected:
     LRESULT OnWidgetMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnRowClicked(WPARAM, LPARAM) { return 0; }
     LRESULT OnStatusReport(WPARAM, LPARAM lParam);
+    LRESULT OnApplyWriteNow(WPARAM, LPARAM);
+    LRESULT OnProgressPercent(WPARAM sender, LPARAM percent);
+    LRESULT OnProgressText(WPARAM sender, LPARAM text);
     BOOL OnDeviceChange(UINT event, DWORD_PTR data);
     DECLARE_MESSAGE_MAP()
 
@@ -98,6 +120,9 @@ protected:
     void OpenShellPage(const wchar_t* relativePath);
     void StoreStatus(const StatusReport& report);
     void StopWorkers();
+    // Arms the timer that notices the end of the writing state.
+    void WatchWrite();
+    void OnWriteEnded();
     // Runs fn on every module, the current page's first.
     template <class Fn>
     bool RouteToModules(Fn fn, bool currentOnly = false);
@@ -127,6 +152,15 @@ protected:
     bool m_removed = false;           // the running model went away
     CString m_firmware;               // the dock's "%d.%02d"
     std::unique_ptr<StatusReport> m_pendingStatus;  // arrived while a write ran
+
+    // Writing and lighting.
+    CWorkerGate m_gate;
+    CLightingSender m_lightingSender{m_gate};
+    CApplyWorkers m_applyWorkers{m_gate};
+    CLightingState m_lightingState;
+    bool m_writeWatched = false;
+    bool m_closeAfterWrite = false;  // OK or a close came while a write ran
+    bool m_closing = false;          // past EndDialog: no new write starts
 
     // Bound from the main page (null when the page lacks them).
     CBitmapBtn* m_pageButtons[5] = {};  // buttons, performance, profiles, macros, lighting

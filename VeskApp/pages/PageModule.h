@@ -108,6 +108,15 @@ public:
     // frame routes nothing to the modules meanwhile; workers check it).
     virtual bool IsWriting() const = 0;
 
+    // The lights of the active profile: SaveLightingState keeps them (after
+    // a write, or when another profile becomes active), RestoreLightingState
+    // puts the kept values back; StartSendLighting sends the active
+    // profile's lights to the device at once (a live preview) and answers
+    // false when the device was busy (the send then waits its turn).
+    virtual void SaveLightingState() = 0;
+    virtual void RestoreLightingState() = 0;
+    virtual bool StartSendLighting() = 0;
+
     // Runs a warning popup on `file` (under xml\) modally over the main
     // dialog: `dataText` is appended to its heading, `heading` (when given)
     // replaces it. IDOK or IDCANCEL; IDCANCEL also when the file is missing.

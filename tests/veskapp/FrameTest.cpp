@@ -71,6 +71,7 @@ PageModuleList RecordingModules(IPageHost& host)
     return m;
 }
 
+std::vector<LightingValues> g_sent;  // lighting previews, in the order sent
 std::vector<std::wstring> g_warnings;
 std::function<void()> g_whileWarning;  // runs while the "popup" is open
 INT_PTR RecordWarning(CWnd*, const wchar_t* file, const wchar_t*, const wchar_t*)
@@ -99,6 +100,7 @@ protected:
     {
         g_log.clear();
         g_warnings.clear();
+        g_sent.clear();
         g_whileWarning = nullptr;
         SetWarningPopupRunner(&RecordWarning);
         config.SetActiveProfile(config.NewProfile(L"One"));
@@ -115,7 +117,9 @@ protected:
         WriteFrameSkin(skipFile);
         dlg = std::make_unique<CVeskAppDlg>(&slot, &config, nullptr, &RecordingModules);
         ASSERT_TRUE(dlg->Create(IDD_VESKAPP_DIALOG));
+        dlg->LightingSender().SetSend([](const LightingValues& v) { g_sent.push_back(v); });
     }
+    bool ApplyEnabled() { return Main(BUTTON_APPLY) && ::IsWindowEnabled(Main(BUTTON_APPLY)->m_window); }
     CGUIItem* Main(int id) { return dlg->Items().FindById(id); }
     CGUIItem* InList(int list, int id) { return dlg->List(list).FindById(id); }
     void Click(const CGUIItem* item, UINT code = BN_CLICKED)
@@ -253,11 +257,94 @@ TEST_F(Frame, EnterDoesNothingAndCancelAfterAnEditReadsTheDeviceBack)
     dlg->ShowWindow(SW_SHOW);
     dlg->SendMessage(WM_COMMAND, IDOK, 0);
     EXPECT_TRUE(dlg->IsWindowVisible());
+    // A colour previewed but never applied: closing puts the applied one
+    // back and sends it.
+    int applied = config.GetZoneColor(0, nullptr);
+    config.SetZoneColor(0, 0x123456, nullptr);
     dlg->MarkUnsaved();
     dlg->SendMessage(WM_COMMAND, IDCANCEL, 0);
     ASSERT_EQ(1u, device.transfers.size());
     EXPECT_EQ(kTransferRead, device.transfers[0].direction);
     EXPECT_EQ(0x30Fu, device.transfers[0].mask);
+    dlg->LightingSender().Join();
+    ASSERT_EQ(1u, g_sent.size());
+    EXPECT_EQ(applied, g_sent[0].colour);
+    EXPECT_EQ(applied, config.GetZoneColor(0, nullptr));
+}
+
+TEST_F(Frame, ApplyWritesEverythingAndAFailedOrBusyWriteKeepsTheEdit)
+{
+    Open();
+    device.transfers.clear();
+    // Refused: still unsaved, Apply still on, the applied lights unchanged.
+    int applied = config.GetZoneColor(0, nullptr);
+    config.SetZoneColor(0, 0x00FF00, nullptr);
+    dlg->MarkUnsaved();
+    device.transferResult = false;
+    Click(Main(BUTTON_APPLY));
+    ASSERT_EQ(1u, device.transfers.size());
+    EXPECT_EQ(kTransferWrite, device.transfers[0].direction);
+    EXPECT_EQ(0x2FFFu, device.transfers[0].mask);
+    EXPECT_TRUE(dlg->IsUnsaved());
+    EXPECT_TRUE(ApplyEnabled());
+    IMouseProfile* active = config.GetActiveProfile();
+    ASSERT_TRUE(RestoreAppliedLighting(config));
+    EXPECT_EQ(applied, config.GetZoneColor(0, nullptr));
+    config.SetZoneColor(0, 0x00FF00, nullptr);
+
+    // Started: saved, Apply off, and the new colour is what a close restores.
+    device.transferResult = true;
+    Click(Main(BUTTON_APPLY));
+    EXPECT_EQ(2u, device.transfers.size());
+    EXPECT_FALSE(dlg->IsUnsaved());
+    EXPECT_FALSE(ApplyEnabled());
+    config.SetZoneColor(0, 0x0000FF, nullptr);
+    ASSERT_TRUE(RestoreAppliedLighting(config));
+    EXPECT_EQ(0x00FF00, config.GetZoneColor(0, active));
+
+    // While a write runs nothing is written and the edit stays.
+    dlg->MarkUnsaved();
+    device.busy = true;
+    EXPECT_FALSE(dlg->Apply());
+    EXPECT_EQ(2u, device.transfers.size());
+    EXPECT_TRUE(dlg->IsUnsaved());
+}
+
+TEST_F(Frame, TheDocksApplyWaitsForTheDeviceThenWritesOnTheDialogsThread)
+{
+    device.productId = 0x21;
+    Open();
+    device.transfers.clear();
+    device.busy = true;
+    dlg->MarkUnsaved();
+    EXPECT_FALSE(dlg->Apply());  // queued behind the running write
+    EXPECT_TRUE(dlg->IsWriting());
+    EXPECT_TRUE(dlg->IsUnsaved());
+    EXPECT_TRUE(device.transfers.empty());
+    device.busy = false;
+    ASSERT_TRUE(PumpUntil([&] { return !device.transfers.empty(); }));
+    EXPECT_EQ(kTransferWrite, device.transfers[0].direction);
+    EXPECT_EQ(0x2FFFu, device.transfers[0].mask);
+    EXPECT_FALSE(dlg->IsUnsaved());
+    EXPECT_TRUE(PumpUntil([&] { return !dlg->IsWriting(); }));
+}
+
+TEST_F(Frame, OkDuringAWriteClosesOnlyOnceTheWriteHasEnded)
+{
+    Open();
+    device.transfers.clear();
+    dlg->ShowWindow(SW_SHOW);
+    dlg->MarkUnsaved();
+    Click(Main(BUTTON_OK));
+    ASSERT_EQ(1u, device.transfers.size());
+    device.busy = true;  // the write goes on
+    EXPECT_FALSE(dlg->IsWindowVisible());
+    PumpUntil([] { return false; }, 300);  // the close comes and waits
+    EXPECT_FALSE(dlg->HasEnded());
+    device.busy = false;
+    EXPECT_TRUE(PumpUntil([&] { return dlg->HasEnded(); }));
+    // Saved: no read-back on the way out.
+    EXPECT_EQ(1u, device.transfers.size());
 }
 
 TEST_F(Frame, WithoutAMouseTheWarningShowsOnceAndTheDialogCloses)

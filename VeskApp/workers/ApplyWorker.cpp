@@ -1,0 +1,91 @@
+#include "ApplyWorker.h"
+
+#include <objbase.h>
+#include <process.h>
+
+#include "TransferWorker.h"
+
+struct CApplyWorkers::Args {
+    CApplyWorkers* self;
+    HWND dialog;
+};
+
+CApplyWorkers::CApplyWorkers(CWorkerGate& gate) : m_gate(gate), m_stop(::CreateEventW(nullptr, TRUE, FALSE, nullptr))
+{
+}
+
+CApplyWorkers::~CApplyWorkers()
+{
+    StopAndJoin();
+    if (m_stop)
+        ::CloseHandle(m_stop);
+}
+
+void CApplyWorkers::Reap()
+{
+    for (size_t i = 0; i < m_threads.size();) {
+        if (::WaitForSingleObject(m_threads[i], 0) == WAIT_OBJECT_0) {
+            ::CloseHandle(m_threads[i]);
+            m_threads.erase(m_threads.begin() + i);
+        } else {
+            ++i;
+        }
+    }
+}
+
+bool CApplyWorkers::Start(HWND dialog)
+{
+    if (!m_stop)
+        return false;
+    Reap();
+    auto* args = new Args{this, dialog};
+    ::InterlockedIncrement(&m_pending);
+    uintptr_t h = _beginthreadex(nullptr, 0, &CApplyWorkers::ThreadMain, args, 0, nullptr);
+    if (!h) {
+        ::InterlockedDecrement(&m_pending);
+        delete args;
+        return false;
+    }
+    m_threads.push_back((HANDLE)h);
+    return true;
+}
+
+void CApplyWorkers::StopAndJoin()
+{
+    if (m_stop)
+        ::SetEvent(m_stop);
+    for (HANDLE h : m_threads) {
+        WaitHandlingSentMessages(h, INFINITE);
+        ::CloseHandle(h);
+    }
+    m_threads.clear();
+    if (m_stop)
+        ::ResetEvent(m_stop);
+}
+
+unsigned __stdcall CApplyWorkers::ThreadMain(void* param)
+{
+    Args args = *static_cast<Args*>(param);
+    delete static_cast<Args*>(param);
+    CApplyWorkers* self = args.self;
+    unsigned ran = 0;
+    {
+        CWorkerGate::Pass pass(self->m_gate);
+        if (pass.Entered()) {
+            HRESULT com = ::CoInitialize(nullptr);
+            ran = 1;
+            while (::WaitForSingleObject(self->m_stop, 0) == WAIT_TIMEOUT) {
+                // A window that is gone answers 0: give up.
+                LRESULT answer = ::SendMessageW(args.dialog, WM_APPLY_WRITE_NOW, 0, 0);
+                if (answer != kApplyBusy)
+                    break;
+                if (::WaitForSingleObject(self->m_stop, 100) != WAIT_TIMEOUT)
+                    break;
+            }
+            if (SUCCEEDED(com))
+                ::CoUninitialize();
+        }
+    }
+    ::InterlockedDecrement(&self->m_pending);
+    return ran;
+}

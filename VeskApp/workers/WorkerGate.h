@@ -1,0 +1,43 @@
+// The gate that the dialog's lighting and Apply workers pass: one at a time,
+// in the order they arrive, and no more than three holding or waiting (a
+// fourth gives up at once; the lighting slot still holds the newest values
+// for the ones that wait).
+#pragma once
+#include <windows.h>
+
+class CWorkerGate {
+public:
+    static constexpr LONG kMaxWorkers = 3;
+
+    CWorkerGate();
+    ~CWorkerGate();
+    CWorkerGate(const CWorkerGate&) = delete;
+    CWorkerGate& operator=(const CWorkerGate&) = delete;
+
+    // Counts the caller in and waits for its turn; false (and not counted)
+    // when three already hold or wait.
+    bool Enter();
+    void Leave();
+    // Workers holding or waiting.
+    LONG Count() const { return m_count; }
+
+    // Enter/Leave for one scope.
+    class Pass {
+    public:
+        explicit Pass(CWorkerGate& gate) : m_gate(gate), m_entered(gate.Enter()) {}
+        ~Pass()
+        {
+            if (m_entered)
+                m_gate.Leave();
+        }
+        bool Entered() const { return m_entered; }
+
+    private:
+        CWorkerGate& m_gate;
+        bool m_entered;
+    };
+
+private:
+    HANDLE m_mutex;
+    volatile LONG m_count = 0;
+};
