@@ -26,6 +26,7 @@
 #define TK_BENCH_PAGES 1
 #endif
 #include "ProgressMessenger.h"
+#include "StartMark.h"
 #include "VeskConfig.h"
 
 namespace {
@@ -134,8 +135,8 @@ struct Launched {
 
 std::wstring MarkName(const wchar_t* stage, DWORD pid)
 {
-    wchar_t name[96];
-    std::swprintf(name, 96, L"Local\\TanduKovu.Mark.%ls.%lu", stage, pid);
+    wchar_t name[kBenchMarkNameLength];
+    BenchMarkName(name, stage, pid);
     return name;
 }
 

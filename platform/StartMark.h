@@ -5,10 +5,17 @@
 #include <windows.h>
 #include <cwchar>
 
+const size_t kBenchMarkNameLength = 96;
+
+inline void BenchMarkName(wchar_t (&name)[kBenchMarkNameLength], const wchar_t* stage, DWORD pid)
+{
+    std::swprintf(name, kBenchMarkNameLength, L"Local\\TanduKovu.Mark.%ls.%lu", stage, pid);
+}
+
 inline void SetBenchMark(const wchar_t* stage)
 {
-    wchar_t name[96];
-    std::swprintf(name, 96, L"Local\\TanduKovu.Mark.%ls.%lu", stage, ::GetCurrentProcessId());
+    wchar_t name[kBenchMarkNameLength];
+    BenchMarkName(name, stage, ::GetCurrentProcessId());
     if (HANDLE event = ::OpenEventW(EVENT_MODIFY_STATE, FALSE, name)) {
         ::SetEvent(event);
         ::CloseHandle(event);
