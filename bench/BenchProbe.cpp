@@ -3,7 +3,7 @@
 // counted from 0; run 0 is the cold one.
 //
 //   BenchProbe launch <exe> <runs> <mark>...   start a program, wait for its marks
-//   BenchProbe pages <exe> <rounds>            the configurator's page switches
+//   BenchProbe pages <exe> <rounds> <x y>...    the configurator's page switches
 //   BenchProbe read <runs>                     the start-up device read against plain calls
 //   BenchProbe read-log x                      one such read and its service calls
 //   BenchProbe write <profiles> <runs>         the device write of Apply
@@ -21,10 +21,7 @@
 #include "ComPtr.h"
 #include "DeviceObjects.h"
 #include "DeviceService.h"
-#if __has_include("ItemIds.h")
 #include "ItemIds.h"
-#define TK_BENCH_PAGES 1
-#endif
 #include "ProgressMessenger.h"
 #include "StartMark.h"
 #include "VeskConfig.h"
@@ -212,7 +209,6 @@ int RunLaunch(const std::wstring& exe, int runs, const std::vector<std::wstring>
     return 0;
 }
 
-#ifdef TK_BENCH_PAGES
 // ---- Page switches ------------------------------------------------------
 
 struct ChildSearch {
@@ -223,7 +219,7 @@ struct ChildSearch {
 BOOL CALLBACK FindChild(HWND hwnd, LPARAM param)
 {
     ChildSearch* search = reinterpret_cast<ChildSearch*>(param);
-    if (::GetDlgCtrlID(hwnd) == search->id) {
+    if (::GetDlgCtrlID(hwnd) == search->id && ::IsWindowVisible(hwnd)) {
         search->found = hwnd;
         return FALSE;
     }
@@ -231,7 +227,9 @@ BOOL CALLBACK FindChild(HWND hwnd, LPARAM param)
 }
 
 // The main dialog's pages in an order where each is reached from the one
-// before (the thumb-grid view from the strip the performance page shows).
+// before: the thumb-grid view from the buttons page (a text item, found by
+// its id), the others by their tab, found at the point the caller read from
+// the main page's skin file (tab buttons have no control id).
 struct PageCommand {
     const wchar_t* name;
     int id;
@@ -242,11 +240,24 @@ const PageCommand kPages[] = {
     {L"lighting", BUTTON_LIGHTINGMAINTENANCE}, {L"buttons", BUTTON_ASSIGNBUTTONS},
 };
 
+HWND PageItem(HWND main, const PageCommand& page, const std::vector<POINT>& tabs, size_t index)
+{
+    if (page.id == TEXT_THUMBGRIDVIEW_BUTTON) {
+        ChildSearch search{page.id, nullptr};
+        ::EnumChildWindows(main, FindChild, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+    if (index == 0 || index > tabs.size())
+        return nullptr;
+    HWND hwnd = ::ChildWindowFromPointEx(main, tabs[index - 1], CWP_SKIPINVISIBLE);
+    return hwnd != main ? hwnd : nullptr;
+}
+
 // From the page command, sent as the item sends it, to the end of the
 // repaint it causes: RDW_UPDATENOW sends the dialog and its children their
 // WM_PAINT and returns when they are handled. The baseline repaints the
 // page shown without a switch.
-int RunPages(const std::wstring& exe, int rounds)
+int RunPages(const std::wstring& exe, int rounds, const std::vector<POINT>& tabs)
 {
     Launched launched;
     if (!Launch(exe, {L"paint"}, launched))
@@ -259,15 +270,15 @@ int RunPages(const std::wstring& exe, int rounds)
         result = Fail("main window");
     const UINT repaint = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
     for (int round = 0; round < rounds && result == 0; ++round) {
-        for (const PageCommand& page : kPages) {
-            ChildSearch search{page.id, nullptr};
-            ::EnumChildWindows(main, FindChild, reinterpret_cast<LPARAM>(&search));
-            if (!search.found) {
+        for (size_t i = 0; i < sizeof(kPages) / sizeof(kPages[0]); ++i) {
+            const PageCommand& page = kPages[i];
+            HWND item = PageItem(main, page, tabs, i);
+            if (!item) {
                 result = Fail("page item");
                 break;
             }
             double t0 = Now();
-            ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(page.id, BN_CLICKED), reinterpret_cast<LPARAM>(search.found));
+            ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(item));
             ::RedrawWindow(main, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
             std::string figure = "page_" + std::string(page.name, page.name + std::wcslen(page.name));
             Print(figure.c_str(), round, Now() - t0);
@@ -279,7 +290,6 @@ int RunPages(const std::wstring& exe, int rounds)
     Close(launched);
     return result;
 }
-#endif
 
 // ---- The device read ----------------------------------------------------
 
@@ -579,10 +589,12 @@ int wmain(int argc, wchar_t** argv)
         std::vector<std::wstring> stages(argv + 4, argv + argc);
         return RunLaunch(argv[2], _wtoi(argv[3]), stages);
     }
-#ifdef TK_BENCH_PAGES
-    if (command == L"pages" && argc >= 4)
-        return RunPages(argv[2], _wtoi(argv[3]));
-#endif
+    if (command == L"pages" && argc >= 4) {
+        std::vector<POINT> tabs;  // x y of each tab after the first page
+        for (int i = 4; i + 1 < argc; i += 2)
+            tabs.push_back({_wtoi(argv[i]), _wtoi(argv[i + 1])});
+        return RunPages(argv[2], _wtoi(argv[3]), tabs);
+    }
     if (FAILED(::CoInitialize(nullptr)))
         return Fail("COM");
     int result = 2;

@@ -110,7 +110,20 @@ class Bench:
             self.figure("repaint_" + page, "Repaint of the %s page, no switch" % page)
             self.figure("page_" + page, "Page switch to %s: command to end of paint" % page, "repaint_" + page,
                         ("<= 50 ms", lambda m: m <= 50))
-        for name, run, value, detail in self.probe("pages", winpath(config), self.args.runs + 1):
+        # Tab buttons have no control id: the probe finds each at the centre
+        # of its rectangle in the main page's skin file.
+        import xml.etree.ElementTree as ET
+        rects = {}
+        for button in ET.parse(os.path.join(self.program, "xml", "MainPage.xml")).iter("BUTTON"):
+            r = button.find("RECT")
+            if r is not None:
+                rects[button.get("name")] = (int(r.get("left")) + int(r.get("right")) // 2,
+                                             int(r.get("top")) + int(r.get("bottom")) // 2)
+        points = []
+        for tab in ("BUTTON_ADJUSTPERFORMANCE", "BUTTON_MANAGEPROFILES", "BUTTON_MANAGEMACROS",
+                    "BUTTON_LIGHTINGMAINTENANCE", "BUTTON_ASSIGNBUTTONS"):
+            points += list(rects[tab])
+        for name, run, value, detail in self.probe("pages", winpath(config), self.args.runs + 1, *points):
             self.record(name, run, value, detail)
 
     def start_target(self, median):

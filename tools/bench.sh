@@ -21,4 +21,13 @@ trap tk_env_down EXIT
 # A display of its own: a user's window manager would time its own animations.
 export TK_FORCE_XVFB=1
 tk_env_up "$build"
+# As an installation has them (and tools/run.sh writes them): the configurator
+# starts the tray program from InstallDir at every start.
+key='HKLM\Software\Tandu\Kovu'
+if ! wine reg query "$key" /v InstallDir </dev/null >/dev/null 2>&1; then
+  wine reg add "$key" /v InstallDir /d "$(winepath -w "$build/program")" /f </dev/null >/dev/null 2>&1
+fi
+if ! wine reg query "$key" /v Language </dev/null >/dev/null 2>&1; then
+  wine reg add "$key" /v Language /d English /f </dev/null >/dev/null 2>&1
+fi
 python3 "$root/tools/bench.py" --build "$build" "$@"

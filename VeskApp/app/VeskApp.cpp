@@ -19,6 +19,7 @@
 #include "SingleInstance.h"
 #include "SkinLoader.h"
 #include "SkinResourceCache.h"
+#include "StartMark.h"
 #include "VeskAppDlg.h"
 #include "VeskConfig.h"
 #include "resource.h"
@@ -88,7 +89,9 @@ BOOL CVeskAppApp::InitInstance()
     m_config = m_ownedConfig;
     if (m_config) {
         m_device = CreateDeviceObject(m_config, this, &OnMouseChosen);
-        if (ReadDeviceAtStart())
+        bool read = ReadDeviceAtStart();
+        SetBenchMark(L"read");  // the benchmark times the start to here
+        if (read)
             RunMainDialog();
     }
     Teardown();

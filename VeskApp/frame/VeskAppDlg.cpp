@@ -13,6 +13,7 @@
 #include "SkinLoader.h"
 #include "VeskPopup.h"
 #include "WarningPopup.h"
+#include "StartMark.h"
 #include "WidgetMessages.h"
 #include "WidgetText.h"
 #include "resource.h"
@@ -69,6 +70,7 @@ void MakeLayered(HWND window)
 BEGIN_MESSAGE_MAP(CVeskAppDlg, CGUIPanel)
     ON_WM_NCHITTEST()
     ON_WM_ERASEBKGND()
+    ON_WM_PAINT()
     ON_WM_TIMER()
     ON_WM_ACTIVATE()
     ON_WM_DESTROY()
@@ -196,6 +198,15 @@ BOOL CVeskAppDlg::OnInitDialog()
     if (m_progressPanel)
         m_progressPanel->Start();
     return TRUE;
+}
+
+void CVeskAppDlg::OnPaint()
+{
+    CGUIPanel::OnPaint();
+    if (!m_painted) {
+        m_painted = true;
+        SetBenchMark(L"paint");  // the benchmark times the start to here
+    }
 }
 
 void CVeskAppDlg::BindItems()

@@ -103,6 +103,7 @@ protected:
     void OnTimer(UINT_PTR id);
     void OnActivate(UINT state, CWnd* other, BOOL minimized);
     void OnDestroy();
+    void OnPaint();
     HCURSOR OnQueryDragIcon() { return (HCURSOR)m_icon; }
     LRESULT OnHelp(WPARAM, LPARAM);
     LRESULT OnWidgetMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -150,6 +151,7 @@ protected:
     bool m_firmwareRead = false;      // the dock's second unit answered
     bool m_firmwareShown = false;
     bool m_removed = false;           // the running model went away
+    bool m_painted = false;           // the first paint is marked
     CString m_firmware;               // the dock's "%d.%02d"
     std::unique_ptr<StatusReport> m_pendingStatus;  // arrived while a write ran
 

@@ -15,6 +15,7 @@
 #include "RemovalNotice.h"
 #include "ScriptedDevice.h"
 #include "SkinTestFiles.h"
+#include "StartMark.h"
 #include "VeskAppDlg.h"
 #include "VeskConfig.h"
 #include "WarningPopup.h"
@@ -248,6 +249,19 @@ TEST_F(Frame, RecordingPassesOnlyTheStopAndWritingPassesNothing)
     EXPECT_TRUE(g_log.empty());
     Click(Main(BUTTON_ASSIGNBUTTONS));  // page switching changes nothing: still allowed
     EXPECT_EQ(PAGE_BUTTONS, dlg->CurrentPage());
+}
+
+TEST_F(Frame, TheEndOfTheFirstPaintSetsTheBenchmarksMark)
+{
+    wchar_t name[kBenchMarkNameLength];
+    BenchMarkName(name, L"paint", ::GetCurrentProcessId());
+    HANDLE mark = ::CreateEventW(nullptr, TRUE, FALSE, name);
+    ASSERT_TRUE(mark);
+    Open();
+    dlg->ShowWindow(SW_SHOWNOACTIVATE);
+    ::UpdateWindow(dlg->m_hWnd);
+    EXPECT_EQ(WAIT_OBJECT_0, ::WaitForSingleObject(mark, 0));
+    ::CloseHandle(mark);
 }
 
 TEST_F(Frame, EnterDoesNothingAndCancelAfterAnEditReadsTheDeviceBack)
