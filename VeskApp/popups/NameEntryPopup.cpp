@@ -32,8 +32,9 @@ void CVeskNameEntryPopup::OnPopupOK()
     EndDialog(IDOK);
 }
 
-CKyrthNameEntryPopup::CKyrthNameEntryPopup(CWnd* owner, const wchar_t* currentName, CString* result)
-    : CVeskNameEntryPopup(owner, L"ProfileRenamePopup.xml", result), m_currentName(currentName ? currentName : L"")
+CKyrthNameEntryPopup::CKyrthNameEntryPopup(CWnd* owner, const wchar_t* currentName, CString* result,
+                                           const wchar_t* file)
+    : CVeskNameEntryPopup(owner, file, result), m_currentName(currentName ? currentName : L"")
 {
 }
 

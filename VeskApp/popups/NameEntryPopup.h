@@ -1,6 +1,6 @@
 // The name popups: CVeskNameEntryPopup asks for a new name (profiles and
-// macros), CKyrthNameEntryPopup for a profile's new name and shows the
-// current one in its heading. The edit starts empty, has the focus and
+// macros), CKyrthNameEntryPopup for a new name of a profile or a macro and
+// shows the current one in its heading. The edit starts empty, has the focus and
 // takes at most 20 characters.
 #pragma once
 #include "EditItems.h"
@@ -27,7 +27,8 @@ protected:
 class CKyrthNameEntryPopup : public CVeskNameEntryPopup {
 public:
     // currentName (may be empty) is appended to the heading as ": name".
-    CKyrthNameEntryPopup(CWnd* owner, const wchar_t* currentName, CString* result);
+    CKyrthNameEntryPopup(CWnd* owner, const wchar_t* currentName, CString* result,
+                         const wchar_t* file = L"ProfileRenamePopup.xml");
     void BindItems() override;
 
 private:

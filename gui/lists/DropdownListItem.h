@@ -33,6 +33,7 @@ public:
     const CString& DisplayText() const { return m_display; }
     void SetToolTip(const CString& key);
     void SetDisabled(bool disabled);
+    bool IsDisabled() const { return m_disabled; }
     bool IsOpen() const { return m_open; }
     const ListPanelRows& Entries() const { return m_entries; }
 

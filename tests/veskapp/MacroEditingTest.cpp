@@ -1,9 +1,13 @@
 // The macros page's plain rules: inserting commands, the delay boxes, key
-// edits, the event limit, and the assignments a deleted macro leaves.
+// edits, the event limit, the assignments a deleted macro leaves, and which
+// controls each recording state enables.
 #include <gtest/gtest.h>
 
 #include "AssignmentSweep.h"
+#include "ItemIds.h"
+#include "MacroControls.h"
 #include "MacroEditing.h"
+#include "MacroPageCore.h"
 #include "ThumbKeyDefaults.h"
 #include "VeskConfig.h"
 
@@ -128,4 +132,38 @@ TEST(MacroEditing, DeletingAMacroClearsItsAssignmentsInBothLayouts)
     // carry theirs, and a null one names no macro).
     CMacro fresh;
     EXPECT_EQ(0, ClearMacroAssignments(config, fresh));
+}
+
+TEST(MacroControls, TheFourStatesRules)
+{
+    struct Case {
+        int item;
+        const char* enabled;  // per state 0-3, '1' enabled
+        const char* shown;
+    };
+    const Case cases[] = {
+        {BUTTON_MANAGEPROFILES, "1100", "1111"},  {LIST_GLOBALMACROLIST, "1100", "1111"},
+        {BUTTON_MACRO_RECORD, "1100", "1111"},    {BUTTON_MACRO_DELETE, "0100", "1111"},
+        {BUTTON_INSERT_DELAY, "0100", "1111"},    {BUTTON_ADD_ADV_MACRO_CMDS, "0100", "1111"},
+        {BUTTON_IGNORE_DELAY, "1100", "1111"},    {BUTTON_MACRO_RECORD_STOP, "0011", "1111"},
+        {MACRO_DISPLAY, "1101", "1101"},          {MACRO_DISPLAY_READONLY, "0010", "0010"},
+    };
+    for (const Case& c : cases) {
+        const MacroControlRule* rule = FindMacroControlRule(c.item);
+        ASSERT_NE(nullptr, rule) << c.item;
+        for (int state = 0; state < 4; ++state) {
+            EXPECT_EQ(c.enabled[state] == '1', MacroControlEnabled(*rule, state, false)) << c.item << " " << state;
+            EXPECT_EQ(c.shown[state] == '1', MacroControlShown(*rule, state)) << c.item << " " << state;
+        }
+    }
+    // The recording delay box also needs its check box; nothing is enabled
+    // in a state that does not exist.
+    const MacroControlRule* box = FindMacroControlRule(EDITCTRL_DEFAULT_DELAY);
+    EXPECT_FALSE(MacroControlEnabled(*box, kMacroStateIdle, false));
+    EXPECT_TRUE(MacroControlEnabled(*box, kMacroStateIdle, true));
+    EXPECT_FALSE(MacroControlEnabled(*box, kMacroStateRecording, true));
+    EXPECT_FALSE(MacroControlEnabled(*FindMacroControlRule(LIST_GLOBALMACROLIST), 4, false));
+    EXPECT_EQ(nullptr, FindMacroControlRule(BUTTON_APPLY));
+    EXPECT_STREQ(L"$Stop", MacroStopToolTip(kMacroStatePreview));
+    EXPECT_STREQ(L"$StopRecordingMacroEvents", MacroStopToolTip(kMacroStateRecording));
 }
