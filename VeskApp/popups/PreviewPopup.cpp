@@ -92,6 +92,7 @@ void CVeskPreviewPopup::ShowView(int view)
     ShowItem(m_items, BITMAP_KOVU_TOPVIEW, top);
     for (int id : kButtonTexts) ShowItem(m_items, id, top);
     ShowItem(m_items, BITMAP_KOVU_THUMBGRID, !top);
+    ShowItem(m_items, TEXT_TOPVIEW_HEADING, !top);
     for (int k = 0; k < PreviewContent::kKeys; ++k) {
         CBitmapBtn* key = FindTypedItem<CBitmapBtn>(&m_items, BUTTON_ASSNTHUMBGRID01 + k, ITEM_KEYBOARDKEY);
         if (!key) continue;

@@ -281,7 +281,7 @@ TEST_P(Captures, Popups)
             if (!v.empty()) LoadSkinPage(&popup.Items(), (stem + v + L".xml").c_str(), &popup, false);
             FillSamples(popup.Items());
             if (!v.empty()) {  // the preview opens on its top view
-                ShowOnly(popup.Items(), {L"BITMAP_KOVU_THUMBGRID"});
+                ShowOnly(popup.Items(), {L"BITMAP_KOVU_THUMBGRID", L"TEXT_TOPVIEW_HEADING"});
                 Fill(popup.Items(), L"LIST_GLOBAL_BASIC_COMMANDS", {L"$TopView"});
                 const wchar_t* lines[][2] = {{L"TEXT_PREVIEW_01", L"$LeftButton"}, {L"TEXT_PREVIEW_02", L"$RightButton"},
                                              {L"TEXT_PREVIEW_03", L"$WheelClick"}, {L"TEXT_PREVIEW_04", L"$BackButton"},

@@ -186,7 +186,7 @@ def side_view(model):
     return svg(w, h, g, defs)
 
 
-def preview_grid(w=712, h=320):
+def preview_grid(w=712, h=264):
     """The preview's thumb grid: a bezel with the key numbers; the keys
     themselves are the page's key items, laid over it (176 px a column,
     76 px a row, 150 x 56 keys)."""
@@ -196,6 +196,5 @@ def preview_grid(w=712, h=320):
         r, c = divmod(n, 4)
         x, y = 8 + c * 176, 40 + r * 76
         g += text(x + 9, y + 33, str(n + 1), 13, C("t3"))
-    g += f'<path d="M8,{h - 28} L14,{h - 32} L14,{h - 24} Z" fill="{C("t3")}"/>'
-    g += text(19, h - 24, "FRONT", 11, C("t3"), anchor="start", extra=' letter-spacing="0.8"')
+    # The "front" caption under the picture is a popup text, so that it is translated.
     return svg(w, h, g)
