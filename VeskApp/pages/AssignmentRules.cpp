@@ -3,6 +3,7 @@
 #include <cstring>
 #include <cwchar>
 
+#include "AssignmentSweep.h"
 #include "KeyEvent.h"
 #include "Macro.h"
 #include "ThumbKeyDefaults.h"
@@ -365,32 +366,6 @@ bool AssignmentRules::SetKeysOff(bool off, AssignPrompts& prompts)
     return !m_config.GetKeyMode(nullptr);
 }
 
-void AssignmentRules::ForEachSlot(IMouseProfile* profile,
-                                  const std::function<bool(AssignmentRecord&, const AssignmentRecord&)>& fix)
-{
-    for (int b : kMouseButtons) {
-        AssignmentRecord r, deflt;
-        m_config.GetButtonAssignment(r, b, profile);
-        m_config.GetStaticButtonDefault(deflt, b);
-        if (fix(r, deflt))
-            m_config.SetButtonAssignment(b, r, profile);
-    }
-    // Both layouts: a key kept in the layout not shown now must not go on
-    // pointing at what was deleted.
-    for (int layout = 0; layout < 2; ++layout) {
-        for (int b = kThumbGridFirstButton; b <= kThumbGridLastButton; ++b) {
-            uint32_t key = ThumbGridKeyHash(b, layout == 1);
-            if (!key)
-                continue;
-            AssignmentRecord r, deflt;
-            m_config.GetKeyAssignment(r, (int)key, profile);
-            m_config.GetDefaultKeyRecord(deflt, key);
-            if (fix(r, deflt))
-                m_config.SetKeyAssignment((int)key, r, profile);
-        }
-    }
-}
-
 void AssignmentRules::ClearProfileAssignments(IMouseProfile* gone)
 {
     if (!gone)
@@ -399,31 +374,14 @@ void AssignmentRules::ClearProfileAssignments(IMouseProfile* gone)
     gone->GetGuid(guid);
     const bool byGuid = !IsNullGuid(guid);
     const CString name = gone->GetName();
-    for (uint32_t i = 0; i < m_config.GetProfileCount(); ++i) {
-        ForEachSlot(m_config.GetProfile(i), [&](AssignmentRecord& r, const AssignmentRecord& deflt) {
-            bool hit = (r.type == kFnProfileByGuid && byGuid && RecordGuidIs(r, guid)) ||
-                       (r.type == kFnProfileByName && NameIs(r, name));
-            if (hit)
-                r = deflt;
-            return hit;
-        });
-    }
+    ResetAssignmentsWhere(m_config, [&](const AssignmentRecord& r) {
+        return (r.type == kFnProfileByGuid && byGuid && RecordGuidIs(r, guid)) ||
+               (r.type == kFnProfileByName && NameIs(r, name));
+    });
 }
 
 void AssignmentRules::ClearMacroAssignments(const CMacro* gone)
 {
-    if (!gone)
-        return;
-    GUID guid{};
-    gone->GetGuid(guid);
-    const bool byGuid = !IsNullGuid(guid);
-    for (uint32_t i = 0; i < m_config.GetProfileCount(); ++i) {
-        ForEachSlot(m_config.GetProfile(i), [&](AssignmentRecord& r, const AssignmentRecord& deflt) {
-            bool hit = (r.type == kFnMacroByGuid && byGuid && RecordGuidIs(r, guid)) ||
-                       (r.type == kFnMacroByName && NameIs(r, gone->GetName()));
-            if (hit)
-                r = deflt;
-            return hit;
-        });
-    }
+    if (gone)
+        ::ClearMacroAssignments(m_config, *gone);
 }

@@ -116,10 +116,6 @@ public:
     void ClearMacroAssignments(const CMacro* macro);
 
 private:
-    // Walks every control slot of a profile, thumb keys in both layouts;
-    // fix returns true when it replaced the record.
-    void ForEachSlot(IMouseProfile* profile,
-                     const std::function<bool(AssignmentRecord&, const AssignmentRecord& deflt)>& fix);
     bool BuildRecord(int button, int function, const CString& subText, AssignPrompts& prompts,
                      AssignmentRecord& out, Outcome& stop);
 
