@@ -544,48 +544,53 @@ CString Filled(CString text)
 
 }  // namespace
 
-TEST_F(SkinCheck, EveryTextFitsItsRectangleAndHasItsGlyphsInEveryLanguage)
+// One test per language: each loads every file with the real fonts, and the
+// ten of them run side by side.
+class SkinTextFit : public SkinCheck, public ::testing::WithParamInterface<int> {};
+
+TEST_P(SkinTextFit, EveryTextFitsItsRectangleAndHasItsGlyphs)
 {
-    for (int language : kLanguages) {
-        SelectLanguage(language);
-        for (const SkinFile& f : SkinFiles()) {
-            LoadedPage page(f);
-            for (CGUIItem* item : page.Items().Items()) {
-                if (!item->HasWindow()) continue;
-                RECT r;
-                ::GetClientRect(item->m_window, &r);
-                const int w = r.right, h = r.bottom;
-                const HFONT font = ItemFont(item);
-                const std::string where = "language " + std::to_string(language) + ", " + Narrow(f.file) + " " +
-                                          Narrow(FindItemNameById(item->m_id) ? FindItemNameById(item->m_id) : L"?");
-                if (item->m_type == ITEM_TEXT) {
-                    auto* t = static_cast<CTextItem*>(item);
-                    const bool wrap = (t->m_drawFormat & DT_WORDBREAK) != 0;
-                    const int room = t->m_drawFormat == 0 ? w - 5 : w;  // a plain label starts 5 px in
-                    SIZE s = Extent(font, Filled(t->GetText()), wrap ? DT_WORDBREAK : DT_SINGLELINE, room);
-                    EXPECT_LE(s.cx, room) << where << ": \"" << Narrow(t->GetText().GetString()) << "\"";
-                    EXPECT_LE(s.cy, h) << where;
-                    EXPECT_EQ("", Codes(MissingGlyphs(font, Filled(t->GetText())))) << where;
-                } else if (item->m_type == ITEM_BITMAPBTN) {
-                    auto* b = static_cast<CBitmapBtn*>(item);
-                    if (b->Caption().IsEmpty()) continue;
-                    SIZE s = Extent(font, b->Caption(), DT_SINGLELINE, w);
-                    EXPECT_LE(s.cx, w - 12) << where << ": \"" << Narrow(b->Caption().GetString()) << "\"";
-                    EXPECT_EQ("", Codes(MissingGlyphs(font, b->Caption()))) << where;
-                } else if (item->m_type == ITEM_DROPDOWNLIST) {
-                    auto* c = static_cast<CDropdownListItem*>(item);
-                    const int room = w - h - c->m_leftMargin - 2 * c->m_borderWidth;
-                    for (int i = 0; i < c->GetCount(); ++i) {
-                        CString text = TranslateText(c->GetItemText(i));
-                        EXPECT_LE(Extent(font, text, DT_SINGLELINE, room).cx, room)
-                            << where << ": \"" << Narrow(text.GetString()) << "\"";
-                        EXPECT_EQ("", Codes(MissingGlyphs(font, text))) << where;
-                    }
+    const int language = GetParam();
+    SelectLanguage(language);
+    for (const SkinFile& f : SkinFiles()) {
+        LoadedPage page(f);
+        for (CGUIItem* item : page.Items().Items()) {
+            if (!item->HasWindow()) continue;
+            RECT r;
+            ::GetClientRect(item->m_window, &r);
+            const int w = r.right, h = r.bottom;
+            const HFONT font = ItemFont(item);
+            const std::string where = "language " + std::to_string(language) + ", " + Narrow(f.file) + " " +
+                                      Narrow(FindItemNameById(item->m_id) ? FindItemNameById(item->m_id) : L"?");
+            if (item->m_type == ITEM_TEXT) {
+                auto* t = static_cast<CTextItem*>(item);
+                const bool wrap = (t->m_drawFormat & DT_WORDBREAK) != 0;
+                const int room = t->m_drawFormat == 0 ? w - 5 : w;  // a plain label starts 5 px in
+                SIZE s = Extent(font, Filled(t->GetText()), wrap ? DT_WORDBREAK : DT_SINGLELINE, room);
+                EXPECT_LE(s.cx, room) << where << ": \"" << Narrow(t->GetText().GetString()) << "\"";
+                EXPECT_LE(s.cy, h) << where;
+                EXPECT_EQ("", Codes(MissingGlyphs(font, Filled(t->GetText())))) << where;
+            } else if (item->m_type == ITEM_BITMAPBTN) {
+                auto* b = static_cast<CBitmapBtn*>(item);
+                if (b->Caption().IsEmpty()) continue;
+                SIZE s = Extent(font, b->Caption(), DT_SINGLELINE, w);
+                EXPECT_LE(s.cx, w - 12) << where << ": \"" << Narrow(b->Caption().GetString()) << "\"";
+                EXPECT_EQ("", Codes(MissingGlyphs(font, b->Caption()))) << where;
+            } else if (item->m_type == ITEM_DROPDOWNLIST) {
+                auto* c = static_cast<CDropdownListItem*>(item);
+                const int room = w - h - c->m_leftMargin - 2 * c->m_borderWidth;
+                for (int i = 0; i < c->GetCount(); ++i) {
+                    CString text = TranslateText(c->GetItemText(i));
+                    EXPECT_LE(Extent(font, text, DT_SINGLELINE, room).cx, room)
+                        << where << ": \"" << Narrow(text.GetString()) << "\"";
+                    EXPECT_EQ("", Codes(MissingGlyphs(font, text))) << where;
                 }
             }
         }
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Language, SkinTextFit, ::testing::ValuesIn(kLanguages));
 
 TEST_F(SkinCheck, MutatedFilesLoadWithoutACrash)
 {
