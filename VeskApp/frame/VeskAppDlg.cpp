@@ -391,6 +391,7 @@ void CVeskAppDlg::OnCancel()
         WatchWrite();
         return;
     }
+    TakeWriteResult();  // a write may have ended since the last tick
     m_closing = true;
     EndDialog(IDCANCEL);
     GenDevice* device = Device();
@@ -446,14 +447,32 @@ bool CVeskAppDlg::WriteToDevice()
         MarkUnsaved();
         return false;
     }
-    // Only now do the profiles' applied lights become what the device has.
-    SettleSnapshotsAfterWrite(*m_config);
-    SaveLightingState();
+    // The profiles' applied lights settle once the write is known to have
+    // ended well (TakeWriteResult).
+    m_writeStarted = true;
     m_unsaved = false;
     if (m_apply)
         m_apply->EnableWindow(FALSE);
     WatchWrite();
     return true;
+}
+
+void CVeskAppDlg::TakeWriteResult()
+{
+    if (!m_writeStarted || IsWriting())
+        return;
+    m_writeStarted = false;
+    GenDevice* device = Device();
+    if (device && device->LastWriteSucceeded()) {
+        // Only now do the profiles' applied lights become what the device has.
+        if (m_config)
+            SettleSnapshotsAfterWrite(*m_config);
+        SaveLightingState();
+        return;
+    }
+    // The device did not take it all: the edit stays unsaved, so Apply can
+    // be pressed again and a close puts the device's own state back.
+    MarkUnsaved();
 }
 
 void CVeskAppDlg::WatchWrite()
@@ -469,6 +488,7 @@ void CVeskAppDlg::OnWriteEnded()
     KillTimer(kTimerWrite);
     m_writeWatched = false;
     HideProgress();
+    TakeWriteResult();
     if (m_closeAfterWrite) {
         m_closeAfterWrite = false;
         PostMessage(WM_CLOSE);

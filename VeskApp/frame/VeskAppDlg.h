@@ -85,6 +85,8 @@ public:
     // The write on the UI thread; false when the device is busy or refuses.
     bool WriteToDevice();
     void HideProgress();
+    // A write started whose result the dialog has not yet taken.
+    bool WriteResultPending() const { return m_writeStarted; }
     CLightingSender& LightingSender() { return m_lightingSender; }
 
     // Timer 3's work: the status reader, the battery segments.
@@ -124,6 +126,9 @@ protected:
     // Arms the timer that notices the end of the writing state.
     void WatchWrite();
     void OnWriteEnded();
+    // Once the device object is idle after a write: settles the applied
+    // lights when it ended well, keeps the edit unsaved when it did not.
+    void TakeWriteResult();
     // Runs fn on every module, the current page's first.
     template <class Fn>
     bool RouteToModules(Fn fn, bool currentOnly = false);
@@ -161,6 +166,7 @@ protected:
     CApplyWorkers m_applyWorkers{m_gate};
     CLightingState m_lightingState;
     bool m_writeWatched = false;
+    bool m_writeStarted = false;     // its result not yet taken
     bool m_closeAfterWrite = false;  // OK or a close came while a write ran
     bool m_closing = false;          // past EndDialog: no new write starts
 

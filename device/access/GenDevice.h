@@ -17,6 +17,8 @@
 // - Deleting a device object waits for a running write (handling sent
 //   messages meanwhile); after 7500 ms the write is told to stop at its next
 //   step, and it is still waited for before anything it uses is freed.
+// - A write that started can still fail on the way; LastWriteSucceeded says
+//   so once the device object is idle again.
 #pragma once
 #include <windows.h>
 #include <cstdint>
@@ -58,6 +60,10 @@ public:
     virtual void AddProgressListener(HWND window) = 0;
     virtual void RemoveProgressListener(HWND window) = 0;
     virtual CProgressMessenger* GetProgressMessenger() = 0;
+    // Whether the last write that ran ended well (true before any has run).
+    // A write is only known once IsBusy() is false again: Transfer returns
+    // as soon as the write has started.
+    virtual bool LastWriteSucceeded() = 0;
 
     virtual ~IGenDevice() = default;
 };

@@ -123,13 +123,16 @@ bool CMouse::StartWrite(IMouseConfig* config, uint16_t mask)
 void CMouse::WriteOnWorker(IMouseConfig* config, uint16_t mask, const featuresteps::DeviceLists& lists)
 {
     HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    bool ok = false;
     try {
-        if (ReopenDevice())
-            RunWrite(*config, PlanTransfer(*m_model, kTransferWrite, mask), lists);
+        ok = ReopenDevice() && RunWrite(*config, PlanTransfer(*m_model, kTransferWrite, mask), lists);
     } catch (...) {
         // The write is over either way; what follows lets go of the device
         // and clears the busy flag, or the device object stays busy for good.
     }
+    // Known before the busy flag clears, so an idle device object always
+    // answers for the write that just ended.
+    m_lastWriteOk = ok;
     m_worker.Pause(kAfterWriteMs);
     DisconnectDevice();
     if (SUCCEEDED(com))

@@ -4,6 +4,7 @@
 // imports and exports profiles and macros. See GenDevice.h for the threading
 // contract its callers keep.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <vector>
 #include "BaseDevice.h"
@@ -46,6 +47,7 @@ public:
     void AddProgressListener(HWND window) override;
     void RemoveProgressListener(HWND window) override;
     CProgressMessenger* GetProgressMessenger() override { return this; }
+    bool LastWriteSucceeded() override { return m_lastWriteOk.load(); }
 
     // Only while this thread is connected (within a read): reads the second
     // unit's version into version A ("0.00" when it cannot be read). Returns
@@ -79,4 +81,5 @@ private:
 
     std::vector<uint32_t> m_buttonBits;
     std::vector<int> m_reportRates;
+    std::atomic<bool> m_lastWriteOk{true};
 };

@@ -197,3 +197,9 @@ CProgressMessenger* CMousePicker::GetProgressMessenger()
     CMouse* m = Chosen();
     return m ? m->GetProgressMessenger() : nullptr;
 }
+
+bool CMousePicker::LastWriteSucceeded()
+{
+    CMouse* m = Chosen();
+    return m && m->LastWriteSucceeded();
+}

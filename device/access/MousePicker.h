@@ -58,6 +58,9 @@ public:
     void AddProgressListener(HWND window) override;
     void RemoveProgressListener(HWND window) override;
     CProgressMessenger* GetProgressMessenger() override;
+    // The chosen model's; false when none is chosen (the model went away,
+    // so its write cannot be known to have ended well).
+    bool LastWriteSucceeded() override;
 
 private:
     struct Entry {

@@ -41,6 +41,8 @@ public:
     void AddProgressListener(HWND window) override;
     void RemoveProgressListener(HWND window) override;
     CProgressMessenger* GetProgressMessenger() override { return this; }
+    // It never writes.
+    bool LastWriteSucceeded() override { return true; }
 
     // Further answers of the null device.
     virtual int Reserved23() { return 5; }

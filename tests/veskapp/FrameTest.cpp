@@ -306,13 +306,27 @@ TEST_F(Frame, ApplyWritesEverythingAndAFailedOrBusyWriteKeepsTheEdit)
     EXPECT_EQ(applied, config.GetZoneColor(0, nullptr));
     config.SetZoneColor(0, 0x00FF00, nullptr);
 
-    // Started: saved, Apply off, and the new colour is what a close restores.
+    // Started: saved, Apply off, and once the write has ended well the new
+    // colour is what a close restores.
     device.transferResult = true;
     Click(Main(BUTTON_APPLY));
     EXPECT_EQ(2u, device.transfers.size());
     EXPECT_FALSE(dlg->IsUnsaved());
     EXPECT_FALSE(ApplyEnabled());
+    ASSERT_TRUE(PumpUntil([&] { return !dlg->WriteResultPending(); }));
     config.SetZoneColor(0, 0x0000FF, nullptr);
+    ASSERT_TRUE(RestoreAppliedLighting(config));
+    EXPECT_EQ(0x00FF00, config.GetZoneColor(0, active));
+
+    // Started, then failed on the way: the edit comes back as unsaved and
+    // the applied lights stay those of the last good write.
+    config.SetZoneColor(0, 0xFF0000, nullptr);
+    device.lastWriteOk = false;
+    Click(Main(BUTTON_APPLY));
+    EXPECT_EQ(3u, device.transfers.size());
+    ASSERT_TRUE(PumpUntil([&] { return !dlg->WriteResultPending(); }));
+    EXPECT_TRUE(dlg->IsUnsaved());
+    EXPECT_TRUE(ApplyEnabled());
     ASSERT_TRUE(RestoreAppliedLighting(config));
     EXPECT_EQ(0x00FF00, config.GetZoneColor(0, active));
 
@@ -320,7 +334,7 @@ TEST_F(Frame, ApplyWritesEverythingAndAFailedOrBusyWriteKeepsTheEdit)
     dlg->MarkUnsaved();
     device.busy = true;
     EXPECT_FALSE(dlg->Apply());
-    EXPECT_EQ(2u, device.transfers.size());
+    EXPECT_EQ(3u, device.transfers.size());
     EXPECT_TRUE(dlg->IsUnsaved());
 }
 
@@ -359,6 +373,20 @@ TEST_F(Frame, OkDuringAWriteClosesOnlyOnceTheWriteHasEnded)
     EXPECT_TRUE(PumpUntil([&] { return dlg->HasEnded(); }));
     // Saved: no read-back on the way out.
     EXPECT_EQ(1u, device.transfers.size());
+}
+
+TEST_F(Frame, OkAfterAWriteThatFailsOnTheWayReadsTheDeviceBackOnClose)
+{
+    Open();
+    device.transfers.clear();
+    dlg->ShowWindow(SW_SHOW);
+    dlg->MarkUnsaved();
+    device.lastWriteOk = false;
+    Click(Main(BUTTON_OK));
+    EXPECT_TRUE(PumpUntil([&] { return dlg->HasEnded(); }));
+    ASSERT_EQ(2u, device.transfers.size());
+    EXPECT_EQ(kTransferRead, device.transfers[1].direction);
+    EXPECT_EQ(0x30Fu, device.transfers[1].mask);
 }
 
 TEST_F(Frame, WithoutAMouseTheWarningShowsOnceAndTheDialogCloses)

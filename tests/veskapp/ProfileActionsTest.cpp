@@ -95,6 +95,7 @@ struct ScriptedDevice : GenDevice {
     void AddProgressListener(HWND) override {}
     void RemoveProgressListener(HWND) override {}
     CProgressMessenger* GetProgressMessenger() override { return nullptr; }
+    bool LastWriteSucceeded() override { return true; }
 };
 
 struct ProfileActionsTest : ::testing::Test {

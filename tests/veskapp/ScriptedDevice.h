@@ -17,6 +17,7 @@ public:
     bool busy = false;
     bool online = true;
     bool transferResult = true;
+    bool lastWriteOk = true;
     CString versionA = L"1.05";
     std::vector<TransferCall> transfers;
     std::vector<HWND> listeners;
@@ -60,4 +61,5 @@ public:
         }
     }
     CProgressMessenger* GetProgressMessenger() override { return nullptr; }
+    bool LastWriteSucceeded() override { return lastWriteOk; }
 };

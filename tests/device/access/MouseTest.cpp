@@ -173,6 +173,7 @@ TEST_F(MouseTest, AWriteSendsEachProfilesProgressInOrder)
     ASSERT_TRUE(m->Transfer(&config, kTransferWrite, 0x2FFF));
     EXPECT_TRUE(m->IsBusy());
     ASSERT_TRUE(WaitIdle(*m));
+    EXPECT_TRUE(m->LastWriteSucceeded());
     EXPECT_EQ(ProgressRecorder::Expected(ProfileNames(config), true), rec.Events());
     // Every message names its sender.
     for (const RecordedMsg& msg : rec.Window().Log())
@@ -352,6 +353,11 @@ TEST_F(MouseTest, AFailedWriteStepSkipsTheRestButStillSendsThePowerSettings)
     EXPECT_EQ(1, CountCalls(L"IPowerSettings.SetIdleSeconds"));
     // Listeners still see every profile through to 100 %.
     EXPECT_EQ(ProgressRecorder::Expected(ProfileNames(config), true), rec.Events());
+    // The device object knows; the next good write clears it.
+    EXPECT_FALSE(m->LastWriteSucceeded());
+    ASSERT_TRUE(m->Transfer(&config, kTransferWrite, 0x40));
+    ASSERT_TRUE(WaitIdle(*m));
+    EXPECT_TRUE(m->LastWriteSucceeded());
 }
 
 TEST_F(MouseTest, ImportsAndExportsConnectAndLetGoEachTime)
@@ -401,6 +407,7 @@ TEST_F(MouseTest, AWriteThatThrowsStillLetsGoOfTheDevice)
     // The write is over: not busy, and the device is free for the next one.
     ASSERT_TRUE(WaitIdle(*m, 5000));
     EXPECT_FALSE(config.armed.load());
+    EXPECT_FALSE(m->LastWriteSucceeded());
     EXPECT_TRUE(m->Transfer(&config, kTransferRead, 0x40));
     EXPECT_EQ(5u, m->GetDeviceProfileCount());
 }
