@@ -235,6 +235,42 @@ bool WriteKeys(IDevice* device, IProfile* deviceProfile, IMouseConfig& config,
     return SendValues(keys.Get(), values) && ok;
 }
 
+int RemapMacroReferences(IMouseConfig& config, const GUID& from, const GUID& to, const DeviceLists& lists)
+{
+    ULONG w[4];
+    GuidWords(from, w);
+    auto points = [&](const AssignmentRecord& r) {
+        return r.type == kFnMacroByGuid && memcmp(r.params.values, w, sizeof(w)) == 0;
+    };
+    int changed = 0;
+    for (uint32_t i = 0; i < config.GetProfileCount(); ++i) {
+        IMouseProfile* profile = config.GetProfile(i);
+        if (!profile)
+            continue;
+        for (uint32_t bit : lists.buttonBits) {
+            int code = ButtonCodeFromBit(bit);
+            AssignmentRecord record;
+            if (code)
+                config.GetButtonAssignment(record, code, profile);
+            if (code && points(record)) {
+                SetGuidParams(record, kFnMacroByGuid, to);
+                config.SetButtonAssignment(code, record, profile);
+                ++changed;
+            }
+        }
+        for (uint32_t key : lists.keyIds) {
+            AssignmentRecord record;
+            config.GetKeyAssignment(record, (int)key, profile);
+            if (points(record)) {
+                SetGuidParams(record, kFnMacroByGuid, to);
+                config.SetKeyAssignment((int)key, record, profile);
+                ++changed;
+            }
+        }
+    }
+    return changed;
+}
+
 bool ReadKeys(IProfile* device, IMouseConfig& config, IMouseProfile* profile,
               const DeviceLists& lists)
 {

@@ -68,6 +68,14 @@ bool WriteReportRate(IDevice* device, IMouseConfig& config);
 bool ReadReportRate(IDevice* device, IMouseConfig& config);
 // Removes the device macros the configuration lacks, then sends the others.
 bool WriteMacros(IDevice* device, IMouseConfig& config);
+// Before buttons and keys are written: a configuration macro whose GUID the
+// device no longer knows is created again (a new GUID), and every profile's
+// button and key records that pointed at the old GUID take the new one.
+// False when a macro could not be made again.
+bool RecreateLostMacros(IDevice* device, IMouseConfig& config, const DeviceLists& lists);
+// The records of the listed buttons and keys, in every profile, that call
+// the macro `from` by GUID call `to` instead. Returns how many changed.
+int RemapMacroReferences(IMouseConfig& config, const GUID& from, const GUID& to, const DeviceLists& lists);
 bool ReadMacros(IDevice* device, IMouseConfig& config);
 // Battery level, then state; both are always attempted.
 bool ReadBattery(IDevice* device, IMouseConfig& config);

@@ -1,5 +1,6 @@
 // The device's macros: brought to the configuration's list on a write, read
 // into it on a read.
+#include <cstring>
 #include <cwchar>
 #include <vector>
 
@@ -118,6 +119,30 @@ bool WriteMacros(IDevice* device, IMouseConfig& config)
             ok = UpdateDeviceMacro(existing.Get(), *macro) && ok;
         else
             ok = CreateDeviceMacro(macros.Get(), *macro) && ok;
+    }
+    return ok;
+}
+
+bool RecreateLostMacros(IDevice* device, IMouseConfig& config, const DeviceLists& lists)
+{
+    if (config.GetMacroCount() == 0)
+        return true;
+    ComPtr<IMacroManager> macros = DeviceFeature<IMacroManager>(device);
+    if (!macros)
+        return false;
+    bool ok = true;
+    for (uint32_t i = 0; i < config.GetMacroCount(); ++i) {
+        CMacro* macro = config.GetMacro(i);
+        // A macro without a GUID is made when a record or the macro write
+        // first needs it.
+        if (!macro || IsNullGuid(macro->guid) || FindByGuid<IMacro>(macros.Get(), macro->guid))
+            continue;
+        const GUID old = macro->guid;
+        ok = CreateDeviceMacro(macros.Get(), *macro) && ok;
+        // A macro made but not filled still has its new GUID; the macro
+        // write later sends what it lacks.
+        if (memcmp(&old, &macro->guid, sizeof(GUID)) != 0)
+            RemapMacroReferences(config, old, macro->guid, lists);
     }
     return ok;
 }

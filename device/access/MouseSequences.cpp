@@ -83,6 +83,9 @@ bool CMouse::RunWrite(IMouseConfig& config, const TransferPlan& plan, const Devi
         if (!profiles)
             chain.Fail();
     }
+    // Buttons and keys must not be sent pointing at a macro the device lost.
+    chain.Run(plan.macros && (plan.buttons || plan.keys),
+              [&] { return RecreateLostMacros(device, config, lists); });
     if (profiles) {
         RemoveProfilesNotIn(profiles.Get(), config);
         for (uint32_t i = 0; i < config.GetProfileCount() && !m_worker.StopRequested(); ++i) {

@@ -79,6 +79,29 @@ TEST_F(StepsTest, ButtonsNamingOneNewMacroAllGetItsGuid)
     ClearLog();
     EXPECT_TRUE(WriteMacros(Device(), config));
     EXPECT_EQ(0, CountCalls(L"IMacro.Set"));
+
+    // The device loses the macro: it is made again under a new GUID, and the
+    // buttons and keys that called the old one call the new one.
+    const GUID old = macro->guid;
+    const int key = (int)lists.keyIds.at(0);
+    AssignmentRecord byGuid;
+    config.GetButtonAssignment(byGuid, 4, profile);
+    config.SetKeyAssignment(key, byGuid, profile);
+    EXPECT_TRUE(RecreateLostMacros(Device(), config, lists));
+    EXPECT_EQ(old, macro->guid);  // still there: nothing made
+    EditDevice([](tkservice::DeviceState& d) { d.macros.clear(); });
+    ClearLog();
+    ASSERT_TRUE(RecreateLostMacros(Device(), config, lists));
+    EXPECT_EQ(1, CountCalls(L"IMacroManager.Create"));
+    ASSERT_NE(old, macro->guid);
+    EXPECT_TRUE(MacroExists(Device(), *macro));
+    AssignmentRecord r;
+    for (int code : {4, 5, 13}) {
+        config.GetButtonAssignment(r, code, profile);
+        EXPECT_TRUE(HasGuid(r, macro->guid)) << code;
+    }
+    config.GetKeyAssignment(r, key, profile);
+    EXPECT_TRUE(HasGuid(r, macro->guid));
 }
 
 TEST_F(StepsTest, AProfileNamedByAButtonGetsADeviceProfile)
