@@ -8,6 +8,7 @@
 #include "ItemIds.h"
 #include "KeywordTables.h"
 #include "LangTable.h"
+#include "LightingState.h"
 #include "ListPanel.h"
 #include "MouseConfigInterface.h"
 #include "NameEntryPopup.h"
@@ -169,9 +170,18 @@ void CProfilesPage::SelectProfile(IMouseProfile* profile)
 {
     IMouseConfig* config = m_host.Config();
     if (!profile || ProfileIndexOf(*config, profile) < 0) return;
+    // The profile left keeps its edited lights in its live snapshot and gets
+    // back those it had when it was chosen; the device shows them again.
+    m_host.RestoreLightingState();
+    m_host.StartSendLighting();
     config->SetActiveProfile(profile);
+    // The new one's lights are kept for the next switch, and it shows what
+    // the user last saw on it.
+    m_host.SaveLightingState();
+    ApplyLightSnapshot(profile, kLiveSnapshot);
     FillProfileList();
     m_host.RefreshPages();
+    m_host.StartSendLighting();
     m_host.MarkUnsaved();
 }
 

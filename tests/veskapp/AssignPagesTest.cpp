@@ -4,6 +4,8 @@
 // English and German (build/captures/veskapp_assign_*.png).
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -333,7 +335,11 @@ TEST_F(Pages, ThumbGridLayoutsKeysOffAndRestoreDefaults)
     EXPECT_EQ(L"RestorePopup.xml", g_warnings.back());
     EXPECT_NE(-1, g_lastHeading.Find(L" : Everyday"));
     g_warningAnswer = IDOK;
+    std::atomic<int> sends{0};
+    dlg->LightingSender().SetSend([&](const LightingValues&) { ++sends; });
     Click(Item<CBitmapBtn>(LIST_PAGE_BUTTONS, BUTTON_RESET, ITEM_BITMAPBTN));
+    dlg->LightingSender().Join();
+    EXPECT_EQ(1, sends.load());  // the restored lights go to the device
     EXPECT_NE(kFnButtonOff, Button(5).type);
     EXPECT_NE(CString(L"$buttonoff"), Box(LIST_PAGE_BUTTONS, BUTTON_ASSNBUTTON5)->CurrentText());
 }

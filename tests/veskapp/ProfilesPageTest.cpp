@@ -36,6 +36,7 @@ namespace {
 constexpr int kGerman = 5;
 std::vector<std::wstring> g_warnings;
 INT_PTR g_warnAnswer = IDOK;
+std::vector<LightingValues> g_sent;  // lighting previews, in the order sent
 
 INT_PTR RecordWarning(CWnd*, const wchar_t* file, const wchar_t* data, const wchar_t*)
 {
@@ -81,6 +82,8 @@ protected:
         device.productId = productId;
         dlg = std::make_unique<CVeskAppDlg>(&slot, &config);
         ASSERT_TRUE(dlg->Create(IDD_VESKAPP_DIALOG));
+        g_sent.clear();
+        dlg->LightingSender().SetSend([](const LightingValues& v) { g_sent.push_back(v); });
         dlg->ShowWindow(SW_SHOWNOACTIVATE);
         dlg->ShowPage(PAGE_PROFILES);
         PumpPending();
@@ -126,8 +129,17 @@ TEST_F(ProfilesPageTest, TwentyProfilesInDeviceOrderWithTheActiveOneMarkedEveryw
     EXPECT_EQ(0, strip->GetCurSel());
 
     // The strip's drop-down picks by position; the list and the other
-    // drop-down follow.
+    // drop-down follow. The profile left gets back the lights it had when
+    // chosen (a previewed colour waits for its return), and the new one's
+    // lights go to the device.
+    config.SetZoneColor(0, 0x123456, config.GetProfile(17));
+    const int kept = config.GetZoneColor(0, config.GetProfile(0));
+    config.SetZoneColor(0, 0xABCDEF, nullptr);
     dlg->SendMessage(WM_DROPDOWN_SELECTED, 17, (LPARAM)strip->m_hWnd);
+    dlg->LightingSender().Join();
+    ASSERT_FALSE(g_sent.empty());
+    EXPECT_EQ(0x123456, g_sent.back().colour);
+    EXPECT_EQ(kept, config.GetZoneColor(0, config.GetProfile(0)));
     EXPECT_EQ(17, ActiveIndex());
     EXPECT_EQ(0, list->GetCellData(0, 0));
     EXPECT_EQ(1, list->GetCellData(17, 0));
@@ -140,6 +152,10 @@ TEST_F(ProfilesPageTest, TwentyProfilesInDeviceOrderWithTheActiveOneMarkedEveryw
     Check(5, 0, 1);
     EXPECT_EQ(5, ActiveIndex());
     EXPECT_EQ(5, strip->GetCurSel());
+    Check(0, 0, 1);
+    dlg->LightingSender().Join();
+    EXPECT_EQ(0xABCDEF, config.GetZoneColor(0, nullptr));
+    EXPECT_EQ(0xABCDEF, g_sent.back().colour);
 }
 
 TEST_F(ProfilesPageTest, DeletingTheActiveProfileSelectsTheFirstAndRefillsEverything)
