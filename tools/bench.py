@@ -94,12 +94,40 @@ class Bench:
             self.figure("start_paint", "Configurator: start to first paint of the main page", "bare_paint",
                         ("<= 1.5 x (bare + read) and <= 700 ms", self.start_target))
             self.figure("start_read", "Configurator: start to end of the start-up device read", "bare_paint")
+            for mark, text in self.START_STAGES:
+                if mark not in ("read", "paint"):
+                    self.figure("start_" + mark, "  start to end of " + text)
+        stages = [mark for mark, _ in self.START_STAGES] if config and self.has_string(config, "pagelists") \
+            else ["read", "paint"]
         for run in range(self.args.runs + 1):
             for _, _, value, _ in self.probe("launch", winpath(bare), 1, "paint"):
                 self.record("bare_paint", run, value)
             if config:
-                for name, _, value, _ in self.probe("launch", winpath(config), 1, "read", "paint"):
+                for name, _, value, _ in self.probe("launch", winpath(config), 1, *stages):
                     self.record("start_" + name, run, value)
+        if config and len(stages) > 2:
+            # What each stage adds, from the medians of the start to its end.
+            times = [(text, self.median("start_" + mark)) for mark, text in self.START_STAGES]
+            steps, before = [], 0.0
+            for text, t in times:
+                if t is not None:
+                    steps.append((t - before, text))
+                    before = t
+            self.stages["start (median time each stage adds, ms)"] = steps
+
+    # The configurator's start-up marks, in the order it sets them.
+    START_STAGES = [
+        ("setup", "set-up (COM, languages, skin keywords, the tray program started)"),
+        ("model", "model detection (the device object's ReadAll)"),
+        ("read", "the start-up device read"),
+        ("mainpage", "the main dialog's own page (MainPage.xml)"),
+        ("pagelists", "the page lists' skin files"),
+        ("modules", "the page modules bound, the first page shown"),
+        ("keys", "the keys' read and the first status poll"),
+        ("filled", "the page modules filled from the configuration"),
+        ("dialog", "the rest of the dialog's set-up"),
+        ("paint", "the first paint"),
+    ]
 
     def page_figures(self):
         config = os.path.join(self.program, "TanduKovuConfig.exe")
@@ -387,7 +415,8 @@ class Bench:
             lines += ["", "Service calls: " + "; ".join("%s: %s" % (r["key"], r["detail"]) for r in details) + "."]
         for key, stages in self.stages.items():
             if stages:
-                lines += ["", "Stages of %s (first warm run, ms from the call): " % key +
+                what = key if "(" in key else "%s (first warm run, ms from the call)" % key
+                lines += ["", "Stages of %s: " % what +
                           ", ".join("%.0f %s" % (t, text) for t, text in stages) + "."]
         text = "\n".join(lines) + "\n"
         with open(os.path.join(self.out, "results.md"), "w") as fh:

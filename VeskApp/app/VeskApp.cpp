@@ -84,11 +84,13 @@ BOOL CVeskAppApp::InitInstance()
     SelectLanguage(settings.languageId);
     g_dropdownPopupTemplateId = IDD_POPUP_PANEL;
     g_listPanelPopupTemplateId = IDD_POPUP_PANEL;
+    SetBenchMark(L"setup");
 
     m_ownedConfig = new (std::nothrow) CVeskConfig();
     m_config = m_ownedConfig;
     if (m_config) {
         m_device = CreateDeviceObject(m_config, this, &OnMouseChosen);
+        SetBenchMark(L"model");
         bool read = ReadDeviceAtStart();
         SetBenchMark(L"read");  // the benchmark times the start to here
         if (read)

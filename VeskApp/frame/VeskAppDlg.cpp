@@ -157,8 +157,10 @@ BOOL CVeskAppDlg::OnInitDialog()
     MakeLayered(m_hWnd);
     SetWindowText(L"Tandu Kovu Configurator");
     CenterOverOwner(m_hWnd);
+    SetBenchMark(L"mainpage");
 
     LoadPageLists(m_lists, this, m_modelItems);
+    SetBenchMark(L"pagelists");
     BindItems();
     m_modules = m_makeModules ? m_makeModules(*this) : PageModuleList();
     PageLists lists;
@@ -168,6 +170,7 @@ BOOL CVeskAppDlg::OnInitDialog()
     for (auto& module : m_modules)
         module->Bind(lists);
     ShowPage(PAGE_BUTTONS);
+    SetBenchMark(L"modules");
 
     GenDevice* device = Device();
     if (!m_config || !device || !device->IsConnected() || device->GetProductId() == 0) {
@@ -178,6 +181,7 @@ BOOL CVeskAppDlg::OnInitDialog()
     m_modelFlag = ModelFlagFromProductId(device->GetProductId());
     SetTimer(kTimerStatus, 1000);
     PollDeviceStatus();
+    SetBenchMark(L"keys");
 
     if (!m_config->GetActiveProfile()) {
         m_config->SetActiveProfile(m_config->GetProfile(0));
@@ -193,12 +197,14 @@ BOOL CVeskAppDlg::OnInitDialog()
     SaveLightingState();
     for (auto& module : m_modules)
         module->Fill();
+    SetBenchMark(L"filled");
     ShowItemsForModel();
     m_unsaved = false;
     if (m_apply)
         m_apply->EnableWindow(FALSE);
     if (m_progressPanel)
         m_progressPanel->Start();
+    SetBenchMark(L"dialog");
     return TRUE;
 }
 
