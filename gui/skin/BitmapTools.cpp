@@ -176,11 +176,15 @@ bool LoadPictureFile(const wchar_t* path, CBitmap& target, SkinFileStatus* why)
         std::vector<uint8_t> bytes;
         status = ReadSkinFile(path, bytes);
         if (status == SKINFILE_OK) {
-            // A bitmap file is checked before the decoder sees it (it would
-            // trust the headers); other formats reach it as bytes only.
+            // A bitmap file is checked and decoded here: the system picture
+            // loader would trust its headers, and it costs a converted copy
+            // per picture at every start. Other formats go to that loader.
+            HBITMAP picture = nullptr;
             BmpLayout layout;
-            const bool sound = !LooksLikeBmp(bytes.data(), bytes.size()) || CheckBmp(bytes.data(), bytes.size(), layout);
-            HBITMAP picture = sound ? DecodePicture(bytes) : nullptr;
+            if (!LooksLikeBmp(bytes.data(), bytes.size()))
+                picture = DecodePicture(bytes);
+            else if (CheckBmp(bytes.data(), bytes.size(), layout))
+                picture = CreateBmpSection(bytes.data(), layout);
             status = picture && target.Attach(picture) ? SKINFILE_OK : SKINFILE_MALFORMED;
             if (status != SKINFILE_OK && picture)
                 ::DeleteObject(picture);
