@@ -7,6 +7,7 @@
 //   BenchProbe read <runs>                     the start-up device read against plain calls
 //   BenchProbe read-log x                      one such read and its service calls
 //   BenchProbe write <profiles> <runs>         the device write of Apply
+//   BenchProbe apply <exe> <profiles> <runs> <x y>  Apply in the configurator
 //   BenchProbe osd <runs>                      a button press to the visible display
 #include <windows.h>
 #include <objbase.h>
@@ -470,6 +471,46 @@ int RunWrite(int profiles, int runs)
     return result;
 }
 
+// Apply in the configurator: the command sent as the Apply button sends it
+// (at x y, read from the main page's skin file), to the end of the writing
+// state, which the configurator marks when its progress display goes.
+int RunApply(const std::wstring& exe, int profiles, int runs, POINT apply)
+{
+    ComPtr<IServiceControl> control = ConnectControl();
+    if (!control || !MakeProfiles(control, profiles))
+        return Fail("profiles");
+    Launched launched;
+    if (!Launch(exe, {L"paint", L"applied"}, launched))
+        return Fail("launch");
+    int result = 0;
+    HANDLE painted[2] = {launched.marks[0], launched.process.hProcess};
+    HWND main = nullptr;
+    HWND button = nullptr;
+    if (!launched.marks[0] || !launched.marks[1] ||
+        ::WaitForMultipleObjects(2, painted, FALSE, kTimeoutMs) != WAIT_OBJECT_0 ||
+        !(main = ::FindWindowW(L"SINGLE_INSTANCE_APP_KOVU", nullptr)) ||
+        (button = ::ChildWindowFromPointEx(main, apply, CWP_SKIPINVISIBLE)) == main || !button)
+        result = Fail("main window");
+    for (int run = 0; run < runs && result == 0; ++run) {
+        ::ResetEvent(launched.marks[1]);
+        control->ClearCallLog();
+        HANDLE applied[2] = {launched.marks[1], launched.process.hProcess};
+        double t0 = Now();
+        ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        if (::WaitForMultipleObjects(2, applied, FALSE, kTimeoutMs) != WAIT_OBJECT_0) {
+            result = Fail("apply");
+            break;
+        }
+        double total = Now() - t0;
+        wchar_t detail[64];
+        std::swprintf(detail, 64, L"%d profiles, %zu calls", profiles, CallLogLines(control.Get()));
+        Print("apply", run, total, detail);
+    }
+    Close(launched);
+    control->Reset();
+    return result;
+}
+
 // ---- The on-screen display ----------------------------------------------
 
 HWND VisibleDisplay()
@@ -598,6 +639,9 @@ int wmain(int argc, wchar_t** argv)
     if (FAILED(::CoInitialize(nullptr)))
         return Fail("COM");
     int result = 2;
+    if (command == L"apply" && argc >= 7)
+        result = RunApply(argv[2], _wtoi(argv[3]), _wtoi(argv[4]), POINT{_wtoi(argv[5]), _wtoi(argv[6])});
+    else
     if (command == L"read")
         result = RunRead(_wtoi(argv[2]));
     else if (command == L"read-log")

@@ -140,13 +140,7 @@ class Bench:
                         ("<= 50 ms", lambda m: m <= 50))
         # Tab buttons have no control id: the probe finds each at the centre
         # of its rectangle in the main page's skin file.
-        import xml.etree.ElementTree as ET
-        rects = {}
-        for button in ET.parse(os.path.join(self.program, "xml", "MainPage.xml")).iter("BUTTON"):
-            r = button.find("RECT")
-            if r is not None:
-                rects[button.get("name")] = (int(r.get("left")) + int(r.get("right")) // 2,
-                                             int(r.get("top")) + int(r.get("bottom")) // 2)
+        rects = self.main_page_centres()
         points = []
         for tab in ("BUTTON_ADJUSTPERFORMANCE", "BUTTON_MANAGEPROFILES", "BUTTON_MANAGEMACROS",
                     "BUTTON_LIGHTINGMAINTENANCE", "BUTTON_ASSIGNBUTTONS"):
@@ -188,6 +182,35 @@ class Bench:
                 elif name == "stage" and run == 1:
                     stages.append((value, detail))
             self.stages[total] = stages
+
+    def apply_figures(self):
+        config = os.path.join(self.program, "TanduKovuConfig.exe")
+        if not self.has_string(config, "applied"):
+            self.missing.append("Apply in the configurator (the configurator does not mark the end of its write)")
+            return
+        x, y = self.main_page_centres()["BUTTON_APPLY"]
+        for profiles in (5, 20):
+            key = "apply%d" % profiles
+            base = "write%d" % profiles if "write%d" % profiles in self.figures else None
+            self.figure(key, "Apply in the configurator, %d profiles: command to the end of its writing state"
+                        % profiles, base)
+            self.figure(key + "_over", "  the same minus the 500 ms settle wait", None,
+                        ("overhead <= 300 ms", lambda m: m <= 300) if profiles == 20 else None)
+            for name, run, value, detail in self.probe("apply", winpath(config), profiles, self.args.runs + 1, x, y):
+                self.record(key, run, value, detail)
+                self.record(key + "_over", run, value - 500.0)
+
+    def main_page_centres(self):
+        """The centre of each button of the main page's skin file, by name."""
+        import xml.etree.ElementTree as ET
+        centres = {}
+        for button in ET.parse(os.path.join(self.program, "xml", "MainPage.xml")).iter("BUTTON"):
+            r = button.find("RECT")
+            if r is not None:
+                # right and bottom hold the width and the height
+                centres[button.get("name")] = (int(r.get("left")) + int(r.get("right")) // 2,
+                                               int(r.get("top")) + int(r.get("bottom")) // 2)
+        return centres
 
     def osd_figures(self):
         tray = os.path.join(self.program, "TanduKovuSysTray.exe")
@@ -441,7 +464,7 @@ def main():
     ap.add_argument("--idle-seconds", type=int, default=60, help="length of one idle window (default 60)")
     ap.add_argument("--idle-runs", type=int, default=None, help="idle windows (default: --runs)")
     ap.add_argument("--settle", type=float, default=5.0, help="seconds before the idle windows")
-    ap.add_argument("--only", default="", help="figures to run: read,start,pages,write,osd,idle")
+    ap.add_argument("--only", default="", help="figures to run: read,start,pages,write,apply,osd,idle")
     args = ap.parse_args()
     if args.idle_runs is None:
         args.idle_runs = args.runs
@@ -452,7 +475,8 @@ def main():
         # The read first: the start target is built on it.
         for name, step in (("read", bench.read_figures), ("start", bench.start_figures),
                            ("pages", bench.page_figures),
-                           ("write", bench.write_figures), ("osd", bench.osd_figures),
+                           ("write", bench.write_figures), ("apply", bench.apply_figures),
+                           ("osd", bench.osd_figures),
                            ("idle", bench.idle_figures)):
             if only and name not in only:
                 continue

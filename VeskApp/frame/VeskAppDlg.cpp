@@ -495,6 +495,7 @@ void CVeskAppDlg::OnWriteEnded()
     m_writeWatched = false;
     HideProgress();
     TakeWriteResult();
+    SetBenchMark(L"applied");  // the benchmark times Apply to here
     if (m_closeAfterWrite) {
         m_closeAfterWrite = false;
         PostMessage(WM_CLOSE);
