@@ -150,7 +150,7 @@ void CDropdownColorButton::Draw(HDC target)
     const int arrowStrip = m_hasArrow ? 18 : 0;
     RECT fill{c.left, c.top, c.right - arrowStrip, c.bottom};
     if (m_hasArrow) dc.FillSolidRect(&c, m_backColour);
-    dc.FillSolidRect(&fill, m_highlight ? m_highlightColour : m_color);
+    dc.FillSolidRect(&fill, m_highlight ? m_highlightColour : ShownColour(m_color));
     if (m_borderWidth > 0) {
         CPen pen(PS_SOLID, m_borderWidth, m_borderColour);
         CSelectGuard selected(dc, pen);

@@ -250,7 +250,7 @@ void CFODropColorPaletteControl::DrawCustomButton(CDC& dc, bool showSwatch)
     dc.DrawText(m_customText, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     if (showSwatch) {
         RECT swatch{c.right - 23, c.top + 2, c.right - 1, c.bottom - 2};
-        dc.FillSolidRect(&swatch, m_current);
+        dc.FillSolidRect(&swatch, ShownColour(m_current));
         CBrush frame(m_defaultColour);
         dc.FrameRect(&swatch, frame);
     }

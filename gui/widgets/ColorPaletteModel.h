@@ -21,6 +21,11 @@ struct PaletteLayout {
 // margin 4 and a 25-pixel custom button as the palette uses them.
 PaletteLayout ComputePaletteLayout(const RECT& client, bool customShown, int margin = 4);
 
+// How a chosen colour is drawn: exact magenta is the main window's colour
+// key and would show as a hole, so it is drawn one step darker. Only the
+// picture changes; the colour itself is what is kept and sent.
+constexpr COLORREF ShownColour(COLORREF colour) { return colour == RGB(255, 0, 255) ? RGB(254, 0, 254) : colour; }
+
 // Index of the first cell showing colour, -1 when no cell does.
 int PaletteCellOfColour(COLORREF colour);
 // Index of the first cell whose rectangle holds the point, -1 when none.
