@@ -104,6 +104,9 @@ def picture(name, pages):
     m = re.fullmatch(r"stage_win_(\d+)x(\d+)\.bmp", name)
     if m:
         return W.stage_window(int(m.group(1)), int(m.group(2))), ("opaque", "s2")
+    m = re.fullmatch(r"colorbox_(\d+)x(\d+)\.bmp", name)
+    if m:
+        return W.colour_box(int(m.group(1)), int(m.group(2))), ("opaque", "s2")
     m = re.fullmatch(r"well_(\d+)x(\d+)\.bmp", name)
     if m:
         return W.well(int(m.group(1)), int(m.group(2))), ("opaque", "s1")

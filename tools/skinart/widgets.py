@@ -214,6 +214,19 @@ def divider(w, h):
     return svg(w, h, rect(0, 0, w, h, C("line")))
 
 
+def colour_box(w, h, arrow=18, swatch=24):
+    """The colour box's overlay: pure red is see-through (the arrow strip and
+    the chosen colour show there); elsewhere the box's border and surface
+    (drawn here too, over the box's separator line), with a 24-pixel swatch
+    framed in the control colour."""
+    top = (h - swatch) // 2
+    body = (rect(0, 0, w, h, "#FF0000") + rect(0, 0, w - arrow, h, C("ctl")) +
+            rect(1, 1, w - arrow - 1, h - 2, C("s2")) +
+            rect(top + 4, top, swatch, swatch, C("ctl")) +
+            rect(top + 5, top + 1, swatch - 2, swatch - 2, "#FF0000"))
+    return svg(w, h, body)
+
+
 def well(w, h):
     return svg(w, h, rect(0, 0, w, h, C("bg"), 6, C("s2")))
 
