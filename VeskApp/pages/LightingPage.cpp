@@ -102,10 +102,8 @@ void CLightingPage::Refresh()
 
 void CLightingPage::OnPageShown(int currentPage)
 {
-    if (currentPage != PageMask() || Wired())
-        return;
-    UpdateEstimate();  // the report rate may have changed on another page
-    ShowBatteryWarning();
+    if (currentPage == PageMask())
+        Refresh();  // also the estimate, whose report rate another page sets
 }
 
 bool CLightingPage::Wired() const
