@@ -1,6 +1,7 @@
 #include "VeskSysTray.h"
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include "VeskSysTrayDlg.h"
 
@@ -22,6 +23,10 @@ BOOL CVeskSysTrayApp::InitInstance()
         return FALSE;
     INITCOMMONCONTROLSEX icc{sizeof(icc), 0xFF};
     ::InitCommonControlsEx(&icc);
+    // This thread stays in its apartment until its message loop has ended:
+    // the dialog goes while the loop still runs, and a call from the device
+    // service that arrives then must still find an apartment to run in.
+    m_com = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     auto* dlg = new CVeskSysTrayDlg();
     m_pMainWnd = dlg;
     if (dlg->Create())
@@ -37,5 +42,8 @@ int CVeskSysTrayApp::ExitInstance()
     // dialog here; its window went with the loop's end otherwise.
     delete m_pMainWnd;
     m_pMainWnd = nullptr;
+    if (m_com)
+        ::CoUninitialize();
+    m_com = false;
     return static_cast<int>(m_msgCur.wParam);
 }

@@ -11,6 +11,7 @@ public:
 
 private:
     HANDLE m_instanceMutex = nullptr;
+    bool m_com = false;
 };
 
 extern CVeskSysTrayApp theApp;

@@ -57,7 +57,17 @@ bool CBatteryMonitor::ReadBattery(const CString& label, __time64_t now)
 
 bool CBatteryMonitor::WaitForReading(DWORD ms)
 {
-    return !m_thread || ::WaitForSingleObject(m_thread, ms) == WAIT_OBJECT_0;
+    if (!m_thread)
+        return true;
+    if (ms == 0)
+        return ::WaitForSingleObject(m_thread, 0) == WAIT_OBJECT_0;
+    // An apartment thread keeps taking the device service's calls while it
+    // waits: the service waits for their answers.
+    DWORD index = 0;
+    HRESULT hr = ::CoWaitForMultipleHandles(0, ms, 1, &m_thread, &index);
+    if (hr == CO_E_NOTINITIALIZED)
+        return ::WaitForSingleObject(m_thread, ms) == WAIT_OBJECT_0;
+    return hr == S_OK && index == 0;
 }
 
 unsigned __stdcall CBatteryMonitor::ThreadMain(void* param)

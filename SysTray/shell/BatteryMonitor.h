@@ -28,7 +28,8 @@ public:
     // passed since the last one or a device arrived since; true when the
     // text changed.
     bool ReadBattery(const CString& label, __time64_t now);
-    // True once no reading thread runs (waiting up to ms).
+    // True once no reading thread runs (waiting up to ms; an apartment
+    // thread goes on taking incoming COM calls meanwhile).
     bool WaitForReading(DWORD ms);
 
     // A device arrived: the next reading asks the device at once.
