@@ -1,18 +1,27 @@
 // The configurator as a program against the simulated mouse: one instance,
-// no mouse at start, the mouse going away, the battery segments, and the
-// dock's splash. Each test starts from the service's default state and a
-// scratch InstallDir whose stand-ins record the tray program's starts.
+// no mouse at start, the mouse going away, the battery segments, the dock's
+// splash, what reaches the mouse on lighting previews and writes, and what a
+// later start reads back. Each test starts from the service's default state
+// and a scratch InstallDir whose stand-ins record the tray program's starts.
 #include <windows.h>
 
-#include <gtest/gtest.h>
+#include <objbase.h>
 
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
+#include <sstream>
+#include <string>
 #include <vector>
 
+#include "ComPtr.h"
+#include "DeviceService.h"
 #include "ItemIds.h"
 #include "ProgramRun.h"
 #include "RecordingWnd.h"
 #include "RemovalNotice.h"
 #include "ScratchInstallDir.h"
+#include "WidgetMessages.h"
 
 namespace {
 
@@ -27,6 +36,112 @@ protected:
     {
         ASSERT_TRUE(installDir.Ready());
         ASSERT_TRUE(ResetDeviceService());
+        ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+    }
+    void TearDown() override { ::CoUninitialize(); }
+
+    // The service's call log, a line per call (connected anew each time:
+    // a test may restart the service).
+    static ComPtr<IServiceControl> Control()
+    {
+        ComPtr<IDeviceCollection> collection;
+        ::CoCreateInstance(CLSID_TkDeviceService, nullptr, TK_DEVICE_SERVICE_CLSCTX, __uuidof(IDeviceCollection),
+                           collection.OutVoid());
+        return collection ? collection.As<IServiceControl>() : ComPtr<IServiceControl>();
+    }
+    // The service starts again from its state file. The running server
+    // starts its successor: one started from here would keep the test
+    // runner's output pipe open after the test.
+    static bool RestartService()
+    {
+        ComPtr<IServiceControl> control = Control();
+        ULONG pid = 0, successor = 0;
+        if (!control || FAILED(control->GetServerProcessId(&pid)))
+            return false;
+        HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, pid);
+        bool ok = process && SUCCEEDED(control->Restart(&successor));
+        control.Reset();
+        ok = ok && ::WaitForSingleObject(process, kHangTimeoutMs) == WAIT_OBJECT_0;
+        if (process)
+            ::CloseHandle(process);
+        // The successor registers once its predecessor has gone: until it
+        // answers, a client's start would race it.
+        return ok && PumpUntil([&] {
+                   ComPtr<IServiceControl> next = Control();
+                   ULONG now = 0;
+                   return next && SUCCEEDED(next->GetServerProcessId(&now)) && now == successor;
+               });
+    }
+    static std::vector<std::wstring> CallLog()
+    {
+        std::vector<std::wstring> lines;
+        ComPtr<IServiceControl> control = Control();
+        LPWSTR text = nullptr;
+        if (!control || FAILED(control->GetCallLog(&text)) || !text)
+            return lines;
+        std::wistringstream in(text);
+        ::CoTaskMemFree(text);
+        for (std::wstring line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == L'\r')
+                line.pop_back();
+            lines.push_back(line);
+        }
+        return lines;
+    }
+    static int Count(const std::vector<std::wstring>& log, const std::wstring& prefix)
+    {
+        int n = 0;
+        for (const auto& line : log)
+            n += line.compare(0, prefix.size(), prefix) == 0;
+        return n;
+    }
+    // What a write set on the mouse: the logged setters, in order.
+    static std::vector<std::wstring> Setters(const std::vector<std::wstring>& log)
+    {
+        std::vector<std::wstring> out;
+        for (const auto& line : log)
+            if (line.find(L".Set") < line.find(L' ') || line.compare(0, 19, L"ILightingZone.TurnO") == 0)
+                out.push_back(line);
+        return out;
+    }
+    // Waits until the log holds `count` lines starting with prefix.
+    static bool LogReaches(const std::wstring& prefix, int count)
+    {
+        return PumpUntil([&] { return Count(CallLog(), prefix) >= count; }, kProgramTimeoutMs);
+    }
+
+    // The window the skin file places the item in: buttons have no control
+    // id, so they are found where the page puts them.
+    static HWND ItemWindow(HWND main, const wchar_t* file, const wchar_t* name)
+    {
+        pugi::xml_document doc;
+        if (!doc.load_file((ProgramDir() + L"\\xml\\" + file).c_str()))
+            return nullptr;
+        pugi::xml_node item =
+            doc.find_node([&](const pugi::xml_node& n) { return std::wstring(n.attribute(L"name").value()) == name; });
+        pugi::xml_node rect = item.child(L"RECT") ? item.child(L"RECT") : item.child(L"CBOX").child(L"RECT");
+        if (!rect)
+            return nullptr;
+        // RECT is left, top, width, height.
+        POINT centre{rect.attribute(L"left").as_int() + rect.attribute(L"right").as_int() / 2,
+                     rect.attribute(L"top").as_int() + rect.attribute(L"bottom").as_int() / 2};
+        HWND found = ::ChildWindowFromPointEx(main, centre, CWP_SKIPINVISIBLE);
+        return found == main ? nullptr : found;
+    }
+    static void Click(HWND main, HWND button)
+    {
+        DWORD_PTR result = 0;
+        ::SendMessageTimeoutW(main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), (LPARAM)button, SMTO_NORMAL,
+                              kHangTimeoutMs, &result);
+    }
+    // Apply, and the write run to its end (its last step).
+    static std::vector<std::wstring> ApplyAndWait(HWND main)
+    {
+        const int before = Count(CallLog(), L"IProfileManager.SetActive");
+        Click(main, ItemWindow(main, L"MainPage.xml", L"BUTTON_APPLY"));
+        if (!LogReaches(L"IProfileManager.SetActive", before + 1))
+            return {};
+        return CallLog();
     }
 
     // The segments shown, as a bit per segment.
@@ -158,5 +273,115 @@ TEST_F(Program, ClosingTheDocksSplashEarlyEndsTheProgramWithoutItsWindow)
         return program.HasExited();
     }));
     EXPECT_FALSE(mainSeen);
+    EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
+}
+
+TEST_F(Program, LightingPreviewsReachTheMouseAsEachModelTakesThem)
+{
+    for (const wchar_t* model : {L"wireless", L"wired"}) {
+        SCOPED_TRACE(model);
+        const bool wired = std::wstring(model) == L"wired";
+        if (wired) {
+            ASSERT_EQ(0, RunDeviceCtl(L"detach wireless"));
+            ASSERT_EQ(0, RunDeviceCtl(L"attach wired"));
+        }
+        StartedProgram program(L"TanduKovuConfig.exe");
+        HWND main = program.WaitForWindow(kMainClass);
+        ASSERT_NE(nullptr, main);
+        HWND profiles = ItemWindow(main, L"CurrentProfile.xml", L"LIST_GLOBALPROFILELIST");
+        ASSERT_NE(nullptr, profiles);
+        ASSERT_EQ(0, RunDeviceCtl(L"log clear"));
+        // Choosing another profile previews its lights at once.
+        DWORD_PTR result = 0;
+        ::SendMessageTimeoutW(main, WM_DROPDOWN_SELECTED, 2, (LPARAM)profiles, SMTO_NORMAL, kHangTimeoutMs, &result);
+        // Wireless: the colour, level and effect of the wheel; wired: the
+        // wheel's and the logo's on flags, no colour.
+        ASSERT_TRUE(LogReaches(wired ? L"ILightingZone.TurnO" : L"IZoneEffect.Set zone 1", wired ? 2 : 1));
+        std::vector<std::wstring> log = CallLog();
+        EXPECT_EQ(wired ? 0 : 1, Count(log, L"IZoneColorValue.Set zone 1 ")) << Setters(log).size();
+        EXPECT_EQ(wired ? 0 : 1, Count(log, L"IZoneBrightness.Set zone 1 "));
+        EXPECT_EQ(wired ? 1 : 0, Count(log, L"ILightingZone.TurnOn zone 1") + Count(log, L"ILightingZone.TurnOff zone 1"));
+        EXPECT_EQ(wired ? 1 : 0, Count(log, L"ILightingZone.TurnOn zone 4") + Count(log, L"ILightingZone.TurnOff zone 4"));
+        ::PostMessageW(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
+    }
+}
+
+TEST_F(Program, ARefusedWriteStaysUnsavedAndASlowOneEndsBeforeTheProgram)
+{
+    StartedProgram program(L"TanduKovuConfig.exe");
+    HWND main = program.WaitForWindow(kMainClass);
+    ASSERT_NE(nullptr, main);
+    HWND apply = ItemWindow(main, L"MainPage.xml", L"BUTTON_APPLY");
+    HWND ok = ItemWindow(main, L"MainPage.xml", L"BUTTON_OK");
+    ASSERT_TRUE(apply && ok);
+
+    // The mouse refuses a step: once the write is over, Apply is on again.
+    ASSERT_EQ(0, RunDeviceCtl(L"fail IDpiSettings.SetStages 0x80004005 1"));
+    Click(main, apply);
+    EXPECT_FALSE(::IsWindowEnabled(apply));
+    EXPECT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(apply) != FALSE; }, kProgramTimeoutMs));
+
+    // Each profile's stages now take 1.6 s, longer in all than the device
+    // object's wait at its end: OK closes only after the whole write.
+    ASSERT_EQ(0, RunDeviceCtl(L"slow IDpiSettings.SetStages 1600"));
+    ASSERT_EQ(0, RunDeviceCtl(L"log clear"));
+    Click(main, ok);
+    EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
+    std::vector<std::wstring> log = CallLog();
+    EXPECT_EQ(5, Count(log, L"IDpiSettings.SetStages"));
+    EXPECT_EQ(1, Count(log, L"IProfileManager.SetActive"));
+    // Saved: nothing is read back on the way out.
+    EXPECT_EQ(0, Count(log, L"IDpiSettings.GetStages"));
+}
+
+TEST_F(Program, WhatAnApplyWroteIsWhatTheNextStartReadsBack)
+{
+    std::vector<std::wstring> before, edited;
+    {
+        StartedProgram program(L"TanduKovuConfig.exe");
+        HWND main = program.WaitForWindow(kMainClass);
+        ASSERT_NE(nullptr, main);
+        ASSERT_EQ(0, RunDeviceCtl(L"log clear"));
+        before = Setters(ApplyAndWait(main));
+        ASSERT_FALSE(before.empty());
+        // The active profile's sensitivity, 3700 (slider position x step);
+        // edits are ignored until the writing state has ended, so the slider
+        // is moved again until Apply comes on. Then the wheel colour, which
+        // is previewed at once.
+        HWND apply = ItemWindow(main, L"MainPage.xml", L"BUTTON_APPLY");
+        DWORD_PTR result = 0;
+        ASSERT_TRUE(PumpUntil(
+            [&] {
+                ::SendMessageTimeoutW(main, WM_SLIDER_CHANGING, 37, SLIDER_DPI_MULTI_STAGE1, SMTO_NORMAL,
+                                      kHangTimeoutMs, &result);
+                return ::IsWindowEnabled(apply) != FALSE;
+            },
+            kProgramTimeoutMs));
+        const int effects = Count(CallLog(), L"IZoneEffect.Set zone 1");
+        ::SendMessageTimeoutW(main, WM_ITEM_VALUE_CHOSEN, 0x3366CC, DROPDOWN_MOUSE_COLOR, SMTO_NORMAL, kHangTimeoutMs,
+                              &result);
+        // The preview's last call, before the log starts again for the write.
+        ASSERT_TRUE(LogReaches(L"IZoneEffect.Set zone 1", effects + 1));
+        const wchar_t kColour[] = L"IZoneColorValue.Set zone 1 0x3366CC";
+        EXPECT_EQ(1, Count(CallLog(), kColour));
+        ASSERT_EQ(0, RunDeviceCtl(L"log clear"));
+        edited = Setters(ApplyAndWait(main));
+        ASSERT_FALSE(edited.empty());
+        EXPECT_EQ(1, Count(edited, L"IDpiSettings.SetDpi 3700 3700"));
+        EXPECT_GT(Count(edited, kColour), Count(before, kColour));
+        EXPECT_NE(before, edited);
+        ::PostMessageW(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
+    }
+    // The mouse starts again from what it stored.
+    ASSERT_TRUE(RestartService());
+    StartedProgram program(L"TanduKovuConfig.exe");
+    HWND main = program.WaitForWindow(kMainClass);
+    ASSERT_NE(nullptr, main);
+    ASSERT_EQ(0, RunDeviceCtl(L"log clear"));
+    // Applying what it read sends exactly what the first run wrote.
+    EXPECT_EQ(edited, Setters(ApplyAndWait(main)));
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
 }
