@@ -1,9 +1,6 @@
 #include "ApplyWorker.h"
 
 #include <objbase.h>
-#include <process.h>
-
-#include "TransferWorker.h"
 
 struct CApplyWorkers::Args {
     CApplyWorkers* self;
@@ -21,32 +18,17 @@ CApplyWorkers::~CApplyWorkers()
         ::CloseHandle(m_stop);
 }
 
-void CApplyWorkers::Reap()
-{
-    for (size_t i = 0; i < m_threads.size();) {
-        if (::WaitForSingleObject(m_threads[i], 0) == WAIT_OBJECT_0) {
-            ::CloseHandle(m_threads[i]);
-            m_threads.erase(m_threads.begin() + i);
-        } else {
-            ++i;
-        }
-    }
-}
-
 bool CApplyWorkers::Start(HWND dialog)
 {
     if (!m_stop)
         return false;
-    Reap();
     auto* args = new Args{this, dialog};
     ::InterlockedIncrement(&m_pending);
-    uintptr_t h = _beginthreadex(nullptr, 0, &CApplyWorkers::ThreadMain, args, 0, nullptr);
-    if (!h) {
+    if (!m_threads.Start(&CApplyWorkers::ThreadMain, args)) {
         ::InterlockedDecrement(&m_pending);
         delete args;
         return false;
     }
-    m_threads.push_back((HANDLE)h);
     return true;
 }
 
@@ -54,11 +36,7 @@ void CApplyWorkers::StopAndJoin()
 {
     if (m_stop)
         ::SetEvent(m_stop);
-    for (HANDLE h : m_threads) {
-        WaitHandlingSentMessages(h, INFINITE);
-        ::CloseHandle(h);
-    }
-    m_threads.clear();
+    m_threads.Join();
     if (m_stop)
         ::ResetEvent(m_stop);
 }

@@ -5,9 +5,8 @@
 #pragma once
 #include <windows.h>
 
-#include <vector>
-
 #include "WorkerGate.h"
+#include "WorkerThreads.h"
 
 // Sent to the dialog by an Apply worker; the answer is one of ApplyAnswer.
 constexpr UINT WM_APPLY_WRITE_NOW = WM_APP + 0x41;
@@ -36,10 +35,9 @@ public:
 private:
     struct Args;
     static unsigned __stdcall ThreadMain(void* param);
-    void Reap();
 
     CWorkerGate& m_gate;
     HANDLE m_stop;
-    std::vector<HANDLE> m_threads;
+    CWorkerThreads m_threads;
     volatile LONG m_pending = 0;
 };

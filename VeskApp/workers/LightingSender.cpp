@@ -1,13 +1,11 @@
 #include "LightingSender.h"
 
 #include <objbase.h>
-#include <process.h>
 
 #include "ComPtr.h"
 #include "DeviceService.h"
 #include "ModelFlags.h"
 #include "StatusReader.h"
-#include "TransferWorker.h"
 
 namespace {
 
@@ -101,37 +99,14 @@ LightingValues CLightingSender::Latest() const
     return m_latest;
 }
 
-void CLightingSender::Reap()
-{
-    for (size_t i = 0; i < m_threads.size();) {
-        if (::WaitForSingleObject(m_threads[i], 0) == WAIT_OBJECT_0) {
-            ::CloseHandle(m_threads[i]);
-            m_threads.erase(m_threads.begin() + i);
-        } else {
-            ++i;
-        }
-    }
-}
-
 bool CLightingSender::Start()
 {
-    Reap();
-    uintptr_t h = _beginthreadex(nullptr, 0, &CLightingSender::ThreadMain, this, CREATE_SUSPENDED, nullptr);
-    if (!h)
-        return false;
-    ::SetThreadPriority((HANDLE)h, THREAD_PRIORITY_HIGHEST);
-    m_threads.push_back((HANDLE)h);
-    ::ResumeThread((HANDLE)h);
-    return true;
+    return m_threads.Start(&CLightingSender::ThreadMain, this, THREAD_PRIORITY_HIGHEST);
 }
 
 void CLightingSender::Join()
 {
-    for (HANDLE h : m_threads) {
-        WaitHandlingSentMessages(h, INFINITE);
-        ::CloseHandle(h);
-    }
-    m_threads.clear();
+    m_threads.Join();
 }
 
 unsigned __stdcall CLightingSender::ThreadMain(void* param)

@@ -8,10 +8,10 @@
 
 #include <functional>
 #include <mutex>
-#include <vector>
 
 #include "LightingState.h"
 #include "WorkerGate.h"
+#include "WorkerThreads.h"
 
 // Sends the values to the first attached model of 0x21, 0x1F, 0x15, 0x2E
 // (its active profile's zones 1 and 4). Call on a thread with COM
@@ -42,12 +42,11 @@ public:
 
 private:
     static unsigned __stdcall ThreadMain(void* self);
-    void Reap();
 
     CWorkerGate& m_gate;
     SendFn m_send;
     mutable std::mutex m_lock;
     LightingValues m_latest;
-    std::vector<HANDLE> m_threads;
     volatile LONG m_dropped = 0;
+    CWorkerThreads m_threads;  // last: joined before the members they use go
 };
