@@ -302,6 +302,12 @@ TEST_F(Program, LightingPreviewsReachTheMouseAsEachModelTakesThem)
         EXPECT_EQ(wired ? 0 : 1, Count(log, L"IZoneBrightness.Set zone 1 "));
         EXPECT_EQ(wired ? 1 : 0, Count(log, L"ILightingZone.TurnOn zone 1") + Count(log, L"ILightingZone.TurnOff zone 1"));
         EXPECT_EQ(wired ? 1 : 0, Count(log, L"ILightingZone.TurnOn zone 4") + Count(log, L"ILightingZone.TurnOff zone 4"));
+        // An edit on the lighting page reaches the mouse at once too.
+        Click(main, ItemWindow(main, L"MainPage.xml", L"BUTTON_LIGHTINGMAINTENANCE"));
+        ASSERT_EQ(0, RunDeviceCtl(L"log clear"));
+        Click(main, wired ? ItemWindow(main, L"LightingMaintenance_Kovu.xml", L"GLOW_LEDOFF")
+                          : ItemWindow(main, L"LightingMaintenance_KovuZent.xml", L"SPECTRUM_CYCLING_ON"));
+        EXPECT_TRUE(LogReaches(wired ? L"ILightingZone.TurnOff zone 4" : L"IZoneEffect.Set zone 1 5 ", 1));
         ::PostMessageW(main, WM_CLOSE, 0, 0);
         EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
     }
