@@ -44,7 +44,7 @@ STDMETHODIMP CConnectionPoint::Advise(IUnknown* sink, DWORD* cookie)
     IUnknown* events = nullptr;
     if (FAILED(sink->QueryInterface(eventIid_, reinterpret_cast<void**>(&events))) || !events)
         return call.Done(CONNECT_E_CANNOTCONNECT);
-    *cookie = ServiceCore::Instance().Advise(kind_, device_.productId, events);
+    *cookie = ServiceCore::Instance().Advise(kind_, device_.productId, eventIid_, events);
     events->Release();
     return call.Done(S_OK);
 }

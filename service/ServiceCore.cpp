@@ -1,7 +1,12 @@
 #include "ServiceCore.h"
 
+#include <process.h>
+
+#include <condition_variable>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
+#include <set>
 
 #include "StateFile.h"
 
@@ -10,6 +15,14 @@ namespace {
 
 constexpr UINT kMsgDeliver = WM_APP + 1;
 constexpr UINT kMsgSave = WM_APP + 2;
+// A delivery thread found its sink's client gone: wParam the cookie,
+// lParam the kind.
+constexpr UINT kMsgSinkGone = WM_APP + 3;
+// Events a client that does not take them can have waiting; later ones are
+// dropped for it.
+constexpr size_t kMaxQueuedEvents = 64;
+// How long Unadvise waits for a sink's delivery thread to let go of it.
+constexpr DWORD kLetGoMs = 5000;
 constexpr size_t kLogLines = 20000;
 const wchar_t kWindowClass[] = L"TkDeviceServiceEvents";
 
@@ -20,7 +33,135 @@ std::wstring Widen(const char* s)
     return w;
 }
 
+// A call on a sink whose client has gone away.
+bool ClientGone(HRESULT hr)
+{
+    return hr == RPC_E_DISCONNECTED || hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) ||
+           hr == HRESULT_FROM_WIN32(RPC_S_CALL_FAILED) || hr == CO_E_OBJNOTCONNECTED;
+}
+
+// Standard proxies answer IClientSecurity; objects of this process do not.
+bool IsProxy(IUnknown* sink)
+{
+    IUnknown* security = nullptr;
+    if (FAILED(sink->QueryInterface(IID_IClientSecurity, reinterpret_cast<void**>(&security))) || !security)
+        return false;
+    security->Release();
+    return true;
+}
+
+// Waits for handle, taking this apartment's incoming calls meanwhile.
+bool WaitTakingCalls(HANDLE handle, DWORD ms)
+{
+    DWORD index = 0;
+    HRESULT hr = ::CoWaitForMultipleHandles(0, ms, 1, &handle, &index);
+    if (hr == CO_E_NOTINITIALIZED)
+        return ::WaitForSingleObject(handle, ms) == WAIT_OBJECT_0;
+    return hr == S_OK;
+}
+
 }  // namespace
+
+// The apartment of the client that a marshalled proxy leads to, read from
+// its standard object reference; 0 when it cannot be read.
+ULONGLONG ClientApartment(IStream* stream)
+{
+    HGLOBAL memory = nullptr;
+    if (!stream || FAILED(::GetHGlobalFromStream(stream, &memory))) return 0;
+    SIZE_T size = ::GlobalSize(memory);
+    const BYTE* p = static_cast<const BYTE*>(::GlobalLock(memory));
+    ULONGLONG apartment = 0;
+    // Signature "MEOW", flags 1 (standard), interface id, then the standard
+    // reference: flags, public references, the apartment's id.
+    const DWORD kSignature = 0x574F454D;
+    if (p && size >= 40 && std::memcmp(p, &kSignature, 4) == 0 && p[4] == 1) std::memcpy(&apartment, p + 32, 8);
+    if (p) ::GlobalUnlock(memory);
+    return apartment;
+}
+
+// The events of one client apartment, called in order on a thread of their
+// own: one event at a time reaches a client, as from the event thread, and a
+// client that is slow, hung or gone holds up only its own events.
+struct ServiceCore::SinkLine {
+    struct Item {
+        DWORD cookie = 0;
+        EventKind kind = EventKind::Dpi;
+        std::function<HRESULT(IUnknown*)> invoke;  // an event
+        IStream* take = nullptr;                   // or a sink to take
+        IID iid{};
+        std::shared_ptr<void> letGo;  // or a sink to let go of; set when done
+    };
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::deque<Item> queue;
+    std::set<DWORD> live;  // the sinks whose events are still wanted
+    size_t events = 0;
+    bool stop = false;  // ends once the queue is done
+    HWND window = nullptr;
+
+    void Push(Item item)
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            if (item.invoke) {
+                if (events >= kMaxQueuedEvents) return;
+                ++events;
+            }
+            queue.push_back(std::move(item));
+        }
+        wake.notify_one();
+    }
+
+    static unsigned __stdcall Run(void* param)
+    {
+        auto* held = static_cast<std::shared_ptr<SinkLine>*>(param);
+        std::shared_ptr<SinkLine> line = *held;
+        delete held;
+        HRESULT init = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+        std::map<DWORD, IUnknown*> sinks;
+        for (;;) {
+            Item item;
+            {
+                std::unique_lock<std::mutex> lock(line->mutex);
+                line->wake.wait(lock, [&] { return line->stop || !line->queue.empty(); });
+                if (line->queue.empty()) break;
+                item = std::move(line->queue.front());
+                line->queue.pop_front();
+                if (item.invoke) {
+                    --line->events;
+                    if (!line->live.count(item.cookie)) continue;
+                }
+            }
+            if (item.take) {
+                IUnknown* sink = nullptr;
+                if (SUCCEEDED(::CoGetInterfaceAndReleaseStream(item.take, item.iid, reinterpret_cast<void**>(&sink))) &&
+                    sink)
+                    sinks[item.cookie] = sink;
+            } else if (item.letGo) {
+                auto it = sinks.find(item.cookie);
+                if (it != sinks.end()) {
+                    it->second->Release();
+                    sinks.erase(it);
+                }
+                ::SetEvent(item.letGo.get());
+            } else {
+                auto it = sinks.find(item.cookie);
+                if (it != sinks.end() && ClientGone(item.invoke(it->second))) {
+                    // Forgotten on the event thread, which holds the list.
+                    {
+                        std::lock_guard<std::mutex> lock(line->mutex);
+                        line->live.erase(item.cookie);
+                    }
+                    if (line->window)
+                        ::PostMessageW(line->window, kMsgSinkGone, item.cookie, static_cast<LPARAM>(item.kind));
+                }
+            }
+        }
+        for (auto& s : sinks) s.second->Release();
+        if (SUCCEEDED(init)) ::CoUninitialize();
+        return 0;
+    }
+};
 
 std::wstring Args(const wchar_t* format, ...)
 {
@@ -86,6 +227,10 @@ LRESULT CALLBACK ServiceCore::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
     if (msg == kMsgSave) {
         Instance().SaveNow();
+        return 0;
+    }
+    if (msg == kMsgSinkGone) {
+        Instance().Unadvise(static_cast<EventKind>(lp), static_cast<DWORD>(wp));
         return 0;
     }
     return ::DefWindowProcW(hwnd, msg, wp, lp);
@@ -231,30 +376,101 @@ void ServiceCore::ClearCallLog()
     log_.clear();
 }
 
-DWORD ServiceCore::Advise(EventKind kind, ULONG productId, IUnknown* sink)
+DWORD ServiceCore::Advise(EventKind kind, ULONG productId, REFIID eventIid, IUnknown* sink)
 {
+    IStream* marshalled = nullptr;
+    if (!IsProxy(sink) || FAILED(::CoMarshalInterThreadInterfaceInStream(eventIid, sink, &marshalled)))
+        marshalled = nullptr;
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     sink->AddRef();
     DWORD cookie = nextCookie_++;
     if (nextCookie_ == 0) nextCookie_ = 1;
-    sinks_.push_back({cookie, kind, productId, sink});
+    std::shared_ptr<SinkLine> line;
+    if (marshalled) {
+        ULONGLONG client = ClientApartment(marshalled);
+        // A client whose apartment cannot be told gets a line of its own.
+        if (!client) client = (1ull << 63) | cookie;
+        auto found = lines_.find(client);
+        if (found != lines_.end()) {
+            line = found->second;
+        } else {
+            line = std::make_shared<SinkLine>();
+            line->window = window_;
+            auto* held = new std::shared_ptr<SinkLine>(line);
+            HANDLE thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &SinkLine::Run, held, 0, nullptr));
+            if (thread) {
+                ::CloseHandle(thread);
+                lines_[client] = line;
+            } else {
+                delete held;
+                line.reset();
+            }
+        }
+        if (line) {
+            {
+                std::lock_guard<std::mutex> lineLock(line->mutex);
+                line->live.insert(cookie);
+            }
+            SinkLine::Item take;
+            take.cookie = cookie;
+            take.take = marshalled;
+            take.iid = eventIid;
+            line->Push(std::move(take));
+        } else {
+            ::CoReleaseMarshalData(marshalled);
+            marshalled->Release();
+        }
+    }
+    sinks_.push_back({cookie, kind, productId, sink, line});
     return cookie;
 }
 
 bool ServiceCore::Unadvise(EventKind kind, DWORD cookie)
 {
     IUnknown* sink = nullptr;
+    std::shared_ptr<SinkLine> line;
+    // Set once the client's thread has let go of the sink.
+    std::shared_ptr<void> letGo;
     {
         std::lock_guard<std::recursive_mutex> lock(mutex_);
         for (auto it = sinks_.begin(); it != sinks_.end(); ++it) {
             if (it->cookie == cookie && it->kind == kind) {
                 sink = it->sink;
+                line = it->line;
                 sinks_.erase(it);
                 break;
             }
         }
+        if (line) {
+            letGo.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr), [](void* h) {
+                if (h) ::CloseHandle(h);
+            });
+            SinkLine::Item item;
+            item.cookie = cookie;
+            item.letGo = letGo;
+            line->Push(std::move(item));
+            bool empty = false;
+            {
+                std::lock_guard<std::mutex> lineLock(line->mutex);
+                line->live.erase(cookie);
+                empty = line->live.empty();
+                // The thread ends once its queue is done; a new sink of
+                // this client starts another.
+                if (empty) line->stop = true;
+            }
+            line->wake.notify_one();
+            if (empty)
+                for (auto it = lines_.begin(); it != lines_.end(); ++it)
+                    if (it->second == line) {
+                        lines_.erase(it);
+                        break;
+                    }
+        }
     }
     if (!sink) return false;
+    // The sink is let go of before Unadvise returns, unless its client is
+    // stuck in an event call; the thread lets go once that call ends.
+    if (letGo && letGo.get()) WaitTakingCalls(letGo.get(), kLetGoMs);
     sink->Release();  // outside the lock: a remote release may re-enter
     return true;
 }
@@ -262,6 +478,20 @@ bool ServiceCore::Unadvise(EventKind kind, DWORD cookie)
 void ServiceCore::QueueEvent(EventKind kind, ULONG productId, std::function<HRESULT(IUnknown*)> invoke)
 {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
+    bool here = false;
+    for (const Sink& s : sinks_) {
+        if (s.kind != kind || s.productId != productId) continue;
+        if (s.line) {
+            SinkLine::Item item;
+            item.cookie = s.cookie;
+            item.kind = kind;
+            item.invoke = invoke;
+            s.line->Push(std::move(item));
+        } else {
+            here = true;
+        }
+    }
+    if (!here) return;
     pending_.push_back({kind, productId, std::move(invoke)});
     if (window_) ::PostMessageW(window_, kMsgDeliver, 0, 0);
 }
@@ -277,7 +507,7 @@ void ServiceCore::DeliverEvents()
             event = std::move(pending_.front());
             pending_.pop_front();
             for (const Sink& s : sinks_) {
-                if (s.kind == event.kind && s.productId == event.productId) {
+                if (!s.line && s.kind == event.kind && s.productId == event.productId) {
                     s.sink->AddRef();
                     targets.push_back(s);
                 }
@@ -289,9 +519,7 @@ void ServiceCore::DeliverEvents()
             HRESULT hr = event.invoke(s.sink);
             s.sink->Release();
             // A client that went away without unadvising: forget its sink.
-            if (hr == RPC_E_DISCONNECTED || hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) ||
-                hr == HRESULT_FROM_WIN32(RPC_S_CALL_FAILED) || hr == CO_E_OBJNOTCONNECTED)
-                Unadvise(s.kind, s.cookie);
+            if (ClientGone(hr)) Unadvise(s.kind, s.cookie);
         }
     }
 }

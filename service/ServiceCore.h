@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -66,12 +67,17 @@ public:
     std::wstring CallLog();
     void ClearCallLog();
 
-    // Event sinks. sink is the sink's event interface (referenced here).
-    DWORD Advise(EventKind kind, ULONG productId, IUnknown* sink);
+    // Event sinks. sink is the sink's event interface eventIid (referenced
+    // here). The sinks of a client in another process are called on a
+    // delivery thread of that client's, so a client that is slow, hung or
+    // gone holds up only its own events, never this apartment or another
+    // client's; a sink in this process is called on the event thread.
+    DWORD Advise(EventKind kind, ULONG productId, REFIID eventIid, IUnknown* sink);
     bool Unadvise(EventKind kind, DWORD cookie);
-    // Delivers later, on the event thread, to every sink of that kind on
-    // that device; invoke makes the one call on a sink.
+    // Delivers later to every sink of that kind on that device; invoke makes
+    // the one call on a sink.
     void QueueEvent(EventKind kind, ULONG productId, std::function<HRESULT(IUnknown*)> invoke);
+    struct SinkLine;
 
 private:
     ServiceCore();
@@ -89,6 +95,7 @@ private:
         EventKind kind;
         ULONG productId;
         IUnknown* sink;
+        std::shared_ptr<SinkLine> line;  // null: called on the event thread
     };
     struct PendingEvent {
         EventKind kind;
@@ -110,6 +117,7 @@ private:
     std::map<std::wstring, Fault> faults_;
 
     std::vector<Sink> sinks_;
+    std::map<ULONGLONG, std::shared_ptr<SinkLine>> lines_;  // by client apartment
     DWORD nextCookie_ = 1;
     std::deque<PendingEvent> pending_;
 };

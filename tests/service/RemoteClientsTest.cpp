@@ -296,6 +296,36 @@ TEST_F(RemoteClients, TwoClientsAtOnceShareOneStateAndBothGetTheMousesEvents)
     EXPECT_EQ(L"Named by the second client", ProfileName(named.Get()));
 }
 
+TEST_F(RemoteClients, AClientThatTakesNoCallsHoldsUpOnlyItsOwnEvents)
+{
+    std::atomic<bool> advised{false};
+    std::atomic<size_t> itsEvents{0};
+    HANDLE wake = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    {
+        SecondClient stuck([&](SecondClient&) {
+            Ptr<IProfileManager> m = DeviceFeature<IProfileManager>(FindDevice(ConnectService().Get(), 0x1F).Get());
+            RecordingSink* sink = RecordingSink::Create(__uuidof(_IProfileManagerEvents));
+            DWORD cookie = AdviseSink(m.Get(), __uuidof(_IProfileManagerEvents), sink->Unknown());
+            advised = cookie != 0;
+            ::WaitForSingleObject(wake, 60000);  // takes no calls meanwhile
+            PumpFor([&] { return !sink->Events().empty(); }, 10000);
+            itsEvents = sink->Events().size();
+            UnadviseSink(m.Get(), __uuidof(_IProfileManagerEvents), cookie);
+            sink->Release();
+        });
+        ASSERT_TRUE(PumpFor([&] { return advised.load(); }, 10000));
+        RecordingSink* mine = RecordingSink::Create(__uuidof(_IProfileManagerEvents));
+        DWORD cookie = AdviseSink(profiles_.Get(), __uuidof(_IProfileManagerEvents), mine->Unknown());
+        ASSERT_EQ(S_OK, control_->PressProfileButton(0x1F));
+        EXPECT_TRUE(PumpFor([&] { return !mine->Events().empty(); }, 10000));
+        ::SetEvent(wake);
+        EXPECT_EQ(S_OK, UnadviseSink(profiles_.Get(), __uuidof(_IProfileManagerEvents), cookie));
+        mine->Release();
+    }
+    ::CloseHandle(wake);
+    EXPECT_EQ(1u, itsEvents.load());  // its event waited for it
+}
+
 TEST_F(RemoteClients, ProfileLaunchAndRecordingEventsReachSinksWhoseHandlersCallBack)
 {
     Ptr<IButtonActions> actions = DeviceFeature<IButtonActions>(mouse_.Get());
