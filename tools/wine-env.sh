@@ -54,6 +54,20 @@ FACES
   touch "$stamp"
 }
 
+# A program that crashes ends, with the exception as its exit code. Wine's
+# default starts its debugger (also when none is named), which keeps the
+# crashed process alive: a test then waits out its time limit, and a service
+# still calling that process waits with it. The "debugger" named here ends at
+# once, and the crashed process with it. Once per prefix.
+tk_crash_policy() {
+  local stamp="$WINEPREFIX/.tk-no-crash-debugger-v1"
+  [ -f "$stamp" ] && return 0
+  wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger \
+    /d 'C:\windows\system32\cmd.exe /c rem %ld %ld' /f >/dev/null 2>&1
+  wineserver -w
+  touch "$stamp"
+}
+
 tk_display_up() {
   # Use the user's display when there is one and it answers, unless asked not to.
   if [ -n "${DISPLAY:-}" ] && [ -z "${TK_FORCE_XVFB:-}" ] && xdpyinfo >/dev/null 2>&1; then
@@ -160,6 +174,7 @@ tk_env_up() {
   tk_display_up || return 1
   tk_prefix_init "$build"
   tk_script_fonts || echo "CJK font names not set in the prefix" >&2
+  tk_crash_policy
   wineserver -p || true  # one may already be running for this prefix
   # Start Wine's background services now, with nothing inherited: a service
   # started by the first test would hold ctest's output pipe open.
