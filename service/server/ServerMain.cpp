@@ -222,8 +222,13 @@ int Serve(bool successor)
     core.Flush();
     // No CoUninitialize: under Wine it can wait forever for a client's call
     // that reached the apartment after its loop ended. Ending the process
-    // disconnects every client just as well.
-    ::ExitProcess(0);
+    // disconnects every client just as well. Nor ExitProcess: it stops the
+    // other threads (RPC, event delivery) wherever they are and then runs
+    // every DLL's detach, which waits for ever on a lock a stopped thread
+    // held, and a server that never ends holds up every client's call and
+    // its successor. The state is saved; nothing is left to run.
+    ::TerminateProcess(::GetCurrentProcess(), 0);
+    return 0;
 }
 
 }  // namespace
