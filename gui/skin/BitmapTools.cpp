@@ -3,6 +3,8 @@
 #include <ole2.h>
 #include <olectl.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <vector>
 
@@ -68,6 +70,34 @@ private:
     bool m_finished = false;
 };
 
+struct ScreenFormat {
+    int planes = 0;
+    int bitsPerPixel = 0;
+};
+
+// The screen's bitmap format, read once it could be read: getting and
+// releasing a screen DC is a round trip to the window system, and the skin
+// cuts hundreds of bitmaps at start. Planes and depth are kept in one value
+// so that another thread never sees half of it.
+ScreenFormat ScreenPixelFormat()
+{
+    static std::atomic<unsigned> known{0};
+    unsigned packed = known.load();
+    if (!packed) {
+        if (HDC screen = ::GetDC(nullptr)) {
+            const int planes = ::GetDeviceCaps(screen, PLANES), bits = ::GetDeviceCaps(screen, BITSPIXEL);
+            ::ReleaseDC(nullptr, screen);
+            if (planes > 0 && planes < 0x10000 && bits > 0 && bits < 0x10000)
+                packed = ((unsigned)planes << 16) | (unsigned)bits;
+            known.store(packed);
+        }
+    }
+    ScreenFormat f;
+    f.planes = (int)(packed >> 16);
+    f.bitsPerPixel = (int)(packed & 0xFFFF);
+    return f;
+}
+
 }  // namespace
 
 HRGN CreateRegionFromBitmap(HBITMAP bitmap)
@@ -90,9 +120,19 @@ HRGN CreateRegionFromBitmap(HBITMAP bitmap)
     if (lines != h)
         return nullptr;
 
+    // Rows with the same runs as the row above extend that band downwards:
+    // the same pixels in far fewer rectangles (a mask is mostly bands of
+    // equal rows, and the region call's cost grows with the rectangles).
     RegionBuilder builder;
+    std::vector<POINT> band, runs;  // runs as (left, right)
+    int bandTop = 0;
+    auto flushBand = [&](int bottom) {
+        for (const POINT& r : band)
+            builder.Add(r.x, bandTop, r.y, bottom);
+    };
     for (int y = 0; y < h; ++y) {
         const DWORD* row = pixels.data() + (size_t)y * (size_t)w;
+        runs.clear();
         int x = 0;
         while (x < w) {
             while (x < w && (row[x] & 0xFFFFFF) == 0xFFFFFF)
@@ -101,9 +141,19 @@ HRGN CreateRegionFromBitmap(HBITMAP bitmap)
             while (x < w && (row[x] & 0xFFFFFF) != 0xFFFFFF)
                 ++x;
             if (x > start)
-                builder.Add(start, y, x, y + 1);
+                runs.push_back(POINT{start, x});
         }
+        const bool same = runs.size() == band.size() &&
+                          std::equal(runs.begin(), runs.end(), band.begin(), [](const POINT& a, const POINT& b) {
+                              return a.x == b.x && a.y == b.y;
+                          });
+        if (same)
+            continue;
+        flushBand(y);
+        band.swap(runs);
+        bandTop = y;
     }
+    flushBand(h);
     HRGN rgn = builder.Finish();
     builder.Release();
     return rgn;
@@ -115,10 +165,13 @@ bool CopyBitmapRect(HBITMAP source, int left, int top, int right, int bottom, CB
     const int w = right - left, h = bottom - top;
     if (!source || w <= 0 || h <= 0)
         return false;
-    CClientDC screen(nullptr);
+    const ScreenFormat screen = ScreenPixelFormat();
     CDC src, dst;
     CBitmap out;
-    if (!src.CreateCompatibleDC(screen) || !dst.CreateCompatibleDC(screen) || !out.CreateCompatibleBitmap(screen, w, h))
+    // Made as CreateCompatibleBitmap makes it for the screen, without a
+    // screen DC for every copy.
+    if (!screen.bitsPerPixel || !src.CreateCompatibleDC(nullptr) || !dst.CreateCompatibleDC(nullptr) ||
+        !out.CreateBitmap(w, h, (UINT)screen.planes, (UINT)screen.bitsPerPixel, nullptr))
         return false;
     {
         CSelectGuard srcSelected(src, source), dstSelected(dst, out);
