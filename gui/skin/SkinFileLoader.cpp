@@ -110,17 +110,16 @@ CString FileNameOf(const wchar_t* path)
     return slash >= 0 ? p.Mid(slash + 1) : p;
 }
 
-// A CPanelBitmap holding a private copy of the element's picture, with the
+// A CPanelBitmap holding a private picture of the element's file, with the
 // given id; null when the element is missing or its picture does not load.
+// The page's window alone uses it: it is not decoded into the cache and
+// copied from there.
 std::unique_ptr<CGUIItem> ReadPanelBitmapElement(const pugi::xml_node& e, int id, CWnd* owner)
 {
     if (!e)
         return nullptr;
-    CBitmap* picture = FindOrLoadPicture(ReadElementText(e));
-    if (!picture)
-        return nullptr;
     auto bitmap = std::make_unique<CPanelBitmap>();
-    if (!bitmap->Attach(CopyBitmapHandle(*picture)))
+    if (!LoadPrivatePicture(ReadElementText(e), *bitmap))
         return nullptr;
     bitmap->SetItemPart(id, ITEM_PANELBITMAP, nullptr, owner);
     return bitmap;

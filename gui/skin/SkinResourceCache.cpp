@@ -44,6 +44,12 @@ SkinFileStatus LoadBytes(SkinResource& r, long long measured)
     return buffer ? SKINFILE_OK : SKINFILE_UNREADABLE;
 }
 
+void TraceRefused(const CString& path, SkinFileStatus status)
+{
+    const CString line = L"skin file refused: " + path + L" (" + SkinFileStatusText(status) + L")\n";
+    ::OutputDebugStringW(line);
+}
+
 void Load(SkinResource& r)
 {
     long long measured = 0;
@@ -81,10 +87,16 @@ void Load(SkinResource& r)
         }
     }
     r.status = status;
-    if (status != SKINFILE_OK) {
-        const CString line = L"skin file refused: " + r.path + L" (" + SkinFileStatusText(status) + L")\n";
-        ::OutputDebugStringW(line);
-    }
+    if (status != SKINFILE_OK)
+        TraceRefused(r.path, status);
+}
+
+SkinResource* FindCached(const wchar_t* name, int kind)
+{
+    for (SkinResource* r : Cache())
+        if (r->kind == kind && r->name.CompareNoCase(name) == 0)
+            return r;
+    return nullptr;
 }
 
 void Unload(SkinResource& r)
@@ -127,9 +139,8 @@ SkinResource* FindOrLoadSkinResource(const wchar_t* name, int kind)
 {
     if (!name)
         return nullptr;
-    for (SkinResource* r : Cache())
-        if (r->kind == kind && r->name.CompareNoCase(name) == 0)
-            return r;
+    if (SkinResource* cached = FindCached(name, kind))
+        return cached;
     auto* r = new SkinResource;
     r->name = name;
     r->path = GetProgramFolder() + KindFolder(kind) + name;
@@ -143,6 +154,29 @@ CBitmap* FindOrLoadPicture(const wchar_t* name)
 {
     SkinResource* r = FindOrLoadSkinResource(TrimmedName(name), RESOURCE_PICTURE);
     return r ? static_cast<CBitmap*>(r->handle) : nullptr;
+}
+
+bool LoadPrivatePicture(const wchar_t* name, CBitmap& target)
+{
+    if (!name || target.GetSafeHandle())
+        return false;
+    const CString trimmed = TrimmedName(name);
+    if (const SkinResource* cached = FindCached(trimmed, RESOURCE_PICTURE)) {
+        const CBitmap* picture = static_cast<const CBitmap*>(cached->handle);
+        return picture && target.Attach(CopyBitmapHandle((HBITMAP)picture->GetSafeHandle()));
+    }
+    // Checked as the cache checks a file, then decoded straight into target.
+    const CString path = GetProgramFolder() + KindFolder(RESOURCE_PICTURE) + trimmed;
+    long long measured = 0;
+    SkinFileStatus status = MeasureSkinFile(path, measured);
+    if (status == SKINFILE_OK)
+        LoadPictureFile(path, target, &status);
+    if (status != SKINFILE_OK) {
+        target.DeleteObject();
+        TraceRefused(path, status);
+        return false;
+    }
+    return true;
 }
 
 HBITMAP FindOrLoadBmpFile(const wchar_t* name)

@@ -38,6 +38,12 @@ SkinResource* FindOrLoadSkinResource(const wchar_t* name, int kind);
 // Wrappers over names taken from skin documents: white space at both ends
 // is trimmed first. Each returns the handle of the entry, or null.
 CBitmap* FindOrLoadPicture(const wchar_t* name);
+// A picture of target's own (which must be empty), for the one window that
+// uses it, such as a page's background: a copy of the cached one when the
+// cache holds that name; otherwise decoded from its file into target, with
+// the cache's checks, and not cached. False, target empty, when it does not
+// load.
+bool LoadPrivatePicture(const wchar_t* name, CBitmap& target);
 HBITMAP FindOrLoadBmpFile(const wchar_t* name);
 const void* FindOrLoadLangFile(const wchar_t* name);
 // The whole entry, so that a parser is bounded by the size of the buffer it
