@@ -24,12 +24,10 @@ LONG ReadRegistryValue(std::wstring& out, HKEY key, const wchar_t* name)
 
 HKEY OpenProgramKey(HKEY root)
 {
+    // Read access only: the program runs as the user who started it, and a
+    // user who is not an administrator may not write under HKLM.
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(root, kRegistryKeyPath, 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS)
-        return key;
-    key = nullptr;
-    if (::RegCreateKeyExW(root, kRegistryKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) ==
-        ERROR_SUCCESS)
+    if (::RegCreateKeyExW(root, kRegistryKeyPath, 0, nullptr, 0, KEY_READ, nullptr, &key, nullptr) == ERROR_SUCCESS)
         return key;
     return nullptr;
 }

@@ -14,8 +14,8 @@ constexpr DWORD kRegistryTextMax = 260;         // characters, with the terminat
 // Returns the registry status (ERROR_SUCCESS on success).
 LONG ReadRegistryValue(std::wstring& out, HKEY key, const wchar_t* name);
 
-// Opens the key with full access, creating it when it does not exist; null
-// when neither works. The caller closes it.
+// Opens the key for reading, creating it when it does not exist; null when
+// neither works. The caller closes it.
 HKEY OpenProgramKey(HKEY root = HKEY_LOCAL_MACHINE);
 
 // What start-up takes from the key.

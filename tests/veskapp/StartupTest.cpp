@@ -1,6 +1,7 @@
 // What start-up takes from the registry: the language by name, InstallDir
-// without its trailing backslash, and values of the wrong type or length
-// refused without reading past the buffer.
+// without its trailing backslash, the key opened for reading only, and
+// values of the wrong type or length refused without reading past the
+// buffer.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -38,11 +39,12 @@ protected:
         ::RegCloseKey(root);
         ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
     }
-    void Set(const wchar_t* name, const std::wstring& text)
+    void Set(const wchar_t* name, const std::wstring& text, DWORD type = REG_SZ)
     {
-        HKEY key = OpenProgramKey(root);
-        ASSERT_NE(nullptr, key);
-        ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+        HKEY key = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(root, kRegistryKeyPath, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                                   &key, nullptr));
+        ::RegSetValueExW(key, name, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
                          (DWORD)((text.size() + 1) * sizeof(wchar_t)));
         ::RegCloseKey(key);
     }
@@ -72,10 +74,23 @@ TEST_F(StartupRegistry, LanguageAndInstallDir)
     EXPECT_TRUE(s.installDir.empty());
 }
 
-TEST_F(StartupRegistry, ValuesOfTheWrongTypeOrLengthReadAsMissing)
+TEST_F(StartupRegistry, TheKeyIsOpenedForReadingOnly)
 {
+    // A user who is not an administrator may read HKLM but not write it:
+    // asking for more than reading would be refused there.
     HKEY key = OpenProgramKey(root);
     ASSERT_NE(nullptr, key);
+    const wchar_t text[] = L"x";
+    EXPECT_EQ(ERROR_ACCESS_DENIED, ::RegSetValueExW(key, L"Probe", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                                                    sizeof(text)));
+    ::RegCloseKey(key);
+}
+
+TEST_F(StartupRegistry, ValuesOfTheWrongTypeOrLengthReadAsMissing)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(root, kRegistryKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                                               nullptr));
     DWORD number = 5;
     ::RegSetValueExW(key, L"Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof(number));
     std::wstring longText(kRegistryTextMax + 40, L'x');
