@@ -6,12 +6,14 @@
 #include <cstring>
 #include <functional>
 
+#include "ProgramFolder.h"
+
 const wchar_t kTanduKovuKey[] = L"Software\\Tandu\\Kovu";
 const wchar_t kConfiguratorExe[] = L"TanduKovuConfig.exe";
 
 namespace {
 
-const DWORD kRegistryBufferBytes = 510;
+constexpr DWORD kRegistryBufferBytes = 510;
 
 // Walks a snapshot of all processes until visit returns true.
 bool AnyProcess(const std::function<bool(const PROCESSENTRY32W&)>& visit)
@@ -52,11 +54,15 @@ bool CPcManager::ReadRegistryText(HKEY root, const wchar_t* key, const wchar_t* 
     ::RegCloseKey(h);
     if (r != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ))
         return false;
+    constexpr DWORD units = kRegistryBufferBytes / sizeof(wchar_t);
     size_t chars = size / sizeof(wchar_t);
-    if (chars >= sizeof(buffer) / sizeof(wchar_t))
-        chars = sizeof(buffer) / sizeof(wchar_t) - 1;
+    if (chars >= units)
+        chars = units - 1;
     buffer[chars] = 0;
-    out = buffer;
+    std::wstring text;
+    if (!TextOfRegistryValue(buffer, type, units, text))
+        return false;
+    out = text;
     return true;
 }
 

@@ -14,8 +14,9 @@ class CPcManager {
 public:
     virtual ~CPcManager() = default;
 
-    // A REG_SZ value of the key (created when missing); false when it cannot
-    // be read. The text is bounded by the 510-byte buffer and terminated.
+    // A REG_SZ value of the key (created when missing), or a REG_EXPAND_SZ
+    // one expanded; false when it cannot be read. The text, stored or
+    // expanded, is bounded by the 510-byte buffer and terminated.
     static bool ReadRegistryText(HKEY root, const wchar_t* key, const wchar_t* value, CString& out);
     static bool ReadLanguageSetting(CString& out);
     // Makes `InstallDir` (without a trailing backslash) the current folder

@@ -1,6 +1,7 @@
 #include "Registry.h"
 
 #include "LanguageNames.h"
+#include "ProgramFolder.h"
 
 const wchar_t* const kRegistryKeyPath = L"Software\\Tandu\\Kovu";
 
@@ -13,13 +14,12 @@ LONG ReadRegistryValue(std::wstring& out, HKEY key, const wchar_t* name)
     LONG status = ::RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &bytes);
     if (status != ERROR_SUCCESS)
         return status;
-    if (type != REG_SZ)
+    if (type != REG_SZ && type != REG_EXPAND_SZ)
         return ERROR_INVALID_DATA;
     // The stored text need not be terminated: take what was read.
     size_t units = bytes / sizeof(wchar_t);
     buffer[units < kRegistryTextMax ? units : kRegistryTextMax] = 0;
-    out = buffer;
-    return ERROR_SUCCESS;
+    return TextOfRegistryValue(buffer, type, kRegistryTextMax, out) ? ERROR_SUCCESS : ERROR_MORE_DATA;
 }
 
 HKEY OpenProgramKey(HKEY root)

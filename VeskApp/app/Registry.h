@@ -8,9 +8,10 @@
 extern const wchar_t* const kRegistryKeyPath;  // L"Software\\Tandu\\Kovu"
 constexpr DWORD kRegistryTextMax = 260;         // characters, with the terminator
 
-// Reads one REG_SZ value into `out`. The value is read into a bounded
-// buffer and always terminated; another type, a missing value or a value
-// longer than the buffer gives a failure status and an empty `out`.
+// Reads one REG_SZ value into `out`, or a REG_EXPAND_SZ one with its
+// %NAME% references expanded. The value is read into a bounded buffer and
+// always terminated; another type, a missing value or a value (stored or
+// expanded) longer than the buffer gives a failure status and an empty `out`.
 // Returns the registry status (ERROR_SUCCESS on success).
 LONG ReadRegistryValue(std::wstring& out, HKEY key, const wchar_t* name);
 

@@ -30,3 +30,23 @@ void SetProgramFolder(const wchar_t* folder)
         f += L'\\';
     OverrideFolder() = f;
 }
+
+bool TextOfRegistryValue(const wchar_t* stored, DWORD type, DWORD maxChars, std::wstring& out)
+{
+    out.clear();
+    if (!stored)
+        return false;
+    if (type != REG_EXPAND_SZ) {
+        out = stored;
+        return true;
+    }
+    std::wstring expanded(maxChars, L'\0');
+    // The count returned includes the terminator; a larger one than the
+    // buffer means nothing was expanded, whatever the buffer holds.
+    const DWORD needed = maxChars ? ::ExpandEnvironmentStringsW(stored, &expanded[0], maxChars) : 0;
+    if (needed == 0 || needed > maxChars)
+        return false;
+    expanded.resize(needed - 1);
+    out = expanded;
+    return true;
+}

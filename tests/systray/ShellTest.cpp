@@ -172,12 +172,22 @@ TEST(PcManager, RegistryTextsAreBoundedAndTheConfiguratorStartsFromItsFolder)
     std::wstring tooLong(400, L'x');
     ::RegSetValueExW(h, L"Long", 0, REG_SZ, reinterpret_cast<const BYTE*>(tooLong.c_str()),
                      static_cast<DWORD>((tooLong.size() + 1) * sizeof(wchar_t)));
+    // An expandable value is expanded, within the same bound.
+    std::wstring expandable = L"%TK_TRAY_ROOT%\\Tandu";
+    ::RegSetValueExW(h, L"Expandable", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(expandable.c_str()),
+                     static_cast<DWORD>((expandable.size() + 1) * sizeof(wchar_t)));
     ::RegCloseKey(h);
     CString dir, text;
     ASSERT_TRUE(CPcManager::ReadRegistryText(HKEY_CURRENT_USER, key, L"InstallDir", dir));
     EXPECT_EQ(CString(withSlash.c_str()), dir);
     EXPECT_FALSE(CPcManager::ReadRegistryText(HKEY_CURRENT_USER, key, L"Long", text));
     EXPECT_FALSE(CPcManager::ReadRegistryText(HKEY_CURRENT_USER, key, L"Missing", text));
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"TK_TRAY_ROOT", L"C:\\Programs"));
+    ASSERT_TRUE(CPcManager::ReadRegistryText(HKEY_CURRENT_USER, key, L"Expandable", text));
+    EXPECT_EQ(CString(L"C:\\Programs\\Tandu"), text);
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"TK_TRAY_ROOT", std::wstring(300, L'x').c_str()));
+    EXPECT_FALSE(CPcManager::ReadRegistryText(HKEY_CURRENT_USER, key, L"Expandable", text));
+    ::SetEnvironmentVariableW(L"TK_TRAY_ROOT", nullptr);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, key);
 
     // A recording stand-in under the configurator's name, started from its

@@ -1,7 +1,7 @@
 // What start-up takes from the registry: the language by name, InstallDir
-// without its trailing backslash, the key opened for reading only, and
-// values of the wrong type or length refused without reading past the
-// buffer.
+// without its trailing backslash and expanded when stored expandable, the
+// key opened for reading only, and values of the wrong type or length
+// refused without reading past the buffer.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -84,6 +84,17 @@ TEST_F(StartupRegistry, TheKeyIsOpenedForReadingOnly)
     EXPECT_EQ(ERROR_ACCESS_DENIED, ::RegSetValueExW(key, L"Probe", 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
                                                     sizeof(text)));
     ::RegCloseKey(key);
+}
+
+TEST_F(StartupRegistry, AnExpandableInstallDirIsExpandedWithinTheBound)
+{
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"TK_STARTUP_ROOT", L"C:\\Programs"));
+    Set(L"InstallDir", L"%TK_STARTUP_ROOT%\\Tandu\\", REG_EXPAND_SZ);
+    EXPECT_EQ(L"C:\\Programs\\Tandu", ReadStartupSettings(root).installDir);
+    // Short as stored, too long once expanded: read as missing.
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"TK_STARTUP_ROOT", std::wstring(kRegistryTextMax, L'x').c_str()));
+    EXPECT_TRUE(ReadStartupSettings(root).installDir.empty());
+    ::SetEnvironmentVariableW(L"TK_STARTUP_ROOT", nullptr);
 }
 
 TEST_F(StartupRegistry, ValuesOfTheWrongTypeOrLengthReadAsMissing)
