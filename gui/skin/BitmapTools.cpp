@@ -190,9 +190,12 @@ HBITMAP CopyBitmapHandle(HBITMAP source)
 
 namespace {
 
-// Decodes a picture held in memory with the system's picture loader.
-HBITMAP DecodePicture(const std::vector<uint8_t>& bytes)
+// Decodes a picture held in memory with the system's picture loader. Its
+// size can only be judged once the loader has decoded it: one that does not
+// fit is not copied, and `why` says so.
+HBITMAP DecodePicture(const std::vector<uint8_t>& bytes, SkinFileStatus& why)
 {
+    why = SKINFILE_MALFORMED;
     HGLOBAL mem = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
     if (!mem)
         return nullptr;
@@ -214,8 +217,15 @@ HBITMAP DecodePicture(const std::vector<uint8_t>& bytes)
     SHORT type = 0;
     OLE_HANDLE handle = 0;
     // The picture owns its bitmap; keep a copy of our own.
-    if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP && SUCCEEDED(picture->get_Handle(&handle)))
-        copy = CopyBitmapHandle((HBITMAP)(UINT_PTR)handle);
+    if (SUCCEEDED(picture->get_Type(&type)) && type == PICTYPE_BITMAP && SUCCEEDED(picture->get_Handle(&handle))) {
+        BITMAP info{};
+        const HBITMAP decoded = (HBITMAP)(UINT_PTR)handle;
+        if (::GetObjectW(decoded, sizeof(info), &info) &&
+            !PictureSizeFits(info.bmWidth, info.bmHeight < 0 ? -(long long)info.bmHeight : info.bmHeight))
+            why = SKINFILE_TOO_LARGE;
+        else
+            copy = CopyBitmapHandle(decoded);
+    }
     picture->Release();
     return copy;
 }
@@ -234,13 +244,18 @@ bool LoadPictureFile(const wchar_t* path, CBitmap& target, SkinFileStatus* why)
             // per picture at every start. Other formats go to that loader.
             HBITMAP picture = nullptr;
             BmpLayout layout;
+            SkinFileStatus refused = SKINFILE_MALFORMED;
             if (!LooksLikeBmp(bytes.data(), bytes.size()))
-                picture = DecodePicture(bytes);
-            else if (CheckBmp(bytes.data(), bytes.size(), layout))
+                picture = DecodePicture(bytes, refused);
+            else if (CheckBmp(bytes.data(), bytes.size(), layout, &refused))
                 picture = CreateBmpSection(bytes.data(), layout);
-            status = picture && target.Attach(picture) ? SKINFILE_OK : SKINFILE_MALFORMED;
-            if (status != SKINFILE_OK && picture)
-                ::DeleteObject(picture);
+            if (picture && target.Attach(picture)) {
+                status = SKINFILE_OK;
+            } else {
+                if (picture)
+                    ::DeleteObject(picture);
+                status = refused != SKINFILE_OK ? refused : SKINFILE_MALFORMED;
+            }
         }
     }
     if (why)
@@ -255,9 +270,10 @@ HBITMAP LoadBmpFile(const wchar_t* path, SkinFileStatus* why)
     HBITMAP picture = nullptr;
     if (status == SKINFILE_OK) {
         BmpLayout layout;
-        if (CheckBmp(bytes.data(), bytes.size(), layout))
+        SkinFileStatus refused = SKINFILE_MALFORMED;
+        if (CheckBmp(bytes.data(), bytes.size(), layout, &refused))
             picture = CreateBmpSection(bytes.data(), layout);
-        status = picture ? SKINFILE_OK : SKINFILE_MALFORMED;
+        status = picture ? SKINFILE_OK : (refused != SKINFILE_OK ? refused : SKINFILE_MALFORMED);
     }
     if (why)
         *why = status;

@@ -67,8 +67,15 @@ bool LooksLikeBmp(const uint8_t* data, size_t size)
     return data && size >= 2 && data[0] == 'B' && data[1] == 'M';
 }
 
-bool CheckBmp(const uint8_t* data, size_t size, BmpLayout& out)
+bool PictureSizeFits(long long width, long long height)
 {
+    return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide;
+}
+
+bool CheckBmp(const uint8_t* data, size_t size, BmpLayout& out, SkinFileStatus* why)
+{
+    if (why)
+        *why = SKINFILE_MALFORMED;
     if (!LooksLikeBmp(data, size) || size < kFileHeader + 12)
         return false;
     BmpLayout l;
@@ -97,8 +104,15 @@ bool CheckBmp(const uint8_t* data, size_t size, BmpLayout& out)
         used = U32(info + 32);
     }
     const long long rows = l.height < 0 ? -(long long)l.height : l.height;
-    if (planes != 1 || l.width <= 0 || l.width > kMaxBmpSide || rows <= 0 || rows > kMaxBmpSide)
+    if (planes != 1 || l.width <= 0 || rows <= 0)
         return false;
+    // Run-length coded pixels take far fewer bytes than they decode to: the
+    // size is judged by what the picture becomes, not by the file.
+    if (!PictureSizeFits(l.width, rows)) {
+        if (why)
+            *why = SKINFILE_TOO_LARGE;
+        return false;
+    }
     switch (l.bitCount) {
     case 1: case 4: case 8: case 16: case 24: case 32: break;
     default: return false;
@@ -135,6 +149,8 @@ bool CheckBmp(const uint8_t* data, size_t size, BmpLayout& out)
     if (l.pixelBytes > size - l.pixelOffset)
         return false;
     out = l;
+    if (why)
+        *why = SKINFILE_OK;
     return true;
 }
 

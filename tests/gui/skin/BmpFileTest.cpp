@@ -8,6 +8,8 @@
 
 #include "BmpFile.h"
 #include "GuardedBuffer.h"
+#include "SkinResourceCache.h"
+#include "SkinTestFiles.h"
 
 namespace {
 
@@ -42,11 +44,25 @@ std::vector<uint8_t> Bmp(int width, int height, int bits = 24, uint8_t fill = 0x
     return b;
 }
 
-bool Check(const std::vector<uint8_t>& bytes, BmpLayout* layout = nullptr)
+// An 8-bit run-length coded picture of width x height holding `runs`.
+std::vector<uint8_t> Rle8(int width, int height, const std::vector<uint8_t>& runs)
+{
+    std::vector<uint8_t> b = Bmp(1, 1, 8);
+    b.resize(14 + 40 + 1024);
+    b.insert(b.end(), runs.begin(), runs.end());
+    Put32(b, 2, (uint32_t)b.size());
+    Put32(b, 18, (uint32_t)width);
+    Put32(b, 22, (uint32_t)height);
+    Put32(b, 30, BI_RLE8);
+    Put32(b, 34, (uint32_t)runs.size());
+    return b;
+}
+
+bool Check(const std::vector<uint8_t>& bytes, BmpLayout* layout = nullptr, SkinFileStatus* why = nullptr)
 {
     CGuardedBuffer guarded(bytes);
     BmpLayout l;
-    const bool ok = CheckBmp(guarded.Data(), guarded.Size(), l);
+    const bool ok = CheckBmp(guarded.Data(), guarded.Size(), l, why);
     if (layout)
         *layout = l;
     return ok;
@@ -64,10 +80,10 @@ TEST(BmpFile, SoundFilesPassAndSayWhereThePixelsAre)
     EXPECT_TRUE(Check(Bmp(7, 3, 1)));
     ASSERT_TRUE(Check(Bmp(2, 2, 8), &l));
     EXPECT_EQ(256, l.colours);
-    EXPECT_TRUE(Check(Bmp(kMaxBmpSide, 1)));
-    EXPECT_FALSE(Check(Bmp(kMaxBmpSide + 1, 1)));
-    EXPECT_TRUE(Check(Bmp(1, kMaxBmpSide, 1)));
-    EXPECT_FALSE(Check(Bmp(1, -(kMaxBmpSide + 1), 1)));
+    EXPECT_TRUE(Check(Bmp(kMaxPictureSide, 1)));
+    EXPECT_FALSE(Check(Bmp(kMaxPictureSide + 1, 1)));
+    EXPECT_TRUE(Check(Bmp(1, kMaxPictureSide, 1)));
+    EXPECT_FALSE(Check(Bmp(1, -(kMaxPictureSide + 1), 1)));
 }
 
 TEST(BmpFile, FilesShorterThanTheirHeadersPromiseAreRefused)
@@ -119,13 +135,7 @@ TEST(BmpFile, RunLengthPicturesStayInsideTheirBytesAndTheirRows)
 {
     // 8 x 4 at 8 bits, RLE8: runs longer than a row, a delta past the
     // picture, absolute runs cut off by the end of the data.
-    std::vector<uint8_t> b = Bmp(8, 4, 8);
-    const uint8_t runs[] = {200, 5, 0, 0, 3, 7, 0, 2, 250, 250, 0, 5, 1, 2};
-    b.resize(14 + 40 + 1024);
-    b.insert(b.end(), runs, runs + sizeof runs);
-    Put32(b, 2, (uint32_t)b.size());
-    Put32(b, 30, BI_RLE8);
-    Put32(b, 34, sizeof runs);
+    std::vector<uint8_t> b = Rle8(8, 4, {200, 5, 0, 0, 3, 7, 0, 2, 250, 250, 0, 5, 1, 2});
     CGuardedBuffer guarded(b);
     BmpLayout l;
     ASSERT_TRUE(CheckBmp(guarded.Data(), guarded.Size(), l));
@@ -140,4 +150,31 @@ TEST(BmpFile, RunLengthPicturesStayInsideTheirBytesAndTheirRows)
 
     Put32(b, 34, 100000);  // more runs than the file holds
     EXPECT_FALSE(Check(b));
+}
+
+TEST(BmpFile, PicturesAreJudgedByTheSizeTheyDecodeTo)
+{
+    // About a kilobyte of runs that would decode to a gigabyte.
+    const std::vector<uint8_t> huge = Rle8(32767, 32767, {255, 1, 0, 1});
+    SkinFileStatus why = SKINFILE_OK;
+    EXPECT_FALSE(Check(huge, nullptr, &why));
+    EXPECT_EQ(SKINFILE_TOO_LARGE, why);
+    EXPECT_TRUE(Check(Rle8(kMaxPictureSide, kMaxPictureSide, {0, 1}), nullptr, &why));
+    EXPECT_EQ(SKINFILE_OK, why);
+    EXPECT_FALSE(Check(Rle8(1, kMaxPictureSide + 1, {0, 1}), nullptr, &why));
+    EXPECT_EQ(SKINFILE_TOO_LARGE, why);
+    EXPECT_FALSE(Check(Bmp(kMaxPictureSide + 1, 1, 1), nullptr, &why));
+    EXPECT_EQ(SKINFILE_TOO_LARGE, why);
+    EXPECT_FALSE(Check(Rle8(8, 8, {}), nullptr, &why));  // no runs: refused for another reason
+    EXPECT_EQ(SKINFILE_MALFORMED, why);
+
+    // As either kind the cache keeps: nothing decoded, and the reason kept.
+    ScopedTestProgramFolder folder;
+    ASSERT_TRUE(WriteBytes(TestProgramFolder() + L"skins\\bmp_huge_rle.bmp", huge.data(), huge.size()));
+    for (int kind : {RESOURCE_PICTURE, RESOURCE_BMPFILE}) {
+        const SkinResource* r = FindOrLoadSkinResource(L"bmp_huge_rle.bmp", kind);
+        ASSERT_NE(nullptr, r);
+        EXPECT_EQ(nullptr, r->handle) << kind;
+        EXPECT_EQ(SKINFILE_TOO_LARGE, r->status) << kind;
+    }
 }

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "BitmapTools.h"
+#include "BmpFile.h"
 #include "MemDC2.h"
 #include "SkinResourceCache.h"
 #include "SkinTestFiles.h"
@@ -198,6 +202,42 @@ TEST(BitmapTools, CopyRectCutsOneToOne)
     ::DeleteObject(source);
 }
 
+namespace {
+
+// A GIF of width x 1 black pixels, coded without compression: a clear code
+// before every two pixels keeps every code 3 bits wide.
+std::vector<uint8_t> GifRow(int width)
+{
+    std::vector<uint8_t> g = {'G', 'I', 'F', '8', '9', 'a', (uint8_t)width, (uint8_t)(width >> 8), 1, 0, 0x80, 0, 0,
+                              0, 0, 0, 255, 255, 255, 0x2C, 0, 0, 0, 0, (uint8_t)width, (uint8_t)(width >> 8), 1, 0,
+                              0, 2};
+    std::vector<uint8_t> codes;
+    uint32_t bits = 0, count = 0;
+    auto put = [&](uint32_t code) {
+        bits |= code << count;
+        for (count += 3; count >= 8; count -= 8, bits >>= 8)
+            codes.push_back((uint8_t)bits);
+    };
+    for (int x = 0; x < width; ++x) {
+        if (x % 2 == 0)
+            put(4);  // clear
+        put(0);
+    }
+    put(5);  // end
+    if (count)
+        codes.push_back((uint8_t)bits);
+    for (size_t at = 0; at < codes.size(); at += 255) {
+        const size_t n = std::min<size_t>(255, codes.size() - at);
+        g.push_back((uint8_t)n);
+        g.insert(g.end(), codes.begin() + at, codes.begin() + at + n);
+    }
+    g.push_back(0);
+    g.push_back(0x3B);
+    return g;
+}
+
+}  // namespace
+
 TEST(BitmapTools, PictureFilesDecodeOrFail)
 {
     ScopedTestProgramFolder folder;
@@ -219,6 +259,20 @@ TEST(BitmapTools, PictureFilesDecodeOrFail)
     WriteBytes(junk, "BM not really", 13);
     EXPECT_FALSE(LoadPictureFile(junk.c_str(), none));
     EXPECT_FALSE(LoadPictureFile(path.c_str(), bm));  // the target must be empty
+
+    // Other formats go to the system's loader; what it decodes is held to
+    // the same size as a bitmap file.
+    const std::wstring gif = TestProgramFolder() + L"skins\\tools_row.gif";
+    const std::vector<uint8_t> row = GifRow(kMaxPictureSide);
+    ASSERT_TRUE(WriteBytes(gif, row.data(), row.size()));
+    CBitmap decoded;
+    ASSERT_TRUE(LoadPictureFile(gif.c_str(), decoded));
+    EXPECT_EQ(CSize(kMaxPictureSide, 1), decoded.GetSize());
+    const std::vector<uint8_t> wider = GifRow(kMaxPictureSide + 1);
+    ASSERT_TRUE(WriteBytes(gif, wider.data(), wider.size()));
+    SkinFileStatus why = SKINFILE_OK;
+    EXPECT_FALSE(LoadPictureFile(gif.c_str(), none, &why));
+    EXPECT_EQ(SKINFILE_TOO_LARGE, why);
 }
 
 TEST(BitmapTools, MemDcPutsItsDrawingOnTheTargetAtTheEnd)
