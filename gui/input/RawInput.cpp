@@ -24,10 +24,15 @@ bool RawInputUsageList::Register(HWND window)
         d.hwndTarget = window;
         m_devices.push_back(d);
     }
-    m_hasDevices = true;
-    // On failure the records stay, so later registrations are refused until
-    // Unregister runs.
     m_registered = m_register(m_devices.data(), (UINT)m_devices.size(), sizeof(RAWINPUTDEVICE)) != FALSE;
+    m_hasDevices = m_registered;
+    // A refused registration holds nothing: left in place, its records and
+    // usages would refuse every later registration (key capture, macro
+    // recording) until the program ends, as no widget holds it to release.
+    if (!m_registered) {
+        m_devices.clear();
+        m_usages.clear();
+    }
     return m_registered;
 }
 

@@ -27,8 +27,9 @@ public:
     // Appends the usage unless it is already listed; true when appended.
     bool Add(uint16_t usage);
     // Registers every listed usage for `window`. Refused (false, nothing
-    // changed) while a registration or its records exist, for a null window
-    // or an empty list.
+    // changed) while a registration exists, for a null window or an empty
+    // list. When the system refuses it, nothing is held afterwards: no
+    // records and no usages, as after Unregister.
     bool Register(HWND window);
     // Removes the registration (when there is one), forgets the records and
     // the usages.

@@ -93,16 +93,23 @@ TEST_F(RawInputList, UnregisterWithNothingRegisteredMakesNoCall)
     EXPECT_TRUE(list.Usages().empty());
 }
 
-TEST_F(RawInputList, FailedRegistrationBlocksLaterOnesUntilUnregister)
+TEST_F(RawInputList, FailedRegistrationHoldsNothing)
 {
     g_answer = FALSE;
     list.Add(rawinput::kUsageKeyboard);
+    list.Add(rawinput::kUsageMouse);
     EXPECT_FALSE(list.Register(window));
+    EXPECT_FALSE(list.HasDevices());
+    EXPECT_TRUE(list.Usages().empty());
+    // The next widget registers its own usages, without the failed one's.
     g_answer = TRUE;
-    EXPECT_FALSE(list.Register(window));
-    list.Unregister();
     list.Add(rawinput::kUsageKeyboard);
-    EXPECT_TRUE(list.Register(window));
+    ASSERT_TRUE(list.Register((HWND)(INT_PTR)0x5678));
+    ASSERT_EQ(2u, g_calls.size());
+    ASSERT_EQ(1u, g_calls[1].records.size());
+    EXPECT_EQ((HWND)(INT_PTR)0x5678, list.Target());
+    list.Unregister();
+    EXPECT_EQ(3u, g_calls.size());  // the registration in force is removed
 }
 
 TEST(RawInputSystem, RealRegistrationSucceedsWithPointerSizedRecords)
