@@ -30,6 +30,9 @@ bool CWorkerGate::Enter()
 
 void CWorkerGate::Leave()
 {
-    ::ReleaseMutex(m_mutex);
+    // Counted out before the next one may enter: a count still holding the
+    // leaver would turn a new sender away while every counted one has
+    // already read its values, and the newest values would never be sent.
     ::InterlockedDecrement(&m_count);
+    ::ReleaseMutex(m_mutex);
 }

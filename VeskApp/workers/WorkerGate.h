@@ -1,7 +1,12 @@
 // The gate that the dialog's lighting and Apply workers pass: one at a time,
-// in the order they arrive, and no more than three holding or waiting (a
-// fourth gives up at once; the lighting slot still holds the newest values
-// for the ones that wait).
+// and no more than three holding or waiting (a fourth gives up at once; the
+// lighting slot still holds the newest values for the ones that wait). It
+// is a Win32 mutex, which promises one holder at a time and that a waiter
+// whose holder ended without leaving still gets its turn, but not which
+// waiter goes next: the waiting workers pass in no promised order. None
+// depends on it: a lighting sender reads the newest values when its turn
+// comes, and an Apply worker asks for the write of the configuration as it
+// then stands.
 #pragma once
 #include <windows.h>
 

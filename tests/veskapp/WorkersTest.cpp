@@ -15,8 +15,10 @@ TEST(Workers, ThreeSendsRunInTurnAFourthIsDroppedAndTheNewestValuesStillGo)
     CWorkerGate gate;
     HANDLE release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::vector<uint32_t> sent;  // levels, in the order sent (one sender at a time)
+    std::vector<LONG> counted;   // the gate's count as each sender's turn comes
     volatile LONG sending = 0;
     CLightingSender sender(gate, [&](const LightingValues& v) {
+        counted.push_back(gate.Count());
         if (::InterlockedIncrement(&sending) == 1)
             ::WaitForSingleObject(release, 10000);
         sent.push_back(v.level);
@@ -38,6 +40,9 @@ TEST(Workers, ThreeSendsRunInTurnAFourthIsDroppedAndTheNewestValuesStillGo)
     ::CloseHandle(release);
     // The first had read its values; the two that waited read the newest.
     EXPECT_EQ((std::vector<uint32_t>{1, 4, 4}), sent);
+    // One that left is counted out before the next one's turn: a count
+    // still holding it would turn a new sender away for nothing.
+    EXPECT_EQ((std::vector<LONG>{1, 2, 1}), counted);
     EXPECT_EQ(0, gate.Count());
 }
 
