@@ -1,7 +1,6 @@
 #include "DigitsOnlyFilter.h"
 
 #include <climits>
-#include <cwchar>
 
 namespace {
 
@@ -23,9 +22,23 @@ bool IsEditingKey(WPARAM key)
     }
 }
 
+// The number the box's owner reads from the text: its leading digits.
+// False when that is past the int range, and so past the range of the box.
+bool LeadingNumber(const CString& text, long long& value)
+{
+    value = 0;
+    for (int i = 0; i < text.GetLength() && text[i] >= L'0' && text[i] <= L'9'; ++i) {
+        value = value * 10 + (text[i] - L'0');
+        if (value > INT_MAX)
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
-bool DigitsOnlySwallows(UINT message, WPARAM wParam, const CString& currentText, int minValue, int maxValue)
+bool DigitsOnlySwallows(UINT message, WPARAM wParam, const CString& currentText, int selStart, int selEnd,
+                        int minValue, int maxValue)
 {
     switch (message) {
     case WM_KEYDOWN:
@@ -34,16 +47,16 @@ bool DigitsOnlySwallows(UINT message, WPARAM wParam, const CString& currentText,
     case WM_CHAR: {
         if (wParam == VK_BACK) return false;
         if (wParam < '0' || wParam > '9') return true;
-        const long long digit = (long long)(wParam - '0');
-        // The box's number with the digit appended (the caret is not
-        // considered). A number already past the int range is past the
-        // range of the box: refused before it is multiplied.
-        long long candidate = digit;
-        if (!currentText.IsEmpty()) {
-            const long long current = std::wcstoll(currentText, nullptr, 10);
-            if (current > INT_MAX || current < INT_MIN) return true;
-            candidate = current * 10 + digit;
-        }
+        // The text the edit would make: the digit in place of the selection
+        // ("2" typed over a selected "100" gives "2", not "1002").
+        const int length = currentText.GetLength();
+        int from = selStart < selEnd ? selStart : selEnd;
+        int to = selStart < selEnd ? selEnd : selStart;
+        from = from < 0 ? 0 : (from > length ? length : from);
+        to = to < from ? from : (to > length ? length : to);
+        const CString after = currentText.Left(from) + CString((wchar_t)wParam) + currentText.Mid(to);
+        long long candidate = 0;
+        if (!LeadingNumber(after, candidate)) return true;
         return candidate < minValue || candidate > maxValue;
     }
     case WM_CONTEXTMENU:

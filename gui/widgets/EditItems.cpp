@@ -92,9 +92,12 @@ BOOL CEditItem::OnLeft()
 BOOL CEditItem::PreTranslateMessage(MSG* msg)
 {
     m_toolTip.Relay(msg);
-    if (m_digitsOnly && msg->hwnd == m_hWnd &&
-        DigitsOnlySwallows(msg->message, msg->wParam, GetWindowText(), m_minValue, m_maxValue))
-        return TRUE;
+    if (m_digitsOnly && msg->hwnd == m_hWnd) {
+        int selStart = 0, selEnd = 0;
+        GetSel(selStart, selEnd);
+        if (DigitsOnlySwallows(msg->message, msg->wParam, GetWindowText(), selStart, selEnd, m_minValue, m_maxValue))
+            return TRUE;
+    }
     return CEdit::PreTranslateMessage(msg);
 }
 

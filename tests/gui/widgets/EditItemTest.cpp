@@ -63,10 +63,19 @@ TEST(EditItemWindow, DigitsOnlyWithARange)
     MSG two = Msg(edit.m_hWnd, WM_CHAR, '2');
     EXPECT_FALSE(edit.PreTranslateMessage(&two));
     edit.SetWindowText(L"2");
+    edit.SetSel(1, 1);  // the caret after the digit, as typing leaves it
     MSG five = Msg(edit.m_hWnd, WM_CHAR, '5');
     EXPECT_TRUE(edit.PreTranslateMessage(&five));
     edit.SetWindowText(L"1");
+    edit.SetSel(1, 1);
     EXPECT_FALSE(edit.PreTranslateMessage(&five));
+    // A digit typed over the selection is judged by the text it makes.
+    edit.m_maxValue = 255;
+    edit.SetWindowText(L"100");
+    edit.SetSel(0, -1);
+    EXPECT_FALSE(edit.PreTranslateMessage(&two));  // "2", not "1002"
+    edit.SetSel(3, 3);
+    EXPECT_TRUE(edit.PreTranslateMessage(&two));
     MSG backDown = Msg(edit.m_hWnd, WM_KEYDOWN, VK_BACK);
     EXPECT_FALSE(edit.PreTranslateMessage(&backDown));  // a value can be corrected
     MSG backChar = Msg(edit.m_hWnd, WM_CHAR, VK_BACK);

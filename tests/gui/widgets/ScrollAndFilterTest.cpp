@@ -4,39 +4,57 @@
 #include "ScrollBarLayout.h"
 #include "WidgetText.h"
 
+namespace {
+// The caret at the end of the text, as after typing.
+bool Swallows(UINT message, WPARAM wParam, const CString& text, int minValue, int maxValue)
+{
+    return DigitsOnlySwallows(message, wParam, text, text.GetLength(), text.GetLength(), minValue, maxValue);
+}
+}  // namespace
+
 TEST(DigitsOnly, RangeDecidesEachTypedDigit)
 {
-    EXPECT_FALSE(DigitsOnlySwallows(WM_CHAR, '2', L"", 1, 20));
-    EXPECT_TRUE(DigitsOnlySwallows(WM_CHAR, '5', L"2", 1, 20));   // 25 > 20
-    EXPECT_FALSE(DigitsOnlySwallows(WM_CHAR, '5', L"1", 1, 20));  // 15
-    EXPECT_TRUE(DigitsOnlySwallows(WM_CHAR, '0', L"", 1, 20));    // below the minimum
+    EXPECT_FALSE(Swallows(WM_CHAR, '2', L"", 1, 20));
+    EXPECT_TRUE(Swallows(WM_CHAR, '5', L"2", 1, 20));   // 25 > 20
+    EXPECT_FALSE(Swallows(WM_CHAR, '5', L"1", 1, 20));  // 15
+    EXPECT_TRUE(Swallows(WM_CHAR, '0', L"", 1, 20));    // below the minimum
 }
 
 TEST(DigitsOnly, DefaultRangeRefusesEveryDigit)
 {
-    for (wchar_t c = '0'; c <= '9'; ++c) EXPECT_TRUE(DigitsOnlySwallows(WM_CHAR, c, L"", 0, -1));
+    for (wchar_t c = '0'; c <= '9'; ++c) EXPECT_TRUE(Swallows(WM_CHAR, c, L"", 0, -1));
 }
 
 TEST(DigitsOnly, KeysAndCharactersOtherThanDigits)
 {
-    EXPECT_FALSE(DigitsOnlySwallows(WM_KEYDOWN, '7', L"", 0, 9));
-    EXPECT_FALSE(DigitsOnlySwallows(WM_KEYDOWN, VK_NUMPAD3, L"", 0, 9));
+    EXPECT_FALSE(Swallows(WM_KEYDOWN, '7', L"", 0, 9));
+    EXPECT_FALSE(Swallows(WM_KEYDOWN, VK_NUMPAD3, L"", 0, 9));
     // The keys that correct a value reach the edit.
     for (WPARAM key : {VK_BACK, VK_DELETE, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN, VK_HOME, VK_END})
-        EXPECT_FALSE(DigitsOnlySwallows(WM_KEYDOWN, key, L"12", 0, 99)) << key;
-    EXPECT_TRUE(DigitsOnlySwallows(WM_KEYDOWN, 'A', L"", 0, 9));
-    EXPECT_TRUE(DigitsOnlySwallows(WM_KEYDOWN, VK_TAB, L"", 0, 9));
-    EXPECT_FALSE(DigitsOnlySwallows(WM_CHAR, VK_BACK, L"12", 0, 9));
-    EXPECT_TRUE(DigitsOnlySwallows(WM_CHAR, 'a', L"", 0, 9));
-    EXPECT_TRUE(DigitsOnlySwallows(WM_CONTEXTMENU, 0, L"", 0, 9));
-    EXPECT_FALSE(DigitsOnlySwallows(WM_PAINT, 0, L"", 0, 9));
+        EXPECT_FALSE(Swallows(WM_KEYDOWN, key, L"12", 0, 99)) << key;
+    EXPECT_TRUE(Swallows(WM_KEYDOWN, 'A', L"", 0, 9));
+    EXPECT_TRUE(Swallows(WM_KEYDOWN, VK_TAB, L"", 0, 9));
+    EXPECT_FALSE(Swallows(WM_CHAR, VK_BACK, L"12", 0, 9));
+    EXPECT_TRUE(Swallows(WM_CHAR, 'a', L"", 0, 9));
+    EXPECT_TRUE(Swallows(WM_CONTEXTMENU, 0, L"", 0, 9));
+    EXPECT_FALSE(Swallows(WM_PAINT, 0, L"", 0, 9));
+}
+
+TEST(DigitsOnly, TheDigitReplacesTheSelectionAtTheCaret)
+{
+    EXPECT_FALSE(DigitsOnlySwallows(WM_CHAR, '2', L"100", 0, 3, 1, 255));  // "100" selected: "2"
+    EXPECT_FALSE(DigitsOnlySwallows(WM_CHAR, '2', L"100", 3, 0, 1, 255));  // selected from the end
+    EXPECT_TRUE(DigitsOnlySwallows(WM_CHAR, '2', L"100", 3, 3, 1, 255));   // "1002"
+    EXPECT_FALSE(DigitsOnlySwallows(WM_CHAR, '9', L"15", 1, 1, 1, 255));   // "195"
+    EXPECT_TRUE(DigitsOnlySwallows(WM_CHAR, '9', L"35", 1, 1, 1, 255));    // "395"
+    EXPECT_FALSE(DigitsOnlySwallows(WM_CHAR, '7', L"100", -5, 99, 1, 255));  // cut to the text: "7"
 }
 
 TEST(DigitsOnly, LongNumbersDoNotWrapIntoTheRange)
 {
-    EXPECT_TRUE(DigitsOnlySwallows(WM_CHAR, '9', L"999999999999", 0, 100));
+    EXPECT_TRUE(Swallows(WM_CHAR, '9', L"999999999999", 0, 100));
     // Nineteen digits times ten wraps a 64-bit number round to 8.
-    EXPECT_TRUE(DigitsOnlySwallows(WM_CHAR, '4', L"1844674407370955162", 0, 20));
+    EXPECT_TRUE(Swallows(WM_CHAR, '4', L"1844674407370955162", 0, 20));
 }
 
 namespace {
