@@ -63,8 +63,9 @@ bool CLangTable::Parse(const wchar_t* data, size_t sizeInBytes)
     std::wstring pendingKey;
     bool haveKey = false;
     while (pos < units) {
+        // CR LF, LF or CR: whatever the editor that last saved the file wrote.
         size_t start = pos;
-        while (pos < units && data[pos] != L'\r')
+        while (pos < units && data[pos] != L'\r' && data[pos] != L'\n')
             ++pos;
         std::wstring line(data + start, data + pos);
         while (pos < units && (data[pos] == L'\r' || data[pos] == L'\n'))

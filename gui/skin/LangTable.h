@@ -39,9 +39,10 @@ public:
     ~CLangTable() override;
 
     // Reads a language file image: line 0 the heading, line 1 ignored, then
-    // key and value lines in pairs up to "END OF FILE". Lines end at CR;
-    // following CR and LF units are skipped. An odd byte count reads
-    // size / 2 units. True when at least one pair was stored.
+    // key and value lines in pairs up to "END OF FILE". Lines end at CR LF,
+    // LF or CR alike; the CR and LF units that follow a line are skipped
+    // (so empty lines vanish). An odd byte count reads size / 2 units. True
+    // when at least one pair was stored.
     bool Parse(const wchar_t* data, size_t sizeInBytes);
 
     // "$key": the value of the stored key equal to it (blanks dropped from

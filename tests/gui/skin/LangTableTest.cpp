@@ -42,12 +42,18 @@ TEST(LangTable, ParseStopsAtTheEndLine)
 
 TEST(LangTable, LineEndsAndOddSizes)
 {
-    CLangTable t;
-    // CR CR LF LF is one line end; LF alone is not one; the last line needs no CR.
-    EXPECT_TRUE(ParseRaw(t, L"Head\r\r\n\nignored\r\nk1\r\nv1\nstill v1\r\nk2\r\nv2"));
-    ASSERT_EQ(2, t.PairCount());
-    EXPECT_EQ(L"v1\nstill v1", t.Texts()[0].second);
-    EXPECT_EQ(L"v2", t.Texts()[1].second);
+    // Files saved with CR LF, LF or CR line ends, or a mix, give the same
+    // texts; CR CR LF LF is one line end; the last line needs none.
+    for (const wchar_t* text : {L"Head\r\nignored\r\nk1\r\nv1\r\nk2\r\nv2", L"Head\nignored\nk1\nv1\nk2\nv2\n",
+                                L"Head\rignored\rk1\rv1\rk2\rv2", L"Head\r\r\n\nignored\nk1\r\nv1\rk2\n\nv2"}) {
+        CLangTable t;
+        EXPECT_TRUE(ParseRaw(t, text));
+        ASSERT_EQ(2, t.PairCount()) << text;
+        EXPECT_STREQ(L"Head", t.Heading());
+        EXPECT_EQ(L"k1", t.Texts()[0].first);
+        EXPECT_EQ(L"v1", t.Texts()[0].second);
+        EXPECT_EQ(L"v2", t.Texts()[1].second);
+    }
 
     // An odd byte count drops the last half unit; a key without value is dropped.
     std::wstring text = L"H\rx\rk\rvalue\rlonely";
