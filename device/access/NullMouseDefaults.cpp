@@ -113,6 +113,10 @@ void FillNullMouseDefaults(IMouseConfig& config, const std::vector<uint32_t>& ke
     config.SetAcceleration(5);
     config.SetAccelerationEnabled(1);
     config.ResetBatteryLevelRange();
+    // The power values' defaults, as a restore of defaults gives them.
+    config.SetReducedBrightness(33);
+    config.SetIdleToSleepSeconds(180);
+    config.SetFlashWarningLevel(5);
     config.SetPollingRates({125, 500, 1000});
     config.SetPollingRateIndex(1);
 }

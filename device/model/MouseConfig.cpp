@@ -53,37 +53,10 @@ void CMouseConfig<P>::ResetToDefaults(IMouseProfile* profile)
 {
     IMouseProfile* p = Pick(profile);
     if (p) {
-        static const int kButtons[] = {1, 2, 3, 5, 4, 12, 13};
-        for (int button : kButtons) {
-            AssignmentRecord r;
-            GetStaticButtonDefault(r, button);
-            SetButtonAssignment(button, r, p);
-        }
-        for (int keypad = 0; keypad <= 1; ++keypad) {
-            for (int button = kThumbGridFirstButton; button <= kThumbGridLastButton; ++button) {
-                uint32_t key = GetThumbKeyHash(button, keypad);
-                AssignmentRecord r;
-                GetDefaultKeyRecord(r, key);
-                this->SetKeyAssignment((int)key, r, p);
-            }
-        }
-        SetKeyMode(1, p);
-        SetDpiRange(100, 5600, 100, p);
-        SetCurrentStage(3, p);
-        for (int stage = 1; stage <= 5; ++stage) {
-            SetStageValue(stage, (uint32_t)kDefaultStages[stage - 1], p);
-            SetStageFlag(stage, 0, p);
-        }
-        SetStageCount(5, p);
-        SetXYSeparate(0, p);
-        SetDpi(1800, p);
-        this->SetZoneOn(0, 1, p);
-        this->SetZoneOn(3, 1, p);
-        SetDpiOsd(1, p);
+        ResetProfileValues(p);
+        // The display flag is set for all profiles at once on the profiles
+        // page: the restored one follows the active profile, as all do.
         this->SetProfileOsdAll(this->GetProfileOsd(nullptr));
-        this->SetZoneColor(0, 0xFF0000, p);
-        this->SetZoneLevel(0, 100, p);
-        this->SetZoneEffect(0, 5, p);
     } else {
         this->SetProfileOsdAll(1);
     }
@@ -93,6 +66,54 @@ void CMouseConfig<P>::ResetToDefaults(IMouseProfile* profile)
     SetReducedBrightness(33);
     SetIdleToSleepSeconds(180);
     SetFlashWarningLevel(5);
+}
+
+template <class P>
+void CMouseConfig<P>::SetNewProfileDefaults(IMouseProfile* profile)
+{
+    if (!profile)
+        return;
+    ResetProfileValues(profile);
+    // Like the others, it shows the profile display as the active one does;
+    // the other profiles keep their flag.
+    this->SetProfileOsd(this->GetProfileOsd(nullptr), profile);
+}
+
+template <class P>
+void CMouseConfig<P>::ResetProfileValues(IMouseProfile* p)
+{
+    if (!p)
+        return;
+    static const int kButtons[] = {1, 2, 3, 5, 4, 12, 13};
+    for (int button : kButtons) {
+        AssignmentRecord r;
+        GetStaticButtonDefault(r, button);
+        SetButtonAssignment(button, r, p);
+    }
+    for (int keypad = 0; keypad <= 1; ++keypad) {
+        for (int button = kThumbGridFirstButton; button <= kThumbGridLastButton; ++button) {
+            uint32_t key = GetThumbKeyHash(button, keypad);
+            AssignmentRecord r;
+            GetDefaultKeyRecord(r, key);
+            this->SetKeyAssignment((int)key, r, p);
+        }
+    }
+    SetKeyMode(1, p);
+    SetDpiRange(100, 5600, 100, p);
+    SetCurrentStage(3, p);
+    for (int stage = 1; stage <= 5; ++stage) {
+        SetStageValue(stage, (uint32_t)kDefaultStages[stage - 1], p);
+        SetStageFlag(stage, 0, p);
+    }
+    SetStageCount(5, p);
+    SetXYSeparate(0, p);
+    SetDpi(1800, p);
+    this->SetZoneOn(0, 1, p);
+    this->SetZoneOn(3, 1, p);
+    SetDpiOsd(1, p);
+    this->SetZoneColor(0, 0xFF0000, p);
+    this->SetZoneLevel(0, 100, p);
+    this->SetZoneEffect(0, 5, p);
     this->SetLinkedAppPath(L"", p);
     this->SetAppLinkEnabled(0, p);
 }

@@ -36,6 +36,9 @@ public:
     // stage of its position; entries below the count stay.
     static void FillDefaultStageEntries(StageEntryList& list);
 
+    // Restore defaults: the profile's own defaults (the active profile's
+    // when null), then the mouse-wide ones (report rate, acceleration and
+    // the power values), which every profile shares.
     void ResetToDefaults(IMouseProfile* profile) override;
     bool SetStageCapacity(uint32_t n, IMouseProfile* profile) override;
     void SetAccelerationRange(int min, int max) override;
@@ -176,6 +179,11 @@ public:
 
 protected:
     using CProfileList<P>::Pick;
+
+    // A new profile gets its own defaults; the mouse-wide values stay.
+    void SetNewProfileDefaults(IMouseProfile* profile) override;
+    // The defaults of one profile's own values; nothing for null.
+    void ResetProfileValues(IMouseProfile* profile);
 
     // The profile-less stage arrays, used when there is no profile at all.
     struct ProfilelessStages {

@@ -45,7 +45,7 @@ IMouseProfile* CProfileList<P>::NewProfile(const wchar_t* name)
     P* profile = new P(name);
     m_profiles.push_back(profile);
     SetStageCapacity(5, profile);
-    ResetToDefaults(profile);
+    SetNewProfileDefaults(profile);
     return profile;
 }
 

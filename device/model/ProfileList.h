@@ -27,6 +27,9 @@ public:
     void SetActiveProfile(IMouseProfile* profile) override;
 
 protected:
+    // Gives a profile that NewProfile just made its defaults: that profile's
+    // own values only, never the mouse-wide ones.
+    virtual void SetNewProfileDefaults(IMouseProfile* profile) = 0;
     // The given profile, else the active one; null when there is neither.
     IMouseProfile* Pick(IMouseProfile* profile) const { return profile ? profile : m_active; }
     // Calls a setter on the given or active profile; nothing without one.

@@ -22,7 +22,6 @@ GUID GuidOf(IMouseProfile* p)
 TEST(Config, NewProfileTakesTheDefaults)
 {
     CVeskConfig config;
-    EXPECT_EQ(-1, config.GetPollingRateIndex());
     IMouseProfile* p = config.NewProfile(L"PROFILE01");
     ASSERT_NE(nullptr, p);
     EXPECT_EQ(nullptr, config.GetActiveProfile());
@@ -48,10 +47,37 @@ TEST(Config, NewProfileTakesTheDefaults)
     EXPECT_EQ(0xFF0000, p->GetZoneColor(0));
     EXPECT_EQ(100u, p->GetZoneLevel(0));
     EXPECT_EQ(5, p->GetZoneEffect(0));
-    EXPECT_EQ(1, config.GetPollingRateIndex());
-    EXPECT_EQ(33u, config.GetReducedBrightness());
-    EXPECT_EQ(180u, config.GetIdleToSleepSeconds());
-    EXPECT_EQ(0, config.GetAccelerationEnabled());
+}
+
+// Report rate, acceleration and the power values belong to the whole mouse:
+// making a profile leaves them; restoring a profile's defaults resets them.
+TEST(Config, NewProfileLeavesTheMouseWideValuesAndRestoreResetsThem)
+{
+    CVeskConfig config;
+    config.SetAccelerationRange(1, 10);
+    config.ResetBatteryLevelRange();
+    config.SetPollingRateIndex(2);
+    config.SetAcceleration(7);
+    config.SetAccelerationEnabled(1);
+    config.SetReducedBrightness(50);
+    config.SetIdleToSleepSeconds(300);
+    config.SetFlashWarningLevel(20);
+    auto expectMouseWide = [&](int rate, int acceleration, int on, uint32_t brightness, uint32_t idle,
+                               uint32_t flash) {
+        EXPECT_EQ(rate, config.GetPollingRateIndex());
+        EXPECT_EQ(acceleration, config.GetAcceleration());
+        EXPECT_EQ(on, config.GetAccelerationEnabled());
+        EXPECT_EQ(brightness, config.GetReducedBrightness());
+        EXPECT_EQ(idle, config.GetIdleToSleepSeconds());
+        EXPECT_EQ(flash, config.GetFlashWarningLevel());
+    };
+    IMouseProfile* p = config.NewProfile(L"New");
+    config.SetActiveProfile(p);
+    config.CopyProfile(p, L"Copy");
+    config.DuplicateProfile(p);
+    expectMouseWide(2, 7, 1, 50, 300, 20);
+    config.ResetToDefaults(p);
+    expectMouseWide(1, 5, 0, 33, 180, 5);
 }
 
 TEST(Config, NewProfileGetsTheStaticButtonDefaults)
@@ -251,9 +277,11 @@ TEST(Config, ProfileOsdAllFollowsTheActiveProfile)
     IMouseProfile* b = config.NewProfile(L"B");
     EXPECT_EQ(1, b->GetProfileOsd());
     config.SetProfileOsd(0, a);
-    config.NewProfile(L"C");
+    IMouseProfile* c = config.NewProfile(L"C");  // its own flag only
+    EXPECT_EQ(0, c->GetProfileOsd());
+    EXPECT_EQ(1, b->GetProfileOsd());
+    config.ResetToDefaults(nullptr);  // resets the active profile, all follow it
     EXPECT_EQ(0, b->GetProfileOsd());
-    config.ResetToDefaults(nullptr);  // resets the active profile
     config.SetActiveProfile(nullptr);
     config.ResetToDefaults(nullptr);  // no profile at all: every OSD on
     EXPECT_EQ(1, a->GetProfileOsd());
