@@ -3,7 +3,7 @@
 # package registry only. Idempotent: quick when everything is already there.
 set -euo pipefail
 
-need_pkgs=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb cmake
+need_pkgs=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 xvfb xdotool cmake
            googletest dpkg-dev xauth x11-utils fonts-wine python3
            librsvg2-bin fonts-play fonts-noto-core fonts-noto-cjk)
 missing=()

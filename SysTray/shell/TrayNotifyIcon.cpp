@@ -9,6 +9,59 @@ namespace {
 // Sent to every top-level window when the shell (re)starts.
 const UINT g_taskbarCreated = ::RegisterWindowMessageW(L"TaskbarCreated");
 
+// A window of the menu this thread tracks (the system's menu class).
+bool IsOwnMenuWindow(HWND window)
+{
+    wchar_t name[16] = {};
+    return window && ::GetWindowThreadProcessId(window, nullptr) == ::GetCurrentThreadId() &&
+           ::GetClassNameW(window, name, 16) && wcscmp(name, L"#32768") == 0;
+}
+
+// Escape, and a click outside the menu, end the menu being tracked. The
+// menu sees them itself only while its owner holds the keyboard and the
+// mouse; the low-level hooks see them wherever they go (a display server
+// may keep the keyboard with the window that had it, since the hidden
+// owner cannot take it).
+LRESULT CALLBACK MenuKeyboardWatch(int code, WPARAM message, LPARAM data)
+{
+    if (code == HC_ACTION && (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) &&
+        reinterpret_cast<const KBDLLHOOKSTRUCT*>(data)->vkCode == VK_ESCAPE)
+        ::EndMenu();
+    return ::CallNextHookEx(nullptr, code, message, data);
+}
+
+LRESULT CALLBACK MenuMouseWatch(int code, WPARAM message, LPARAM data)
+{
+    if (code == HC_ACTION &&
+        (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) &&
+        !IsOwnMenuWindow(::WindowFromPoint(reinterpret_cast<const MSLLHOOKSTRUCT*>(data)->pt)))
+        ::EndMenu();
+    return ::CallNextHookEx(nullptr, code, message, data);
+}
+
+// The two hooks, for one scope on the thread that tracks the menu.
+class CMenuWatch {
+public:
+    CMenuWatch()
+        : m_keyboard(::SetWindowsHookExW(WH_KEYBOARD_LL, &MenuKeyboardWatch, ::GetModuleHandleW(nullptr), 0)),
+          m_mouse(::SetWindowsHookExW(WH_MOUSE_LL, &MenuMouseWatch, ::GetModuleHandleW(nullptr), 0))
+    {
+    }
+    ~CMenuWatch()
+    {
+        if (m_keyboard)
+            ::UnhookWindowsHookEx(m_keyboard);
+        if (m_mouse)
+            ::UnhookWindowsHookEx(m_mouse);
+    }
+    CMenuWatch(const CMenuWatch&) = delete;
+    CMenuWatch& operator=(const CMenuWatch&) = delete;
+
+private:
+    HHOOK m_keyboard;
+    HHOOK m_mouse;
+};
+
 }  // namespace
 
 int ShellVersionLevel()
@@ -133,7 +186,10 @@ int CTrayNotifyIcon::OnTrayNotification(UINT iconId, UINT message, POINT point)
     // The menu closes when the user clicks elsewhere only if its owner is
     // in the foreground, and only after a message follows the tracking.
     ::SetForegroundWindow(owner);
-    ::TrackPopupMenu(popup, TPM_LEFTBUTTON, point.x, point.y, 0, owner, nullptr);
+    {
+        CMenuWatch watch;
+        ::TrackPopupMenu(popup, TPM_LEFTBUTTON, point.x, point.y, 0, owner, nullptr);
+    }
     ::PostMessageW(owner, WM_NULL, 0, 0);
     return 1;
 }
