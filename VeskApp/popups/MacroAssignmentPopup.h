@@ -42,7 +42,6 @@ public:
 protected:
     bool OnItemCommand(CGUIItem* item, UINT code) override;
     void OnPopupOK() override;
-    void OnOK() override { OnPopupOK(); }
 
 private:
     void SelectMode(int mode);

@@ -2,6 +2,8 @@
 // centres the popup over its owner and routes clicks by window (skin
 // buttons have control id 0): BUTTON_POPUP_OK ends with IDOK,
 // BUTTON_POPUP_CANCEL with IDCANCEL, anything else goes to OnItemCommand.
+// Enter does what the OK button does (an entry popup keeps what was typed);
+// Escape cancels.
 #pragma once
 #include "GUIPanel.h"
 
@@ -11,6 +13,8 @@ public:
 
     BOOL OnInitDialog() override;
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    // Enter (IDOK from the dialog manager).
+    void OnOK() override { OnPopupOK(); }
 
 protected:
     // A click on an item other than OK and Cancel; true when handled.

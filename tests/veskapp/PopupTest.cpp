@@ -128,6 +128,37 @@ TEST_F(Popups, NumberEntryKeepsItsRangeAndReadsEmptyAsZero)
     popup.DestroyWindow();
 }
 
+// The keys as the modal loop hands them to the dialog manager: Enter does
+// what OK does, Escape cancels and leaves the caller's value.
+TEST_F(Popups, EnterInAnEntryTakesTheTextAsOkDoesAndEscapeCancels)
+{
+    auto press = [](CGUIPanel& popup, HWND focus, WPARAM key) {
+        MSG msg{focus, WM_KEYDOWN, key, 1};
+        return ::IsDialogMessageW(popup.m_hWnd, &msg) != FALSE;
+    };
+    for (WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+        CString name = L"stale";
+        CVeskNameEntryPopup popup(&owner, L"ProfileNamePopup.xml", &name);
+        ASSERT_TRUE(popup.Create(IDD_POPUP_SPLASH, &owner));
+        auto* edit = Item<CEditItem>(popup, EDITCTRL_POPUP_NAMEENTRY, ITEM_EDIT);
+        ASSERT_NE(nullptr, edit);
+        Type(edit, L"Work");
+        EXPECT_TRUE(press(popup, edit->m_hWnd, key));
+        EXPECT_EQ(CString(key == VK_RETURN ? L"Work" : L"stale"), name);
+        popup.DestroyWindow();
+
+        int count = -1;
+        CKyrthNumEntryPopup number(&owner, L"MacroRepeatEntryPopup.xml", 1, 255, &count);
+        ASSERT_TRUE(number.Create(IDD_POPUP_PANEL, &owner));
+        auto* digits = Item<CEditItem>(number, EDITCTRL_POPUP_NUMENTRY, ITEM_EDIT);
+        ASSERT_NE(nullptr, digits);
+        Type(digits, L"12");
+        EXPECT_TRUE(press(number, digits->m_hWnd, key));
+        EXPECT_EQ(key == VK_RETURN ? 12 : -1, count);
+        number.DestroyWindow();
+    }
+}
+
 TEST_F(Popups, SplashCyclesThroughItsTenFrames)
 {
     CKyrthSplashScreenDialog splash(&owner);
