@@ -512,7 +512,18 @@ void CVeskAppDlg::HideProgress()
         ::ShowWindow(panel, SW_HIDE);
 }
 
-LRESULT CVeskAppDlg::OnApplyWriteNow(WPARAM, LPARAM)
+LRESULT CVeskAppDlg::OnApplyWriteNow(WPARAM, LPARAM request)
+{
+    // Posted, never sent: the write starts here with no other thread
+    // waiting inside a sent message, so its calls to the device service
+    // may leave this thread.
+    if (!m_applyWorkers.IsWaiting(request))
+        return 0;  // late, or not a worker's
+    m_applyWorkers.Answer(request, StartDockWrite());
+    return 0;
+}
+
+ApplyAnswer CVeskAppDlg::StartDockWrite()
 {
     GenDevice* device = Device();
     if (m_closing || !device || !m_config)

@@ -111,7 +111,7 @@ protected:
     LRESULT OnWidgetMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnRowClicked(WPARAM, LPARAM) { return 0; }
     LRESULT OnStatusReport(WPARAM, LPARAM lParam);
-    LRESULT OnApplyWriteNow(WPARAM, LPARAM);
+    LRESULT OnApplyWriteNow(WPARAM, LPARAM request);
     LRESULT OnProgressPercent(WPARAM sender, LPARAM percent);
     LRESULT OnProgressText(WPARAM sender, LPARAM text);
     BOOL OnDeviceChange(UINT event, DWORD_PTR data);
@@ -120,6 +120,8 @@ protected:
     // The frame's own commands; false for an id that is not one.
     bool HandleFrameCommand(int id);
     void ArmNoMouseTimer(UINT elapse);
+    // The dock worker's request: starts the write unless the device is busy.
+    ApplyAnswer StartDockWrite();
     void OpenShellPage(const wchar_t* relativePath);
     void StoreStatus(const StatusReport& report);
     void StopWorkers();

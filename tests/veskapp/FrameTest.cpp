@@ -338,6 +338,9 @@ TEST_F(Frame, ApplyWritesEverythingAndAFailedOrBusyWriteKeepsTheEdit)
     EXPECT_TRUE(dlg->IsUnsaved());
 }
 
+// The worker posts its request: the write starts on the dialog's thread and
+// never inside a message sent from the worker, where a call to the device
+// service out of the process would be refused.
 TEST_F(Frame, TheDocksApplyWaitsForTheDeviceThenWritesOnTheDialogsThread)
 {
     device.productId = 0x21;
@@ -353,8 +356,14 @@ TEST_F(Frame, TheDocksApplyWaitsForTheDeviceThenWritesOnTheDialogsThread)
     ASSERT_TRUE(PumpUntil([&] { return !device.transfers.empty(); }));
     EXPECT_EQ(kTransferWrite, device.transfers[0].direction);
     EXPECT_EQ(0x2FFFu, device.transfers[0].mask);
+    EXPECT_EQ(::GetCurrentThreadId(), device.transfers[0].thread);
+    EXPECT_FALSE(device.transfers[0].insideSent);
     EXPECT_FALSE(dlg->IsUnsaved());
     EXPECT_TRUE(PumpUntil([&] { return !dlg->IsWriting(); }));
+
+    // A request of a worker that gave up, or from elsewhere, is ignored.
+    dlg->SendMessage(WM_APPLY_WRITE_NOW, 0, 12345);
+    EXPECT_EQ(1u, device.transfers.size());
 }
 
 TEST_F(Frame, OkDuringAWriteClosesOnlyOnceTheWriteHasEnded)

@@ -10,6 +10,8 @@ public:
     struct TransferCall {
         int direction;
         uint32_t mask;
+        DWORD thread;       // the calling thread
+        bool insideSent;    // called while handling another thread's sent message
     };
 
     uint32_t productId = 0x1F;
@@ -36,7 +38,7 @@ public:
     bool Reserved11() override { return false; }
     bool Transfer(IMouseConfig*, int direction, uint32_t mask) override
     {
-        transfers.push_back({direction, mask});
+        transfers.push_back({direction, mask, ::GetCurrentThreadId(), ::InSendMessage() != FALSE});
         return transferResult;
     }
     bool IsConnected() override { return connected; }

@@ -276,6 +276,31 @@ TEST_F(Program, ClosingTheDocksSplashEarlyEndsTheProgramWithoutItsWindow)
     EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
 }
 
+// The dock's write starts from a worker's request, on the window's thread,
+// through the real service.
+TEST_F(Program, TheDocksApplyWritesAnEditThroughTheService)
+{
+    ASSERT_EQ(0, RunDeviceCtl(L"detach wireless"));
+    ASSERT_EQ(0, RunDeviceCtl(L"attach dock"));
+    ASSERT_EQ(0, RunDeviceCtl(L"unit dock 1 20 0"));
+    StartedProgram program(L"TanduKovuConfig.exe");
+    HWND main = program.WaitForWindow(kMainClass);
+    ASSERT_NE(nullptr, main);
+    HWND apply = ItemWindow(main, L"MainPage.xml", L"BUTTON_APPLY");
+    ASSERT_NE(nullptr, apply);
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(main, WM_SLIDER_CHANGING, 37, SLIDER_DPI_MULTI_STAGE1, SMTO_NORMAL, kHangTimeoutMs, &result);
+    ASSERT_TRUE(::IsWindowEnabled(apply));
+    ASSERT_EQ(0, RunDeviceCtl(L"log clear"));
+    std::vector<std::wstring> log = ApplyAndWait(main);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(1, Count(log, L"IDpiSettings.SetDpi 3700 3700"));
+    EXPECT_EQ(5, Count(log, L"IDpiSettings.SetStages"));
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindowEnabled(apply); }));
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
+}
+
 TEST_F(Program, LightingPreviewsReachTheMouseAsEachModelTakesThem)
 {
     for (const wchar_t* model : {L"wireless", L"wired"}) {
