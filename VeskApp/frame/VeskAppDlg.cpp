@@ -338,11 +338,16 @@ bool CVeskAppDlg::HandleFrameCommand(int id)
         ShowPage(PAGE_LIGHTING);
         return true;
     case BUTTON_OK:
-        // A write that did not start (or fails) keeps the unsaved flag, so
-        // closing puts the device's own state back.
         if (IsWriting())
             return true;
+        m_okPending = true;
         Apply();
+        // A write that could not start is told and the window stays, with
+        // the edit still to apply; without a mouse the no-mouse popup comes.
+        if (TellWriteTrouble() || m_timer1) {
+            m_okPending = false;
+            return true;
+        }
         ShowWindow(SW_HIDE);
         PostMessage(WM_CLOSE);  // waits for the write to end (OnCancel)
         return true;
@@ -352,8 +357,10 @@ bool CVeskAppDlg::HandleFrameCommand(int id)
         PostMessage(WM_CLOSE);
         return true;
     case BUTTON_APPLY:
-        if (!IsWriting())
+        if (!IsWriting()) {
             Apply();
+            TellWriteTrouble();
+        }
         return true;
     case BUTTON_HELP:
         OpenManual();
@@ -398,6 +405,9 @@ void CVeskAppDlg::OnCancel()
         return;
     }
     TakeWriteResult();  // a write may have ended since the last tick
+    if (m_okPending && TellWriteTrouble())
+        return;  // OK's write failed: the window came back
+    m_trouble = kNoTrouble;  // a close the user asked for needs no reason
     m_closing = true;
     EndDialog(IDCANCEL);
     GenDevice* device = Device();
@@ -451,6 +461,13 @@ bool CVeskAppDlg::WriteToDevice()
     if (!device->Transfer(m_config, kTransferWrite, 0x2FFF)) {
         HideProgress();
         MarkUnsaved();
+        // The device object refuses when it no longer finds the running
+        // model: that is the mouse gone, noticed here before any removal
+        // notice. Otherwise the user is told and can try again.
+        if (!device->IsConnected() || ModelFlagFromProductId(device->GetProductId()) != m_modelFlag)
+            NoticeMouseGone();
+        else
+            m_trouble = kWriteRefused;
         return false;
     }
     // The profiles' applied lights settle once the write is known to have
@@ -479,6 +496,22 @@ void CVeskAppDlg::TakeWriteResult()
     // The device did not take it all: the edit stays unsaved, so Apply can
     // be pressed again and a close puts the device's own state back.
     MarkUnsaved();
+    m_trouble = kWriteFailed;
+}
+
+bool CVeskAppDlg::TellWriteTrouble()
+{
+    const WriteTrouble trouble = m_trouble;
+    m_trouble = kNoTrouble;
+    if (trouble == kNoTrouble || m_closing)
+        return false;
+    if (m_okPending) {
+        m_okPending = false;
+        m_closeAfterWrite = false;
+        ShowWindow(SW_SHOW);
+    }
+    ShowWarning(trouble == kWriteRefused ? L"WriteRefusedPopup.xml" : L"WriteFailedPopup.xml");
+    return true;
 }
 
 void CVeskAppDlg::WatchWrite()
@@ -498,8 +531,13 @@ void CVeskAppDlg::OnWriteEnded()
     SetBenchMark(L"applied");  // the benchmark times Apply to here
     if (m_closeAfterWrite) {
         m_closeAfterWrite = false;
+        if (m_okPending && TellWriteTrouble())
+            return;  // OK's write failed: the window came back
         PostMessage(WM_CLOSE);
+        return;
     }
+    // The dock's write, or its refusal, ends here too.
+    TellWriteTrouble();
 }
 
 void CVeskAppDlg::HideProgress()
@@ -516,7 +554,8 @@ LRESULT CVeskAppDlg::OnApplyWriteNow(WPARAM, LPARAM request)
 {
     // Posted, never sent: the write starts here with no other thread
     // waiting inside a sent message, so its calls to the device service
-    // may leave this thread.
+    // may leave this thread. A refusal is told once the worker has ended
+    // (OnWriteEnded).
     if (!m_applyWorkers.IsWaiting(request))
         return 0;  // late, or not a worker's
     m_applyWorkers.Answer(request, StartDockWrite());
@@ -712,12 +751,18 @@ void CVeskAppDlg::ShowFirmwareVersion()
 
 BOOL CVeskAppDlg::OnDeviceChange(UINT event, DWORD_PTR data)
 {
-    if (!m_timer1 && IsRunningModelRemoval(event, (LPARAM)data, m_modelFlag)) {
-        m_removed = true;
-        ArmNoMouseTimer(5);
-        KillTimer(kTimerStatus);
-    }
+    if (IsRunningModelRemoval(event, (LPARAM)data, m_modelFlag))
+        NoticeMouseGone();
     return TRUE;
+}
+
+void CVeskAppDlg::NoticeMouseGone()
+{
+    if (m_timer1)
+        return;  // once: the popup shows or is on its way
+    m_removed = true;
+    ArmNoMouseTimer(5);
+    KillTimer(kTimerStatus);
 }
 
 void CVeskAppDlg::StopWorkers()

@@ -80,7 +80,8 @@ public:
 
     // Writes the whole configuration (the dock through an Apply worker);
     // true when the write started (the dock: was queued while the device
-    // was idle). A write that did not start keeps the unsaved flag.
+    // was idle). A write that did not start keeps the unsaved flag; when the
+    // mouse is gone the no-mouse popup follows, as when it is unplugged.
     bool Apply();
     // The write on the UI thread; false when the device is busy or refuses.
     bool WriteToDevice();
@@ -120,8 +121,14 @@ protected:
     // The frame's own commands; false for an id that is not one.
     bool HandleFrameCommand(int id);
     void ArmNoMouseTimer(UINT elapse);
+    // The running model is gone: the no-mouse popup, then the program ends.
+    void NoticeMouseGone();
     // The dock worker's request: starts the write unless the device is busy.
     ApplyAnswer StartDockWrite();
+    // Shows why the last write did not reach the mouse, once; true when it
+    // did. An OK waiting for that write is called off and the window comes
+    // back with the edit; a close the user asked for just goes on.
+    bool TellWriteTrouble();
     void OpenShellPage(const wchar_t* relativePath);
     void StoreStatus(const StatusReport& report);
     void StopWorkers();
@@ -129,7 +136,8 @@ protected:
     void WatchWrite();
     void OnWriteEnded();
     // Once the device object is idle after a write: settles the applied
-    // lights when it ended well, keeps the edit unsaved when it did not.
+    // lights when it ended well, keeps the edit unsaved (and the trouble to
+    // tell) when it did not.
     void TakeWriteResult();
     // Runs fn on every module, the current page's first.
     template <class Fn>
@@ -170,6 +178,9 @@ protected:
     bool m_writeWatched = false;
     bool m_writeStarted = false;     // its result not yet taken
     bool m_closeAfterWrite = false;  // OK or a close came while a write ran
+    bool m_okPending = false;        // the close waits on OK's write
+    enum WriteTrouble { kNoTrouble, kWriteRefused, kWriteFailed };
+    WriteTrouble m_trouble = kNoTrouble;  // not yet told
     bool m_closing = false;          // past EndDialog: no new write starts
 
     // Bound from the main page (null when the page lacks them).

@@ -158,7 +158,8 @@ std::vector<SkinFile> SkinFiles()
                              L"PathLengthLimitReachedPopUp.xml", L"FileErrorPopUp.xml",
                              L"ExportProfileWarningPopup.xml", L"SelectApplicationWarningPopup.xml",
                              L"NoClickPopup.xml", L"DuplicateMacroWarningPopup.xml", L"ExportMacroWarningPopup.xml",
-                             L"DefaultDelayWarningPopup.xml", L"MacroRepeatWarningPopup.xml"})
+                             L"DefaultDelayWarningPopup.xml", L"MacroRepeatWarningPopup.xml",
+                             L"WriteFailedPopup.xml", L"WriteRefusedPopup.xml"})
         files.push_back({w, {}, warning});
     for (const wchar_t* w : {L"ConfirmDeletePopup.xml", L"ConfirmDeleteMacroPopup.xml", L"RestorePopup.xml"})
         files.push_back({w, {}, confirm});

@@ -301,6 +301,8 @@ TEST_F(Frame, ApplyWritesEverythingAndAFailedOrBusyWriteKeepsTheEdit)
     EXPECT_EQ(0x2FFFu, device.transfers[0].mask);
     EXPECT_TRUE(dlg->IsUnsaved());
     EXPECT_TRUE(ApplyEnabled());
+    EXPECT_EQ(std::vector<std::wstring>{L"WriteRefusedPopup.xml"}, g_warnings);
+    g_warnings.clear();
     IMouseProfile* active = config.GetActiveProfile();
     ASSERT_TRUE(RestoreAppliedLighting(config));
     EXPECT_EQ(applied, config.GetZoneColor(0, nullptr));
@@ -314,6 +316,8 @@ TEST_F(Frame, ApplyWritesEverythingAndAFailedOrBusyWriteKeepsTheEdit)
     EXPECT_FALSE(dlg->IsUnsaved());
     EXPECT_FALSE(ApplyEnabled());
     ASSERT_TRUE(PumpUntil([&] { return !dlg->WriteResultPending(); }));
+    PumpPending();
+    EXPECT_TRUE(g_warnings.empty());
     config.SetZoneColor(0, 0x0000FF, nullptr);
     ASSERT_TRUE(RestoreAppliedLighting(config));
     EXPECT_EQ(0x00FF00, config.GetZoneColor(0, active));
@@ -324,7 +328,8 @@ TEST_F(Frame, ApplyWritesEverythingAndAFailedOrBusyWriteKeepsTheEdit)
     device.lastWriteOk = false;
     Click(Main(BUTTON_APPLY));
     EXPECT_EQ(3u, device.transfers.size());
-    ASSERT_TRUE(PumpUntil([&] { return !dlg->WriteResultPending(); }));
+    ASSERT_TRUE(PumpUntil([&] { return !g_warnings.empty(); }));
+    EXPECT_EQ(std::vector<std::wstring>{L"WriteFailedPopup.xml"}, g_warnings);
     EXPECT_TRUE(dlg->IsUnsaved());
     EXPECT_TRUE(ApplyEnabled());
     ASSERT_TRUE(RestoreAppliedLighting(config));
@@ -361,9 +366,32 @@ TEST_F(Frame, TheDocksApplyWaitsForTheDeviceThenWritesOnTheDialogsThread)
     EXPECT_FALSE(dlg->IsUnsaved());
     EXPECT_TRUE(PumpUntil([&] { return !dlg->IsWriting(); }));
 
+    // Refused by the device object: told once the worker has its answer.
+    device.transferResult = false;
+    dlg->MarkUnsaved();
+    EXPECT_TRUE(dlg->Apply());
+    ASSERT_TRUE(PumpUntil([&] { return !g_warnings.empty(); }));
+    EXPECT_EQ(std::vector<std::wstring>{L"WriteRefusedPopup.xml"}, g_warnings);
+    EXPECT_TRUE(dlg->IsUnsaved());
+    EXPECT_FALSE(dlg->IsWriting());
+
     // A request of a worker that gave up, or from elsewhere, is ignored.
     dlg->SendMessage(WM_APPLY_WRITE_NOW, 0, 12345);
-    EXPECT_EQ(1u, device.transfers.size());
+    EXPECT_EQ(2u, device.transfers.size());
+}
+
+// An Apply that finds the running mouse gone ends as its unplugging does.
+TEST_F(Frame, AnApplyThatFindsNoMouseShowsTheNoMousePopupAndCloses)
+{
+    Open();
+    dlg->ShowWindow(SW_SHOWNOACTIVATE);
+    dlg->MarkUnsaved();
+    device.transferResult = false;
+    device.connected = false;
+    Click(Main(BUTTON_APPLY));
+    EXPECT_TRUE(dlg->IsTimer1Armed());
+    EXPECT_TRUE(PumpUntil([&] { return !g_warnings.empty() && dlg->HasEnded(); }));
+    EXPECT_EQ(std::vector<std::wstring>{L"NoMousePopup.xml"}, g_warnings);
 }
 
 TEST_F(Frame, OkDuringAWriteClosesOnlyOnceTheWriteHasEnded)
@@ -384,7 +412,10 @@ TEST_F(Frame, OkDuringAWriteClosesOnlyOnceTheWriteHasEnded)
     EXPECT_EQ(1u, device.transfers.size());
 }
 
-TEST_F(Frame, OkAfterAWriteThatFailsOnTheWayReadsTheDeviceBackOnClose)
+// OK whose write does not reach the mouse is called off: the window comes
+// back saying so, with the edit still to apply; a close then reads the
+// device back.
+TEST_F(Frame, OkWhoseWriteFailsKeepsTheWindowAndTheEdit)
 {
     Open();
     device.transfers.clear();
@@ -392,10 +423,27 @@ TEST_F(Frame, OkAfterAWriteThatFailsOnTheWayReadsTheDeviceBackOnClose)
     dlg->MarkUnsaved();
     device.lastWriteOk = false;
     Click(Main(BUTTON_OK));
+    ASSERT_TRUE(PumpUntil([&] { return !g_warnings.empty(); }));
+    EXPECT_EQ(std::vector<std::wstring>{L"WriteFailedPopup.xml"}, g_warnings);
+    PumpPending();
+    EXPECT_FALSE(dlg->HasEnded());
+    EXPECT_TRUE(dlg->IsWindowVisible());
+    EXPECT_TRUE(dlg->IsUnsaved());
+    EXPECT_EQ(1u, device.transfers.size());
+
+    // Refused at once: told, and the window stays too.
+    device.transferResult = false;
+    Click(Main(BUTTON_OK));
+    EXPECT_EQ(2u, g_warnings.size());
+    EXPECT_EQ(L"WriteRefusedPopup.xml", g_warnings.back());
+    EXPECT_TRUE(dlg->IsWindowVisible());
+
+    Click(Main(BUTTON_CANCEL));
     EXPECT_TRUE(PumpUntil([&] { return dlg->HasEnded(); }));
-    ASSERT_EQ(2u, device.transfers.size());
-    EXPECT_EQ(kTransferRead, device.transfers[1].direction);
-    EXPECT_EQ(0x30Fu, device.transfers[1].mask);
+    ASSERT_EQ(3u, device.transfers.size());
+    EXPECT_EQ(kTransferRead, device.transfers[2].direction);
+    EXPECT_EQ(0x30Fu, device.transfers[2].mask);
+    EXPECT_EQ(2u, g_warnings.size());
 }
 
 TEST_F(Frame, WithoutAMouseTheWarningShowsOnceAndTheDialogCloses)
