@@ -1,7 +1,9 @@
 // The configurator as a program against the simulated mouse: one instance,
 // no mouse at start, the mouse going away, the battery segments, the dock's
-// splash, what reaches the mouse on lighting previews and writes, and what a
-// later start reads back. Each test starts from the service's default state
+// splash and its Apply, what reaches the mouse on lighting previews and
+// writes (a new profile leaving what the whole mouse shares), failed and
+// impossible writes told, the name popup's Enter, and what a later start
+// reads back. Each test starts from the service's default state
 // and a scratch InstallDir whose stand-ins record the tray program's starts.
 #include <windows.h>
 
@@ -10,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -144,6 +147,108 @@ protected:
         return CallLog();
     }
 
+    // The modal popup the window shows (the window is disabled meanwhile);
+    // null when none comes within the program time.
+    static HWND WaitForPopup(HWND main)
+    {
+        struct Find {
+            HWND owner;
+            HWND found;
+        } f{main, nullptr};
+        PumpUntil(
+            [&] {
+                f.found = nullptr;
+                if (!::IsWindowEnabled(main))
+                    ::EnumWindows(
+                        [](HWND h, LPARAM p) -> BOOL {
+                            auto* f = reinterpret_cast<Find*>(p);
+                            if (::GetWindow(h, GW_OWNER) != f->owner || !::IsWindowVisible(h) ||
+                                !::IsWindowEnabled(h))
+                                return TRUE;
+                            f->found = h;
+                            return FALSE;
+                        },
+                        (LPARAM)&f);
+                return f.found != nullptr;
+            },
+            kProgramTimeoutMs);
+        return f.found;
+    }
+    // New on the profiles page: the name popup, with `name` typed into its
+    // edit (which has the focus); null when the popup did not come.
+    static HWND NewProfilePopup(HWND main, const wchar_t* name)
+    {
+        Click(main, ItemWindow(main, L"MainPage.xml", L"BUTTON_MANAGEPROFILES"));
+        HWND button = ItemWindow(main, L"ManageProfiles.xml", L"BUTTON_NEWPROFILE");
+        if (!button)
+            return nullptr;
+        // Posted: the popup runs modally inside the handler.
+        ::PostMessageW(main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), (LPARAM)button);
+        HWND popup = WaitForPopup(main);
+        HWND edit = nullptr;
+        if (!popup || !PumpUntil([&] {
+                GUITHREADINFO info{sizeof(info)};
+                edit = ::GetGUIThreadInfo(::GetWindowThreadProcessId(popup, nullptr), &info) ? info.hwndFocus
+                                                                                              : nullptr;
+                return edit && ::IsChild(popup, edit);
+            }))
+            return nullptr;
+        for (const wchar_t* c = name; *c; ++c)
+            ::PostMessageW(edit, WM_CHAR, *c, 1);
+        return popup;
+    }
+    static ComPtr<IDevice> FirstDevice()
+    {
+        ComPtr<IDeviceCollection> collection;
+        ComPtr<IDevice> device;
+        if (SUCCEEDED(::CoCreateInstance(CLSID_TkDeviceService, nullptr, TK_DEVICE_SERVICE_CLSCTX,
+                                         __uuidof(IDeviceCollection), collection.OutVoid())))
+            collection->Item(0, device.Out());
+        return device;
+    }
+    // The mouse's profile names, as the service holds them.
+    static std::vector<std::wstring> ProfileNames()
+    {
+        std::vector<std::wstring> names;
+        ComPtr<IDevice> device = FirstDevice();
+        ComPtr<IProfileManager> profiles;
+        if (!device || FAILED(device->GetFeature(__uuidof(IProfileManager), profiles.OutUnknown())))
+            return names;
+        ComPtr<IProfile> profile;
+        for (LONG i = 0; SUCCEEDED(profiles->Item(i, profile.Out())) && profile; ++i) {
+            LPWSTR text = nullptr;
+            if (SUCCEEDED(profile->GetName(&text)) && text)
+                names.push_back(text);
+            ::CoTaskMemFree(text);
+        }
+        return names;
+    }
+    // What every profile shares, as the service holds it: report rate,
+    // acceleration (on, value) and the three power values.
+    static std::wstring MouseWideValues()
+    {
+        ComPtr<IDevice> device = FirstDevice();
+        ComPtr<IReportRate> rate;
+        ComPtr<IDeviceSwitches> acceleration;
+        ComPtr<IPowerSettings> power;
+        if (!device || FAILED(device->GetFeature(__uuidof(IReportRate), rate.OutUnknown())) ||
+            FAILED(device->GetFeature(__uuidof(IDeviceSwitches), acceleration.OutUnknown())) ||
+            FAILED(device->GetFeature(__uuidof(IPowerSettings), power.OutUnknown())))
+            return L"unread";
+        ULONG interval = 0;
+        LONG on = 0, value = 0, warning = 0, dimmed = 0, idle = 0;
+        rate->Get(&interval);
+        acceleration->IsEnabled(&on);
+        acceleration->GetValue(&value);
+        power->GetWarningLevel(&warning);
+        power->GetReducedBrightness(&dimmed);
+        power->GetIdleSeconds(&idle);
+        std::wostringstream out;
+        out << L"rate " << interval << L" ms, acceleration " << on << L"/" << value << L", warning " << warning
+            << L"%, dimmed " << dimmed << L", idle " << idle << L" s";
+        return out.str();
+    }
+
     // The segments shown, as a bit per segment.
     static int Segments(HWND main)
     {
@@ -276,6 +381,65 @@ TEST_F(Program, ClosingTheDocksSplashEarlyEndsTheProgramWithoutItsWindow)
     EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
 }
 
+// Making a profile sets that profile's own values: what the whole mouse
+// shares stays as it was through the Apply that follows.
+TEST_F(Program, ANewProfileAndApplyKeepTheMouseWideValues)
+{
+    StartedProgram program(L"TanduKovuConfig.exe");
+    HWND main = program.WaitForWindow(kMainClass);
+    ASSERT_NE(nullptr, main);
+    const std::wstring before = MouseWideValues();
+    ASSERT_NE(L"unread", before);
+    HWND popup = NewProfilePopup(main, L"Made");
+    ASSERT_NE(nullptr, popup);
+    ::PostMessageW(popup, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                   (LPARAM)ItemWindow(popup, L"ProfileNamePopup.xml", L"BUTTON_POPUP_OK"));
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(popup); }));
+    ASSERT_EQ(0, RunDeviceCtl(L"log clear"));
+    ASSERT_FALSE(ApplyAndWait(main).empty());
+    EXPECT_EQ(6u, ProfileNames().size());
+    EXPECT_EQ(before, MouseWideValues());
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
+}
+
+// Enter in the name popup creates the profile, as its Create button does.
+TEST_F(Program, EnterInTheNewProfilePopupMakesTheProfile)
+{
+    StartedProgram program(L"TanduKovuConfig.exe");
+    HWND main = program.WaitForWindow(kMainClass);
+    ASSERT_NE(nullptr, main);
+    HWND popup = NewProfilePopup(main, L"Typed");
+    ASSERT_NE(nullptr, popup);
+    GUITHREADINFO info{sizeof(info)};
+    ASSERT_TRUE(::GetGUIThreadInfo(::GetWindowThreadProcessId(popup, nullptr), &info));
+    ::PostMessageW(info.hwndFocus, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(popup); }));
+    ASSERT_EQ(0, RunDeviceCtl(L"log clear"));
+    ASSERT_FALSE(ApplyAndWait(main).empty());
+    std::vector<std::wstring> names = ProfileNames();
+    EXPECT_NE(names.end(), std::find(names.begin(), names.end(), L"Typed")) << names.size();
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
+}
+
+// The mouse taken away with the control tool alone: an Apply then says that
+// no mouse answers, and the program ends.
+TEST_F(Program, AnApplyWithTheMouseGoneIsToldAndTheProgramEnds)
+{
+    StartedProgram program(L"TanduKovuConfig.exe");
+    HWND main = program.WaitForWindow(kMainClass);
+    ASSERT_NE(nullptr, main);
+    ASSERT_EQ(0, RunDeviceCtl(L"detach wireless"));
+    DWORD_PTR result = 0;
+    ::SendMessageTimeoutW(main, WM_SLIDER_CHANGING, 37, SLIDER_DPI_MULTI_STAGE1, SMTO_NORMAL, kHangTimeoutMs, &result);
+    Click(main, ItemWindow(main, L"MainPage.xml", L"BUTTON_APPLY"));
+    HWND popup = WaitForPopup(main);
+    ASSERT_NE(nullptr, popup);
+    ::PostMessageW(popup, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
+}
+
 // The dock's write starts from a worker's request, on the window's thread,
 // through the real service.
 TEST_F(Program, TheDocksApplyWritesAnEditThroughTheService)
@@ -347,11 +511,16 @@ TEST_F(Program, ARefusedWriteStaysUnsavedAndASlowOneEndsBeforeTheProgram)
     HWND ok = ItemWindow(main, L"MainPage.xml", L"BUTTON_OK");
     ASSERT_TRUE(apply && ok);
 
-    // The mouse refuses a step: once the write is over, Apply is on again.
+    // The mouse refuses a step: once the write is over, a warning says so
+    // and Apply is on again.
     ASSERT_EQ(0, RunDeviceCtl(L"fail IDpiSettings.SetStages 0x80004005 1"));
     Click(main, apply);
     EXPECT_FALSE(::IsWindowEnabled(apply));
-    EXPECT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(apply) != FALSE; }, kProgramTimeoutMs));
+    HWND warning = WaitForPopup(main);
+    ASSERT_NE(nullptr, warning);
+    EXPECT_TRUE(::IsWindowEnabled(apply));
+    ::PostMessageW(warning, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(main) != FALSE; }));
 
     // Each profile's stages now take 1.6 s, longer in all than the device
     // object's wait at its end: OK closes only after the whole write.
