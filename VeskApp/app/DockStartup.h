@@ -8,6 +8,14 @@
 // signals the event, and both threads are joined (with a message-pumping
 // wait, since the read may send progress to this thread's windows) before
 // anything they use goes away.
+//
+// While the splash shows, the start-up thread is the one caller of the
+// device object (in its own apartment, with interfaces it opens and
+// releases itself); the UI thread runs only the splash and calls the device
+// object again once that thread is joined. No call to the device service is
+// made inside a message sent between the threads: no window listens to the
+// read's progress yet, and the main window, which listens later, only
+// forwards it.
 #pragma once
 #include <windows.h>
 
