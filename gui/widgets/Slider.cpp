@@ -149,19 +149,25 @@ void CSliderBase::OnMouseMove(UINT, CPoint p)
 {
     if (!m_interactive)
         return;
+    m_hover = 1;
+    if (m_dragging) {
+        TrackTo(p.x, p.y);
+        return;
+    }
+    TrackLeaveAndHover();
+}
+
+void CSliderBase::TrackLeaveAndHover()
+{
+    // Leave and hover are asked for together, every time: a request naming
+    // only one ends the other on some systems (Wine keeps only the last
+    // request's flags), and a tip shown on hover must hear the pointer go.
     TRACKMOUSEEVENT tme{sizeof(TRACKMOUSEEVENT)};
     tme.hwndTrack = m_hWnd;
-    if (!m_leaveTracked) {
-        tme.dwFlags = TME_LEAVE;
+    tme.dwFlags = TME_LEAVE | TME_HOVER;
+    tme.dwHoverTime = HOVER_DEFAULT;
+    if (::TrackMouseEvent(&tme))
         m_leaveTracked = 1;
-    } else {
-        tme.dwFlags = TME_HOVER;
-        tme.dwHoverTime = HOVER_DEFAULT;
-    }
-    ::TrackMouseEvent(&tme);
-    m_hover = 1;
-    if (m_dragging)
-        TrackTo(p.x, p.y);
 }
 
 void CSliderBase::OnLButtonUp(UINT, CPoint)
@@ -174,6 +180,9 @@ void CSliderBase::OnLButtonUp(UINT, CPoint)
     ::PostMessageW(m_ownerWnd, WM_SLIDER_RELEASED, (WPARAM)Value(), (LPARAM)m_id);
     m_hover = 0;
     Invalidate(FALSE);
+    // The release hides the tip; from here the pointer's leave or a new
+    // hover decides again.
+    TrackLeaveAndHover();
 }
 
 void CSliderBase::OnMouseHover(UINT, CPoint)

@@ -60,6 +60,7 @@ protected:
     void RebuildTipText();
     void MoveThumbTo(int x, int y);
     HRGN RegionFromCornerKey() const;
+    void TrackLeaveAndHover();
 
     void Draw(CDC& dc);
     void OnPaint();

@@ -81,20 +81,38 @@ void CSliderTrack::UpdateTipText()
     // Longer texts are cut at the buffer's end rather than overrun it.
     lstrcpynW(m_tipBuffer, m_thumb->TipText(), kTipTextChars);
     m_toolInfo.lpszText = m_tipBuffer;
-    if (m_tip && m_toolAdded)
+    if (m_tip)
         ::SendMessageW(m_tip, TTM_UPDATETIPTEXTW, 0, (LPARAM)&m_toolInfo);
 }
 
 void CSliderTrack::CreateTrackingTip(int positionCode)
 {
     m_tipPosition = positionCode;
-    if (m_tip || !m_thumb || !m_thumb->TipEnabled() || !IsWindow())
+    if (!m_thumb || !m_thumb->TipEnabled() || !IsWindow())
         return;
+    EnableTip(true);
+}
+
+void CSliderTrack::EnableTip(bool on)
+{
+    m_toolAdded = on ? 1 : 0;
+    if (!on)
+        CloseTip();
+}
+
+bool CSliderTrack::OpenTip()
+{
+    // The tip window lives only while it shows something: a hidden tracking
+    // tip is one more window the system may leave on the screen.
+    if (m_tip)
+        return true;
+    if (!m_toolAdded || !m_thumb || !m_thumb->TipEnabled() || m_thumb->TipText().IsEmpty() || !IsWindow())
+        return false;
     m_tip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr,
                               ::GetModuleHandleW(nullptr), nullptr);
     if (!m_tip)
-        return;
+        return false;
     m_toolInfo = TOOLINFOW{};
     m_toolInfo.cbSize = sizeof(TOOLINFOW);
     m_toolInfo.uFlags = TTF_IDISHWND | TTF_TRACK | TTF_ABSOLUTE;
@@ -103,23 +121,18 @@ void CSliderTrack::CreateTrackingTip(int positionCode)
     GetClientRect(&m_toolInfo.rect);
     lstrcpynW(m_tipBuffer, m_thumb->TipText(), kTipTextChars);
     m_toolInfo.lpszText = m_tipBuffer;
-    EnableTip(true);
+    ::SendMessageW(m_tip, TTM_ADDTOOLW, 0, (LPARAM)&m_toolInfo);
+    return true;
 }
 
-void CSliderTrack::EnableTip(bool on)
+void CSliderTrack::CloseTip()
 {
+    m_tipShown = 0;
     if (!m_tip)
         return;
-    if (on && !m_toolAdded) {
-        ::SendMessageW(m_tip, TTM_ADDTOOLW, 0, (LPARAM)&m_toolInfo);
-        m_toolAdded = 1;
-        ::SendMessageW(m_tip, TTM_TRACKACTIVATE, FALSE, (LPARAM)&m_toolInfo);
-    } else if (!on && m_toolAdded) {
-        ::SendMessageW(m_tip, TTM_TRACKACTIVATE, FALSE, (LPARAM)&m_toolInfo);
-        ::SendMessageW(m_tip, TTM_DELTOOLW, 0, (LPARAM)&m_toolInfo);
-        m_toolAdded = 0;
-        m_tipShown = 0;
-    }
+    HWND tip = m_tip;
+    m_tip = nullptr;
+    ::DestroyWindow(tip);
 }
 
 void CSliderTrack::PlaceTip()
@@ -139,7 +152,7 @@ void CSliderTrack::PlaceTip()
 
 void CSliderTrack::ShowTip()
 {
-    if (!m_tip || !m_toolAdded || m_tipShown)
+    if (m_tipShown || !OpenTip())
         return;
     UpdateTipText();
     ::SendMessageW(m_tip, TTM_TRACKACTIVATE, TRUE, (LPARAM)&m_toolInfo);
@@ -149,19 +162,13 @@ void CSliderTrack::ShowTip()
 
 void CSliderTrack::HideTip()
 {
-    if (!m_tip || !m_tipShown)
-        return;
-    ::SendMessageW(m_tip, TTM_TRACKACTIVATE, FALSE, (LPARAM)&m_toolInfo);
-    m_tipShown = 0;
+    CloseTip();
 }
 
 LRESULT CSliderTrack::OnSliderChanging(WPARAM w, LPARAM l)
 {
-    if (m_tip && m_toolAdded) {
-        if (!m_tipShown) {
-            ::SendMessageW(m_tip, TTM_TRACKACTIVATE, TRUE, (LPARAM)&m_toolInfo);
-            m_tipShown = 1;
-        }
+    ShowTip();
+    if (m_tipShown) {
         UpdateTipText();
         PlaceTip();
     }
@@ -172,9 +179,7 @@ LRESULT CSliderTrack::OnSliderChanging(WPARAM w, LPARAM l)
 
 LRESULT CSliderTrack::OnSliderReleased(WPARAM w, LPARAM l)
 {
-    if (m_tip && m_toolAdded)
-        ::SendMessageW(m_tip, TTM_TRACKACTIVATE, FALSE, (LPARAM)&m_toolInfo);
-    m_tipShown = 0;
+    CloseTip();
     ::PostMessageW(NotifyWindow(), WM_SLIDER_RELEASED, w, l);
     Invalidate(FALSE);
     return 0;
@@ -227,12 +232,8 @@ void CSliderTrack::OnLButtonUp(UINT, CPoint p)
 
 void CSliderTrack::OnDestroy()
 {
-    if (m_tip) {
-        ::DestroyWindow(m_tip);
-        m_tip = nullptr;
-        m_toolAdded = 0;
-        m_tipShown = 0;
-    }
+    CloseTip();
+    m_toolAdded = 0;
     CWnd::OnDestroy();
 }
 

@@ -1,7 +1,9 @@
 // CSliderTrack: the bitmap window a slider thumb runs on. It relays the
 // thumb's notifications to the page, paints an optional fill level up to
-// the thumb, moves the thumb's tracking tooltip and lets a click on the
-// track make the thumb jump there.
+// the thumb, shows and moves the thumb's tracking tooltip and lets a click
+// on the track make the thumb jump there. The tooltip's window exists only
+// while it shows the thumb's text: it is made when shown (on the thumb's
+// hover and while dragging) and goes when hidden (on release and leave).
 #pragma once
 #include <windows.h>
 
@@ -31,16 +33,16 @@ public:
     void SetThumb(CSliderBase* thumb);
     CSliderBase* Thumb() const { return m_thumb; }
 
-    // The tracking tooltip, made once for the thumb's tooltip.
+    // Switches the thumb's tracking tooltip on, with its position code.
     void CreateTrackingTip(int positionCode);
-    // Adds (true) or removes (false) the tooltip's tool.
+    // Switches the tooltip on (true) or off (false; a shown one goes).
     void EnableTip(bool on);
     void ShowTip();
     void HideTip();
     void PlaceTip();
     bool TipShown() const { return m_tipShown != 0; }
-    bool ToolAdded() const { return m_toolAdded != 0; }
-    HWND TipWindow() const { return m_tip; }
+    bool ToolAdded() const { return m_toolAdded != 0; }  // switched on
+    HWND TipWindow() const { return m_tip; }  // null while hidden
 
     bool FillEnabled() const { return m_fillEnabled != 0; }
     const RECT& FillRect() const { return m_fillRect; }
@@ -51,6 +53,10 @@ protected:
     // Where notifications go: the owner when one is set, else the parent.
     HWND NotifyWindow() const;
     void UpdateTipText();
+    // Makes the tooltip window with its one tool when the tip is on and the
+    // thumb has a text; true when it exists.
+    bool OpenTip();
+    void CloseTip();
     virtual void Draw(CDC& dc);
     void OnPaint();
     LRESULT OnPrintClient(WPARAM w, LPARAM);

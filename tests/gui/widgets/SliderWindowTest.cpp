@@ -234,30 +234,38 @@ TEST(SliderTrackWindow, TrackingTooltipFollowsHoverChangeAndRelease)
     CreateThumb(thumb, &track, {20, 5, 120, 25});
     track.SetThumb(&thumb);
     thumb.SetToolTip(L"", 2, L"DPI ");
-    ASSERT_NE(nullptr, track.TipWindow());
     EXPECT_TRUE(track.ToolAdded());
-    TOOLINFOW ti{sizeof(TOOLINFOW)};
-    EXPECT_EQ(1, (int)::SendMessageW(track.TipWindow(), TTM_GETTOOLCOUNT, 0, 0));
+    EXPECT_EQ(nullptr, track.TipWindow());  // a window only while shown
     thumb.SetPos(4, true);
     EXPECT_STREQ(L"DPI 4", thumb.TipText());
     ::SendMessageW(thumb.m_hWnd, WM_MOUSEHOVER, 0, 0);
     EXPECT_TRUE(track.TipShown());
+    ASSERT_NE(nullptr, track.TipWindow());
+    EXPECT_TRUE(::IsWindowVisible(track.TipWindow()));
+    EXPECT_EQ(1, (int)::SendMessageW(track.TipWindow(), TTM_GETTOOLCOUNT, 0, 0));
     ::SendMessageW(thumb.m_hWnd, WM_MOUSELEAVE, 0, 0);
     EXPECT_FALSE(track.TipShown());
-    // A change while dragging shows it again, the release hides it.
+    EXPECT_EQ(nullptr, track.TipWindow());
+    // A change while dragging shows it again, the release takes it away.
     Drag(thumb.m_hWnd, 5, 5 + 20);
     PumpPending();
     EXPECT_TRUE(track.TipShown());
+    ASSERT_NE(nullptr, track.TipWindow());
     EXPECT_STREQ(L"DPI 6", thumb.TipText());
     ::SendMessageW(thumb.m_hWnd, WM_LBUTTONUP, 0, 0);
     PumpPending();
     EXPECT_FALSE(track.TipShown());
-    // Switching the tool off removes it from the tooltip.
+    EXPECT_EQ(nullptr, track.TipWindow());
+    // A thumb without a text has nothing to show.
+    thumb.SetTipText(L"");
+    ::SendMessageW(thumb.m_hWnd, WM_MOUSEHOVER, 0, 0);
+    EXPECT_EQ(nullptr, track.TipWindow());
+    // Switched off, hover shows nothing.
+    thumb.SetPos(5, true);
     track.EnableTip(false);
-    EXPECT_EQ(0, (int)::SendMessageW(track.TipWindow(), TTM_GETTOOLCOUNT, 0, 0));
     ::SendMessageW(thumb.m_hWnd, WM_MOUSEHOVER, 0, 0);
     EXPECT_FALSE(track.TipShown());
-    (void)ti;
+    EXPECT_EQ(nullptr, track.TipWindow());
 }
 
 TEST(SliderTrackWindow, FillLevelFollowsTheThumb)
