@@ -147,7 +147,7 @@ void CVeskSysTrayDlg::CreateDisplay()
     m_osd.reset(new COsdDisplay);
     HRESULT hr = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     m_osdCom = SUCCEEDED(hr);
-    if (!m_osdCom || FAILED(m_osd->CreateOsd())) {
+    if (!m_osdCom || FAILED(m_osd->CreateOsd(m_hWnd))) {
         m_osd.reset();
         if (m_osdCom)
             ::CoUninitialize();

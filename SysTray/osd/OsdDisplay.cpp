@@ -69,10 +69,10 @@ BEGIN_MESSAGE_MAP(COsdWindow, CWnd)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-BOOL COsdWindow::CreateOsdWindow(const wchar_t* className)
+BOOL COsdWindow::CreateOsdWindow(const wchar_t* className, HWND owner)
 {
     if (!RegisterOsdClass(className) ||
-        !CreateEx(kOsdExStyle, className, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr))
+        !CreateEx(kOsdExStyle, className, L"", WS_POPUP, 0, 0, 0, 0, owner, nullptr))
         return FALSE;
     ShowWindow(SW_HIDE);
     return TRUE;
@@ -206,11 +206,11 @@ void COsdDisplay::UpdateLayout()
     m_layout = ComputeOsdLayout(PrimaryMonitor(), ScreenScale());
 }
 
-HRESULT COsdDisplay::CreateOsd()
+HRESULT COsdDisplay::CreateOsd(HWND owner)
 {
     UpdateLayout();
-    bool text = m_text.CreateOsdWindow(kTextClass);
-    bool bar = m_bar.CreateOsdWindow(kBarClass);
+    bool text = m_text.CreateOsdWindow(kTextClass, owner);
+    bool bar = m_bar.CreateOsdWindow(kBarClass, owner);
     return text && bar ? S_OK : E_FAIL;
 }
 

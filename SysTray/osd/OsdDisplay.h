@@ -3,7 +3,9 @@
 // right of the primary monitor. Both are top-most, click-through, layered
 // pop-ups that never take the focus; a request shows its window for 2
 // seconds after the last one. Requests are posted, so the drawing happens
-// after the caller returns.
+// after the caller returns. The windows are owned by the tray's hidden
+// controller: an owned window never gets a taskbar button, whatever the
+// shell (Wine's lists every visible unowned window, tool windows too).
 #pragma once
 #include <windows.h>
 
@@ -22,7 +24,7 @@ const UINT kOsdShowMs = 2000;
 class COsdWindow : public CWnd {
 public:
     explicit COsdWindow(COsdDisplay& display) : m_display(display) {}
-    BOOL CreateOsdWindow(const wchar_t* className);
+    BOOL CreateOsdWindow(const wchar_t* className, HWND owner);
 
 protected:
     virtual void CreateFonts() = 0;
@@ -83,8 +85,9 @@ public:
     COsdDisplay(const COsdDisplay&) = delete;
     COsdDisplay& operator=(const COsdDisplay&) = delete;
 
-    // Creates both windows, hidden: S_OK when both exist, else E_FAIL.
-    HRESULT CreateOsd();
+    // Creates both windows, hidden and owned by `owner` (which must outlive
+    // neither: they go with it): S_OK when both exist, else E_FAIL.
+    HRESULT CreateOsd(HWND owner);
 
     // The requests: each sets the state and posts WM_OSD_SHOW to its window.
     void ShowOsdText(const wchar_t* text);

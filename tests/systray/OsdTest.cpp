@@ -106,12 +106,12 @@ TEST(Osd, ARequestShowsItsWindowForTwoSecondsAfterTheLastOne)
 {
     {
         COsdDisplay first;  // registers the classes, whose brush stays
-        ASSERT_EQ(S_OK, first.CreateOsd());
+        ASSERT_EQ(S_OK, first.CreateOsd(nullptr));
     }
     DWORD before = GuiObjects();
     {
         COsdDisplay osd;
-        ASSERT_EQ(S_OK, osd.CreateOsd());
+        ASSERT_EQ(S_OK, osd.CreateOsd(nullptr));
         EXPECT_FALSE(::IsWindowVisible(osd.BarWindow()));
         EXPECT_EQ(WS_EX_TOPMOST | WS_EX_TRANSPARENT | WS_EX_TOOLWINDOW | WS_EX_LAYERED | WS_EX_NOACTIVATE,
                   ::GetWindowLongW(osd.BarWindow(), GWL_EXSTYLE) & 0x080800A8);
