@@ -49,19 +49,6 @@ bool IsCommandItem(const CGUIItem* item)
     return item && (item->m_type == ITEM_BITMAPBTN || item->m_type == ITEM_TEXT);
 }
 
-void MakeLayered(HWND window)
-{
-    // Magenta pixels of the skin are see-through.
-    using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-    HMODULE user32 = ::GetModuleHandleW(L"USER32.DLL");
-    auto fn = user32 ? reinterpret_cast<SetLayeredFn>(::GetProcAddress(user32, "SetLayeredWindowAttributes"))
-                     : nullptr;
-    if (!fn)
-        return;
-    ::SetWindowLongPtrW(window, GWL_EXSTYLE, ::GetWindowLongPtrW(window, GWL_EXSTYLE) | WS_EX_LAYERED);
-    fn(window, RGB(255, 0, 255), 0, LWA_COLORKEY);
-}
-
 }  // namespace
 
 // A widget notification, routed to the page modules with its number.
@@ -154,7 +141,7 @@ BOOL CVeskAppDlg::OnInitDialog()
     m_deviceListener.RegisterWindow(this);
     SetIcon(m_icon, TRUE);
     SetIcon(m_icon, FALSE);
-    MakeLayered(m_hWnd);
+    MakeLayeredWithKey(RGB(255, 0, 255));  // magenta pixels of the skin are see-through
     SetWindowText(L"Tandu Kovu Configurator");
     CenterOverOwner(m_hWnd);
     SetBenchMark(L"mainpage");

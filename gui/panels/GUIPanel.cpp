@@ -36,7 +36,12 @@ CGUIPanel::CGUIPanel(const RECT& rect, UINT templateId, CWnd* parent)
         InitModalIndirect(PlainPanelTemplate(), parent);
 }
 
-CGUIPanel::~CGUIPanel() { m_items.DeleteAll(); }
+CGUIPanel::~CGUIPanel()
+{
+    m_items.DeleteAll();
+    if (m_keyShape)
+        ::DeleteObject(m_keyShape);
+}
 
 BOOL CGUIPanel::CreatePlain(CWnd* parent, DWORD style)
 {
@@ -51,6 +56,9 @@ int CGUIPanel::OnCreate(LPCREATESTRUCTW)
     m_items.DeleteAll();
     m_background = m_mask = nullptr;
     m_region = nullptr;
+    if (m_keyShape)
+        ::DeleteObject(m_keyShape);
+    m_keyShape = nullptr;
 
     if (!m_pageFile.IsEmpty()) {
         LoadSkinPage(&m_items, m_pageFile, this, false);
@@ -82,6 +90,62 @@ void CGUIPanel::OnPaint()
 {
     CPaintDC dc(this);  // validates even when there is nothing to draw
     DrawBackground(dc);
+    // Only the screen's copy carries the key: captures keep the face as
+    // the skin draws it.
+    KeyOutsideShape(dc);
+}
+
+bool CGUIPanel::MakeLayeredWithKey(COLORREF key)
+{
+    using SetLayeredFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+    HMODULE user32 = ::GetModuleHandleW(L"USER32.DLL");
+    auto setLayered = user32 ? reinterpret_cast<SetLayeredFn>(::GetProcAddress(user32, "SetLayeredWindowAttributes"))
+                             : nullptr;
+    if (!setLayered || !m_hWnd)
+        return false;
+    ::SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE) | WS_EX_LAYERED);
+    if (!setLayered(m_hWnd, key, 0, LWA_COLORKEY))
+        return false;
+    HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+    if (shape && ::GetWindowRgn(m_hWnd, shape) != ERROR) {
+        if (m_keyShape)
+            ::DeleteObject(m_keyShape);
+        m_keyShape = shape;
+        m_key = key;
+        m_region = nullptr;  // the window frees it
+        ::SetWindowRgn(m_hWnd, nullptr, FALSE);
+    } else if (shape) {
+        ::DeleteObject(shape);
+    }
+    ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    return true;
+}
+
+void CGUIPanel::KeyOutsideShape(HDC target)
+{
+    if (!m_keyShape || !target)
+        return;
+    CRect client;
+    GetClientRect(&client);
+    // The shape is in window coordinates, the paint in client ones.
+    CRect window;
+    GetWindowRect(&window);
+    POINT origin{0, 0};
+    ::ClientToScreen(m_hWnd, &origin);
+    HRGN outside = ::CreateRectRgn(client.left, client.top, client.right, client.bottom);
+    HRGN shape = ::CreateRectRgn(0, 0, 0, 0);
+    HBRUSH brush = ::CreateSolidBrush(m_key);
+    if (outside && shape && brush && ::CombineRgn(shape, m_keyShape, nullptr, RGN_COPY) != ERROR) {
+        ::OffsetRgn(shape, window.left - origin.x, window.top - origin.y);
+        if (::CombineRgn(outside, outside, shape, RGN_DIFF) > NULLREGION)
+            ::FillRgn(target, outside, brush);
+    }
+    if (brush)
+        ::DeleteObject(brush);
+    if (shape)
+        ::DeleteObject(shape);
+    if (outside)
+        ::DeleteObject(outside);
 }
 
 LRESULT CGUIPanel::OnPrintClient(WPARAM wParam, LPARAM)

@@ -28,6 +28,17 @@ public:
     // that have no template resource of their own).
     BOOL CreatePlain(CWnd* parent = nullptr, DWORD style = WS_POPUP | WS_VISIBLE);
 
+    // Makes the window layered with `key` pixels see-through, and lets that
+    // key cut the mask's shape as well: the window region goes and the face
+    // takes the key colour outside the mask. A window shaped both ways is
+    // shaped by its key alone under Wine (the key's shape replaces the
+    // region's), so its cut-off corners would cover the desktop; shaped by
+    // the key alone it looks and hit-tests the same on every system. The
+    // layered-window function is looked up at run time; false without it.
+    bool MakeLayeredWithKey(COLORREF key);
+    // The shape the key cuts (window coordinates), null while none.
+    HRGN KeyShape() const { return m_keyShape; }
+
     CGUIItems& Items() { return m_items; }
     CPanelBitmap* Background() const { return m_background; }
     CPanelBitmap* Mask() const { return m_mask; }
@@ -42,12 +53,15 @@ protected:
     void OnPaint();
     LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     void DrawBackground(HDC target);
+    void KeyOutsideShape(HDC target);
 
     CWnd* m_parent;
     CString m_pageFile;
     CPanelBitmap* m_background = nullptr;
     CPanelBitmap* m_mask = nullptr;
     HRGN m_region = nullptr;  // owned by the window once set
+    HRGN m_keyShape = nullptr;  // owned; the mask's shape once the key cuts it
+    COLORREF m_key = 0;
     CGUIItems m_items;
     CRect m_rect;
     bool m_loaded = false;
