@@ -2,7 +2,11 @@
 # Renders every page (for each model) and every popup of the default skin in
 # each of the ten languages to build/captures/skin/, and a contact sheet per
 # language (build/captures/skin/contact_en.png, contact_de.png, contact_ja.png
-# ...). Language codes as arguments render only those: tools/captures.sh ja ru
+# ...), then grabs what the X display shows of the programs' windows
+# (the screen tests: the X server's picture beside each window's own, as
+# build/captures/screen/<name>_x.png and <name>_own.png). Language codes as
+# arguments render only those languages: tools/captures.sh ja ru; "screen"
+# only the screen grabs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TK_BUILD_DIR:-$root/build}
@@ -10,6 +14,10 @@ build=${TK_BUILD_DIR:-$root/build}
 # By language id, as the language-name table and the capture program order them.
 codes=(en zh-cn zh-tw fr fr-ca de ko ru ja es)
 filter=""
+skin=1
+screen=1
+[ $# -gt 0 ] && screen=0
+if [ "$*" = "screen" ]; then skin=0; screen=1; set --; fi
 for want in "$@"; do
   found=""
   for i in "${!codes[@]}"; do
@@ -21,20 +29,32 @@ done
 
 bash "$root/tools/install-deps.sh"
 bash "$root/tools/build.sh" "$build"
-cmake --build "$build" --target skin_captures -- --no-print-directory -s
+cmake --build "$build" --target skin_captures screen_tests -- --no-print-directory -s
 
 # shellcheck source=wine-env.sh
 . "$root/tools/wine-env.sh"
 trap tk_env_down EXIT
 tk_env_up "$build"
-out="$build/captures/skin"
-if [ -z "$filter" ]; then
-  rm -rf "$out"
-else
-  for want in "$@"; do rm -f "$out/${want}_"*.png; done
+if [ "$skin" = 1 ]; then
+  out="$build/captures/skin"
+  if [ -z "$filter" ]; then
+    rm -rf "$out"
+  else
+    for want in "$@"; do rm -f "$out/${want}_"*.png; done
+  fi
+  mkdir -p "$out"
+  (cd "$build/program" && TK_CAPTURE_DIR="Z:$build/captures" \
+     "$root/tools/wine-run.sh" "$build/tests/skin/skin_captures.exe" ${filter:+"--gtest_filter=$filter"})
+  python3 "$root/tools/skinart/contact.py" "$out"
+  echo "captures: $out"
 fi
-mkdir -p "$out"
-(cd "$build/program" && TK_CAPTURE_DIR="Z:$build/captures" \
-   "$root/tools/wine-run.sh" "$build/tests/skin/skin_captures.exe" ${filter:+"--gtest_filter=$filter"})
-python3 "$root/tools/skinart/contact.py" "$out"
-echo "captures: $out"
+if [ "$screen" = 1 ]; then
+  # The screen tests start the programs against the simulated mouse and
+  # compare; their grabs are the point here, a failure is reported as well.
+  out="$build/captures/screen"
+  rm -f "$out"/*.png
+  mkdir -p "$out"
+  (cd "$build/program" && TK_CAPTURE_DIR="Z:$build/captures" \
+     "$root/tools/wine-run.sh" "$build/tests/screen/screen_tests.exe") || echo "screen tests failed: see above" >&2
+  echo "screen grabs: $out"
+fi
