@@ -18,32 +18,11 @@
 #include "RecordingWnd.h"
 #include "ScratchInstallDir.h"
 #include "ScreenFixture.h"
+#include "SkinItemWindow.h"
 
 namespace {
 
 const wchar_t kMainClass[] = L"SINGLE_INSTANCE_APP_KOVU";
-
-pugi::xml_node FindNamed(const pugi::xml_document& doc, const wchar_t* name)
-{
-    return doc.find_node([&](const pugi::xml_node& n) { return std::wstring(n.attribute(L"name").value()) == name; });
-}
-
-// The window the page file places the item in (buttons have no control
-// id): the child of the main window at the centre of the item's RECT.
-HWND ItemWindow(HWND main, const wchar_t* file, const wchar_t* name)
-{
-    pugi::xml_document doc;
-    if (!doc.load_file((ProgramDir() + L"\\xml\\" + file).c_str()))
-        return nullptr;
-    pugi::xml_node rect = FindNamed(doc, name).child(L"RECT");
-    if (!rect)
-        return nullptr;
-    // RECT is left, top, width, height.
-    POINT centre{rect.attribute(L"left").as_int() + rect.attribute(L"right").as_int() / 2,
-                 rect.attribute(L"top").as_int() + rect.attribute(L"bottom").as_int() / 2};
-    HWND found = ::ChildWindowFromPointEx(main, centre, CWP_SKIPINVISIBLE);
-    return found == main ? nullptr : found;
-}
 
 // The main window's shape: its page's mask, as the panel makes it.
 HRGN MainShape()
@@ -82,7 +61,7 @@ protected:
     }
     void ShowPage(const wchar_t* tab, int shownItem)
     {
-        HWND button = ItemWindow(main, L"MainPage.xml", tab);
+        HWND button = SkinItemWindow(main, L"MainPage.xml", tab);
         ASSERT_NE(nullptr, button);
         Click(CentreOf(button));
         ASSERT_TRUE(PumpUntil([&] {

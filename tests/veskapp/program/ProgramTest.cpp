@@ -24,6 +24,7 @@
 #include "RecordingWnd.h"
 #include "RemovalNotice.h"
 #include "ScratchInstallDir.h"
+#include "SkinItemWindow.h"
 #include "WidgetMessages.h"
 
 namespace {
@@ -117,19 +118,7 @@ protected:
     // id, so they are found where the page puts them.
     static HWND ItemWindow(HWND main, const wchar_t* file, const wchar_t* name)
     {
-        pugi::xml_document doc;
-        if (!doc.load_file((ProgramDir() + L"\\xml\\" + file).c_str()))
-            return nullptr;
-        pugi::xml_node item =
-            doc.find_node([&](const pugi::xml_node& n) { return std::wstring(n.attribute(L"name").value()) == name; });
-        pugi::xml_node rect = item.child(L"RECT") ? item.child(L"RECT") : item.child(L"CBOX").child(L"RECT");
-        if (!rect)
-            return nullptr;
-        // RECT is left, top, width, height.
-        POINT centre{rect.attribute(L"left").as_int() + rect.attribute(L"right").as_int() / 2,
-                     rect.attribute(L"top").as_int() + rect.attribute(L"bottom").as_int() / 2};
-        HWND found = ::ChildWindowFromPointEx(main, centre, CWP_SKIPINVISIBLE);
-        return found == main ? nullptr : found;
+        return SkinItemWindow(main, file, name);
     }
     static void Click(HWND main, HWND button)
     {
