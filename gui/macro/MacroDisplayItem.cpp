@@ -162,10 +162,8 @@ CString CMacroDisplayItem::EventText(const MacroEvent& e, DWORD_PTR& data) const
     return text;
 }
 
-int CMacroDisplayItem::InsertEventRow(const MacroEvent& e, bool repaint, int position)
+int CMacroDisplayItem::InsertListRow(const MacroEvent& e, int position)
 {
-    int count = GetItemCount();
-    if (position < 0 || position > count) position = count;
     DWORD_PTR data = 0;
     CString text = EventText(e, data);
     int row = InsertItem(position, L"");
@@ -173,12 +171,42 @@ int CMacroDisplayItem::InsertEventRow(const MacroEvent& e, bool repaint, int pos
     SetItemData(row, data);
     int desc = m_columns.PositionOf(kColumnDescription);
     SetItemText(row, desc >= 0 ? desc : 0, text);
+    return row;
+}
+
+int CMacroDisplayItem::InsertEventRow(const MacroEvent& e, bool repaint, int position)
+{
+    int count = GetItemCount();
+    if (position < 0 || position > count) position = count;
+    int row = InsertListRow(e, position);
+    if (row < 0) return -1;
     EnsureVisible(row, FALSE);
     if (m_scroll && m_scroll->GetSafeHwnd()) m_scroll->UpdateThumb();
     m_events.insert(m_events.begin() + std::min((size_t)row, m_events.size()), e);
     SelectRow(row);
     if (repaint) Invalidate(FALSE);
     return row;
+}
+
+// Row by row, each row scrolled into view in a shown list costs a scroll and
+// a paint through the display server, seconds for a long macro. So the rows
+// go in with the list's redraw off, and the list scrolls, selects and paints
+// once, after the last: what shows is the same.
+void CMacroDisplayItem::AppendEvents(const MacroEvent* first, const MacroEvent* last)
+{
+    if (first == last) return;
+    SendMessage(WM_SETREDRAW, FALSE);
+    m_events.reserve(m_events.size() + (size_t)(last - first));
+    for (const MacroEvent* e = first; e != last; ++e) {
+        if (InsertListRow(*e, GetItemCount()) < 0) break;
+        m_events.push_back(*e);
+    }
+    SendMessage(WM_SETREDRAW, TRUE);
+    const int row = GetItemCount() - 1;
+    if (row < 0) return;
+    SelectRow(row);
+    EnsureVisible(row, FALSE);
+    if (m_scroll && m_scroll->GetSafeHwnd()) m_scroll->UpdateThumb();
 }
 
 void CMacroDisplayItem::SelectRow(int row)
@@ -195,7 +223,7 @@ bool CMacroDisplayItem::SetEvents(const std::vector<MacroEvent>& events)
     if (m_recording) return false;
     DeleteAllItems();
     m_events.clear();
-    for (const MacroEvent& e : events) InsertEventRow(e, false, -1);
+    AppendEvents(events.data(), events.data() + events.size());
     Invalidate(FALSE);
     return GetItemCount() > 0;
 }
@@ -510,14 +538,14 @@ void CMacroDisplayItem::StopPlayback()
 
 void CMacroDisplayItem::PlaybackStep()
 {
-    while (m_playPos < m_playback.size()) {
-        const MacroEvent& e = m_playback[m_playPos++];
-        if (e.kind == MacroEvent::kDelay) {
-            SetTimer(kPlaybackTimer, (UINT)e.value);
-            Invalidate(FALSE);
-            return;
-        }
-        InsertEventRow(e, false, -1);
+    // The events up to the next delay show at once, in one pass.
+    const size_t from = m_playPos;
+    while (m_playPos < m_playback.size() && m_playback[m_playPos].kind != MacroEvent::kDelay) ++m_playPos;
+    AppendEvents(m_playback.data() + from, m_playback.data() + m_playPos);
+    if (m_playPos < m_playback.size()) {
+        SetTimer(kPlaybackTimer, (UINT)m_playback[m_playPos++].value);
+        Invalidate(FALSE);
+        return;
     }
     KillTimer(kPlaybackTimer);
     m_playPos = 0;

@@ -109,7 +109,11 @@ protected:
     void OnEndLabelEdit(NMHDR* nm, LRESULT* result);
     LRESULT OnPrintClient(WPARAM w, LPARAM);
 
+    // One row of the list alone, without its event.
+    int InsertListRow(const MacroEvent& e, int position);
     int InsertEventRow(const MacroEvent& e, bool repaint, int position);
+    // Adds events at the end in one pass: the last selected and in view.
+    void AppendEvents(const MacroEvent* first, const MacroEvent* last);
     CString EventText(const MacroEvent& e, DWORD_PTR& data) const;
     void RecordEvent(const MacroEvent& e);
     void PlaybackStep();

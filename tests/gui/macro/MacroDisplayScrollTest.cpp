@@ -3,6 +3,9 @@
 // capture that follows the pointer from the list into the bar and out).
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <functional>
+
 #include "MacroDisplayItem.h"
 #include "MacroDisplayScroll.h"
 #include "RecordingWnd.h"
@@ -205,4 +208,88 @@ TEST_F(ScrollingMacro, ReadOnlyAndDelayEditingTakeNoCapture)
     ::ReleaseCapture();
     ro.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(nullptr, ::GetCapture());
+}
+
+namespace {
+
+// What reaches a list while it is filled: its paints, and each change of its
+// scroll position seen after a message to it.
+struct ListActivity {
+    int paints = 0;
+    int scrolls = 0;
+    int position = 0;
+};
+
+// Paints past this many are counted but not drawn, so that a fill that
+// paints once a row fails in seconds rather than running for minutes.
+constexpr int kPaintsDrawn = 10;
+
+LRESULT CALLBACK CountListActivity(HWND hwnd, UINT msg, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR data)
+{
+    auto* seen = reinterpret_cast<ListActivity*>(data);
+    if (msg == WM_PAINT && ++seen->paints > kPaintsDrawn) {
+        ::ValidateRect(hwnd, nullptr);
+        return 0;
+    }
+    const LRESULT result = ::DefSubclassProc(hwnd, msg, w, l);
+    SCROLLINFO si{sizeof(si), SIF_POS};
+    if (::GetScrollInfo(hwnd, SB_VERT, &si) && si.nPos != seen->position) {
+        ++seen->scrolls;
+        seen->position = si.nPos;
+    }
+    return result;
+}
+
+ListActivity WatchWhile(HWND list, const std::function<void()>& fill)
+{
+    ListActivity seen;
+    SCROLLINFO si{sizeof(si), SIF_POS};
+    if (::GetScrollInfo(list, SB_VERT, &si)) seen.position = si.nPos;
+    ::SetWindowSubclass(list, &CountListActivity, 1, (DWORD_PTR)&seen);
+    fill();
+    PumpPending();
+    ::RemoveWindowSubclass(list, &CountListActivity, 1);
+    return seen;
+}
+
+}  // namespace
+
+// A long macro shows in one pass: filling a shown list row by row, each row
+// scrolled into view, would paint and scroll the list once a row. Counted,
+// not timed, so that a slow machine cannot hide it.
+TEST_F(ScrollingMacro, ALongMacroShowsWithAHandfulOfPaintsAndScrolls)
+{
+    std::vector<MacroEvent> events;
+    for (int i = 0; i < (int)kMaxDeviceMacroEvents; ++i)
+        events.push_back(i % 3 == 2 ? MacroEvent{MacroEvent::kDelay, 20, 20}
+                                    : MacroEvent{MacroEvent::kKey, 0x1E, i % 3 ? 1u : 255u});
+    const ListActivity seen = WatchWhile(md.m_hWnd, [&] { EXPECT_TRUE(md.SetEvents(events)); });
+    EXPECT_LE(seen.paints, 5);
+    EXPECT_LE(seen.scrolls, 2);
+    // What shows is as before: the last event selected and in view, the
+    // thumb at the end of its track.
+    ASSERT_EQ((int)events.size(), md.GetItemCount());
+    EXPECT_EQ(events, md.GetEvents());
+    EXPECT_EQ(LastRow(), md.GetNextItem(-1, LVNI_SELECTED));
+    EXPECT_EQ(LastRow(), md.GetNextItem(-1, LVNI_FOCUSED));
+    EXPECT_EQ(LastTopRow(Info()), Info().nPos);
+    EXPECT_TRUE(LastRowInView());
+    int thumb = 0;
+    ASSERT_TRUE(ThumbTopForScroll(bar->Parts(), bar->Layout(), Info(), thumb));
+    EXPECT_EQ(thumb, bar->ThumbTop());
+    EXPECT_EQ(ClampThumbTop(bar->Parts(), bar->Layout(), INT_MAX), bar->ThumbTop());
+
+    // The preview's playback shows the events up to the next delay at once.
+    CMacroDisplayItem ro;
+    ro.m_readOnly = true;
+    ASSERT_TRUE(ro.Create(&owner, RECT{10, 215, 250, 255}, 91));
+    ro.AddColumn(CMacroDisplayItem::kColumnDescription, 1, 200, 0, L"");
+    std::vector<MacroEvent> keys(kMaxDeviceMacroEvents - 1, MacroEvent{MacroEvent::kKey, 0x1E, 255u});
+    keys.push_back({MacroEvent::kDelay, 60000, 60000});
+    const ListActivity played = WatchWhile(ro.m_hWnd, [&] { ro.StartPlayback(keys); });
+    EXPECT_EQ((int)keys.size() - 1, ro.GetItemCount());
+    EXPECT_EQ(ro.GetItemCount() - 1, ro.GetNextItem(-1, LVNI_SELECTED));
+    EXPECT_LE(played.paints, 5);
+    EXPECT_LE(played.scrolls, 2);
+    ro.StopPlayback();
 }
