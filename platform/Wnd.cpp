@@ -2,6 +2,7 @@
 
 #include <map>
 #include <memory>
+#include <unordered_map>
 
 #include "WinThread.h"
 
@@ -63,19 +64,34 @@ bool CCmdTarget::DispatchEntry(UINT kind, UINT message, UINT code, UINT id, WPAR
 
 // ------------------------------------------------------------ handle binding
 
-static const wchar_t kObjectProp[] = L"TkCWndObject";
-
 namespace {
 // Temporary wrappers for windows the library did not create; per thread,
 // freed when that thread's message loop is idle.
 thread_local std::map<HWND, std::unique_ptr<CWnd>>* t_tempMap = nullptr;
+
+// The object each window of this process is bound to, for every thread. Every
+// message looks its window up here; a window property would do as well, but
+// under Wine each read of one is a round trip to the wine server, which made
+// each message to a window of ours cost tens of microseconds.
+SRWLOCK g_boundLock = SRWLOCK_INIT;
+std::unordered_map<HWND, CWnd*>& BoundWindows()
+{
+    // Never freed: windows still go away while the process ends.
+    static auto* bound = new std::unordered_map<HWND, CWnd*>();
+    return *bound;
 }
+}  // namespace
 
 CWnd* CWnd::FromHandlePermanent(HWND hwnd)
 {
     if (!hwnd)
         return nullptr;
-    return static_cast<CWnd*>(::GetPropW(hwnd, kObjectProp));
+    ::AcquireSRWLockShared(&g_boundLock);
+    const auto& bound = BoundWindows();
+    const auto it = bound.find(hwnd);
+    CWnd* w = it == bound.end() ? nullptr : it->second;
+    ::ReleaseSRWLockShared(&g_boundLock);
+    return w;
 }
 
 CWnd* CWnd::FromHandle(HWND hwnd)
@@ -108,13 +124,21 @@ void CWnd::DeleteTempMap()
 void CWnd::BindHandle(HWND hwnd)
 {
     m_hWnd = hwnd;
-    ::SetPropW(hwnd, kObjectProp, this);
+    ::AcquireSRWLockExclusive(&g_boundLock);
+    BoundWindows()[hwnd] = this;
+    ::ReleaseSRWLockExclusive(&g_boundLock);
 }
 
 void CWnd::UnbindHandle()
 {
-    if (m_hWnd && FromHandlePermanent(m_hWnd) == this)
-        ::RemovePropW(m_hWnd, kObjectProp);
+    if (m_hWnd) {
+        ::AcquireSRWLockExclusive(&g_boundLock);
+        auto& bound = BoundWindows();
+        const auto it = bound.find(m_hWnd);
+        if (it != bound.end() && it->second == this)
+            bound.erase(it);
+        ::ReleaseSRWLockExclusive(&g_boundLock);
+    }
     m_hWnd = nullptr;
 }
 
