@@ -27,6 +27,7 @@ BEGIN_MESSAGE_MAP(CMacroDisplayItem, CListCtrl)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
     ON_NOTIFY_REFLECT(LVN_BEGINLABELEDITW, OnBeginLabelEdit)
     ON_NOTIFY_REFLECT(LVN_ENDLABELEDITW, OnEndLabelEdit)
+    ON_NOTIFY_REFLECT(LVN_DELETEALLITEMS, OnDeleteAllItems)
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
@@ -164,13 +165,20 @@ CString CMacroDisplayItem::EventText(const MacroEvent& e, DWORD_PTR& data) const
 
 int CMacroDisplayItem::InsertListRow(const MacroEvent& e, int position)
 {
+    // The row comes with its data: setting it afterwards would tell the
+    // owner of a change, twice, for every row.
     DWORD_PTR data = 0;
     CString text = EventText(e, data);
-    int row = InsertItem(position, L"");
-    if (row < 0) return -1;
-    SetItemData(row, data);
+    LVITEMW item{};
+    item.lParam = (LPARAM)data;
     int desc = m_columns.PositionOf(kColumnDescription);
-    SetItemText(row, desc >= 0 ? desc : 0, text);
+    if (desc < 0) desc = 0;
+    item.mask = LVIF_PARAM | (desc == 0 ? LVIF_TEXT : 0);
+    item.iItem = position;
+    item.pszText = const_cast<wchar_t*>(text.GetString());
+    int row = (int)SendMessage(LVM_INSERTITEMW, 0, (LPARAM)&item);
+    if (row < 0) return -1;
+    if (desc != 0) SetItemText(row, desc, text);
     return row;
 }
 
@@ -212,7 +220,12 @@ void CMacroDisplayItem::AppendEvents(const MacroEvent* first, const MacroEvent* 
 void CMacroDisplayItem::SelectRow(int row)
 {
     if (row < 0) {
-        SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        // Only the rows that have the state: every row of a long macro
+        // would each be told to its owner.
+        for (UINT state : {LVIS_SELECTED, LVIS_FOCUSED}) {
+            const int at = GetNextItem(-1, state == LVIS_SELECTED ? LVNI_SELECTED : LVNI_FOCUSED);
+            if (at >= 0) SetItemState(at, 0, state);
+        }
         return;
     }
     SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
@@ -494,6 +507,11 @@ void CMacroDisplayItem::OnBeginLabelEdit(NMHDR*, LRESULT* result)
     }
     m_editing = true;
     *result = FALSE;
+}
+
+void CMacroDisplayItem::OnDeleteAllItems(NMHDR*, LRESULT* result)
+{
+    *result = TRUE;  // no notice for each row: the rows carry nothing to free
 }
 
 void CMacroDisplayItem::OnEndLabelEdit(NMHDR* nm, LRESULT* result)

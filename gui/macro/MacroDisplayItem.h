@@ -107,6 +107,7 @@ protected:
     void OnCustomDraw(NMHDR* nm, LRESULT* result);
     void OnBeginLabelEdit(NMHDR* nm, LRESULT* result);
     void OnEndLabelEdit(NMHDR* nm, LRESULT* result);
+    void OnDeleteAllItems(NMHDR* nm, LRESULT* result);
     LRESULT OnPrintClient(WPARAM w, LPARAM);
 
     // One row of the list alone, without its event.
