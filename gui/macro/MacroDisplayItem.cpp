@@ -1,6 +1,9 @@
 #include "MacroDisplayItem.h"
 
 #include <algorithm>
+#include <map>
+#include <tuple>
+#include <utility>
 
 #include "EditItems.h"
 #include "KeyEvent.h"
@@ -135,7 +138,7 @@ void CMacroDisplayItem::SetEventBitmaps(HBITMAP const bitmaps[6])
     }
 }
 
-CString CMacroDisplayItem::EventText(const MacroEvent& e, DWORD_PTR& data) const
+CString CMacroDisplayItem::EventText(const MacroEvent& e, DWORD_PTR& data, const CString* secondsWord) const
 {
     CString text;
     switch (e.kind) {
@@ -156,25 +159,26 @@ CString CMacroDisplayItem::EventText(const MacroEvent& e, DWORD_PTR& data) const
         break;
     }
     default:
-        text = FormatDelayText((DWORD)e.value, TranslateText(L"$secondsdelay"));
+        if (secondsWord)
+            text = FormatDelayText((DWORD)e.value, *secondsWord);
+        else
+            text = FormatDelayText((DWORD)e.value, TranslateText(L"$secondsdelay"));
         data = kRowDelay;
         break;
     }
     return text;
 }
 
-int CMacroDisplayItem::InsertListRow(const MacroEvent& e, int position)
+int CMacroDisplayItem::InsertListRow(const CString& text, DWORD_PTR data, int position)
 {
     // The row comes with its data: setting it afterwards would tell the
     // owner of a change, twice, for every row.
-    DWORD_PTR data = 0;
-    CString text = EventText(e, data);
-    LVITEMW item{};
-    item.lParam = (LPARAM)data;
     int desc = m_columns.PositionOf(kColumnDescription);
     if (desc < 0) desc = 0;
+    LVITEMW item{};
     item.mask = LVIF_PARAM | (desc == 0 ? LVIF_TEXT : 0);
     item.iItem = position;
+    item.lParam = (LPARAM)data;
     item.pszText = const_cast<wchar_t*>(text.GetString());
     int row = (int)SendMessage(LVM_INSERTITEMW, 0, (LPARAM)&item);
     if (row < 0) return -1;
@@ -186,7 +190,9 @@ int CMacroDisplayItem::InsertEventRow(const MacroEvent& e, bool repaint, int pos
 {
     int count = GetItemCount();
     if (position < 0 || position > count) position = count;
-    int row = InsertListRow(e, position);
+    DWORD_PTR data = 0;
+    const CString text = EventText(e, data);
+    int row = InsertListRow(text, data, position);
     if (row < 0) return -1;
     EnsureVisible(row, FALSE);
     if (m_scroll && m_scroll->GetSafeHwnd()) m_scroll->UpdateThumb();
@@ -203,11 +209,24 @@ int CMacroDisplayItem::InsertEventRow(const MacroEvent& e, bool repaint, int pos
 void CMacroDisplayItem::AppendEvents(const MacroEvent* first, const MacroEvent* last)
 {
     if (first == last) return;
+    // A long macro repeats its keys, buttons and delays: each distinct event
+    // is named once, and the delays' word looked up once (a word of the
+    // language table is found by walking the table).
+    const CString seconds = TranslateText(L"$secondsdelay");
+    std::map<std::tuple<int, int, uint32_t>, std::pair<CString, DWORD_PTR>> named;
     SendMessage(WM_SETREDRAW, FALSE);
     m_events.reserve(m_events.size() + (size_t)(last - first));
+    int at = GetItemCount();
     for (const MacroEvent* e = first; e != last; ++e) {
-        if (InsertListRow(*e, GetItemCount()) < 0) break;
+        auto it = named.find({e->kind, e->value, e->flags});
+        if (it == named.end()) {
+            DWORD_PTR data = 0;
+            CString text = EventText(*e, data, &seconds);
+            it = named.emplace(std::make_tuple(e->kind, e->value, e->flags), std::make_pair(text, data)).first;
+        }
+        if (InsertListRow(it->second.first, it->second.second, at) < 0) break;
         m_events.push_back(*e);
+        ++at;
     }
     SendMessage(WM_SETREDRAW, TRUE);
     const int row = GetItemCount() - 1;

@@ -111,11 +111,12 @@ protected:
     LRESULT OnPrintClient(WPARAM w, LPARAM);
 
     // One row of the list alone, without its event.
-    int InsertListRow(const MacroEvent& e, int position);
+    int InsertListRow(const CString& text, DWORD_PTR data, int position);
     int InsertEventRow(const MacroEvent& e, bool repaint, int position);
     // Adds events at the end in one pass: the last selected and in view.
     void AppendEvents(const MacroEvent* first, const MacroEvent* last);
-    CString EventText(const MacroEvent& e, DWORD_PTR& data) const;
+    // secondsWord: the delays' word, when the caller has looked it up.
+    CString EventText(const MacroEvent& e, DWORD_PTR& data, const CString* secondsWord = nullptr) const;
     void RecordEvent(const MacroEvent& e);
     void PlaybackStep();
     void NotifyOwner(UINT msg);
