@@ -9,7 +9,9 @@
 //   BenchProbe write <profiles> <runs>         the device write of Apply
 //   BenchProbe apply <exe> <profiles> <runs> <x y>  Apply in the configurator
 //   BenchProbe osd <runs>                      a button press to the visible display
+//   BenchProbe macro <exe> <runs> <x y>        a long macro shown on the macros page
 #include <windows.h>
+#include <commctrl.h>
 #include <objbase.h>
 #include <ocidl.h>
 
@@ -19,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "AssignmentValues.h"
 #include "ComPtr.h"
 #include "DeviceObjects.h"
 #include "DeviceService.h"
@@ -26,6 +29,7 @@
 #include "ProgressMessenger.h"
 #include "StartMark.h"
 #include "VeskConfig.h"
+#include "WidgetMessages.h"
 
 namespace {
 
@@ -619,6 +623,195 @@ int RunOsd(int runs)
     return result;
 }
 
+// ---- Showing a long macro ----------------------------------------------
+
+// The lengths shown, each against a plain list view of as many rows.
+const int kMacroLengths[] = {4096, 250};
+
+// A recorded-looking macro: a key pressed, a short delay, the key released.
+std::vector<MacroEvent> BenchMacroEvents(int count)
+{
+    std::vector<MacroEvent> events;
+    for (int i = 0; i < count; ++i) {
+        const int scan = 0x10 + (i / 3) % 26;
+        if (i % 3 == 1)
+            events.push_back({MacroEvent::kDelay, 20 + i % 50, 0});
+        else
+            events.push_back({MacroEvent::kKey, scan, i % 3 == 0 ? 255u : 1u});
+    }
+    return events;
+}
+
+// Puts a one-event macro and one macro of each length on the device, and
+// gives the index each has in the configurator's macro list, which takes the
+// device's macros in order and skips a name it already holds.
+bool MakeMacros(const ComPtr<IServiceControl>& control, std::vector<int>& indices)
+{
+    if (FAILED(control->Reset()))
+        return false;
+    ComPtr<IDeviceCollection> collection = control.As<IDeviceCollection>();
+    ComPtr<IDevice> device;
+    ComPtr<IMacroManager> manager;
+    if (!collection || FAILED(collection->Item(0, device.Out())) ||
+        FAILED(device->GetFeature(IID_IMacroManager, manager.OutUnknown())) || !manager)
+        return false;
+    std::vector<std::pair<std::wstring, int>> wanted = {{L"Bench 1", 1}};
+    for (int length : kMacroLengths)
+        wanted.push_back({L"Bench " + std::to_wstring(length), length});
+    for (const auto& w : wanted) {
+        ComPtr<IMacro> macro;
+        if (FAILED(manager->Create(macro.Out())) || !macro || FAILED(macro->SetName(w.first.c_str())))
+            return false;
+        MacroBlock* block = NewMacroBlock(BenchMacroEvents(w.second));
+        const bool sent = block && SUCCEEDED(macro->SetEvents(block));
+        ::CoTaskMemFree(block);
+        if (!sent)
+            return false;
+    }
+    std::vector<std::wstring> names;
+    for (LONG i = 0;; ++i) {
+        ComPtr<IMacro> macro;
+        LPWSTR name = nullptr;
+        if (FAILED(manager->Item(i, macro.Out())) || !macro)
+            break;
+        if (FAILED(macro->GetName(&name)) || !name)
+            continue;
+        bool taken = false;
+        for (const std::wstring& n : names)
+            taken = taken || _wcsicmp(n.c_str(), name) == 0;
+        if (!taken)
+            names.push_back(name);
+        ::CoTaskMemFree(name);
+    }
+    indices.clear();
+    for (const auto& w : wanted) {
+        auto at = std::find(names.begin(), names.end(), w.first);
+        if (at == names.end())
+            return false;
+        indices.push_back(static_cast<int>(at - names.begin()));
+    }
+    return true;
+}
+
+HWND VisibleChild(HWND parent, int id)
+{
+    ChildSearch search{id, nullptr};
+    ::EnumChildWindows(parent, FindChild, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The baseline: a plain list view in a window of this process, as large as
+// the macro display, filled with as many rows of the same kind of text, the
+// last selected and scrolled into view, to the end of its repaint. It is
+// filled with its redraw off, as a list view takes many rows at once: row by
+// row with its redraw on it spends about a minute on 4096 rows here.
+double FillPlainList(HWND top, HWND list, int rows)
+{
+    ::SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
+    ::RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    const std::vector<MacroEvent> events = BenchMacroEvents(rows);
+    const double t0 = Now();
+    ::SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    for (int i = 0; i < rows; ++i) {
+        wchar_t text[64];
+        const MacroEvent& e = events[static_cast<size_t>(i)];
+        if (e.kind == MacroEvent::kDelay) {
+            std::swprintf(text, 64, L"%d.%03d seconds delay", e.value / 1000, e.value % 1000);
+        } else {
+            wchar_t key[32] = L"";
+            ::GetKeyNameTextW(e.value << 16, key, 32);
+            std::swprintf(text, 64, L"%ls", key);
+        }
+        LVITEMW item{};
+        item.mask = LVIF_TEXT;
+        item.iItem = i;
+        item.pszText = text;
+        ::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    }
+    ::SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+    LVITEMW state{};
+    state.stateMask = state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    ::SendMessageW(list, LVM_SETITEMSTATE, rows - 1, reinterpret_cast<LPARAM>(&state));
+    ::SendMessageW(list, LVM_ENSUREVISIBLE, rows - 1, FALSE);
+    ::RedrawWindow(top, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return Now() - t0;
+}
+
+// Choosing a macro in the macros page's macro list, the notice sent as the
+// drop-down sends it, to the end of the repaint it causes; first a one-event
+// macro, so that each timed choice fills the display from (nearly) empty.
+int RunMacro(const std::wstring& exe, int runs, POINT macrosTab)
+{
+    ComPtr<IServiceControl> control = ConnectControl();
+    std::vector<int> indices;
+    if (!control || !MakeMacros(control, indices))
+        return Fail("macros");
+    Launched launched;
+    if (!Launch(exe, {L"paint"}, launched))
+        return Fail("launch");
+    int result = 0;
+    HANDLE waits[2] = {launched.marks[0], launched.process.hProcess};
+    HWND main = nullptr, tab = nullptr, box = nullptr, display = nullptr;
+    const UINT update = RDW_ALLCHILDREN | RDW_UPDATENOW;
+    if (!launched.marks[0] || ::WaitForMultipleObjects(2, waits, FALSE, kTimeoutMs) != WAIT_OBJECT_0 ||
+        !(main = ::FindWindowW(L"SINGLE_INSTANCE_APP_KOVU", nullptr)) ||
+        (tab = ::ChildWindowFromPointEx(main, macrosTab, CWP_SKIPINVISIBLE)) == main || !tab)
+        result = Fail("main window");
+    if (result == 0) {
+        ::SendMessageW(main, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(tab));
+        ::RedrawWindow(main, nullptr, nullptr, update);
+        box = VisibleChild(main, LIST_GLOBALMACROLIST);
+        display = VisibleChild(main, MACRO_DISPLAY);
+        if (!box || !display)
+            result = Fail("macros page");
+    }
+    RECT size{};
+    if (display)
+        ::GetClientRect(display, &size);
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_LISTVIEW_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    HWND plainTop = ::CreateWindowExW(0, L"STATIC", L"plain list", WS_POPUP | WS_VISIBLE, 0, 0, size.right,
+                                      size.bottom, nullptr, nullptr, nullptr, nullptr);
+    HWND plain = ::CreateWindowExW(0, WC_LISTVIEWW, L"",
+                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | LVS_REPORT | LVS_NOCOLUMNHEADER |
+                                       LVS_SINGLESEL | LVS_SHOWSELALWAYS,
+                                   0, 0, size.right, size.bottom, plainTop, nullptr, nullptr, nullptr);
+    if (result == 0 && plain) {
+        LVCOLUMNW column{};
+        column.mask = LVCF_WIDTH;
+        column.cx = size.right;
+        ::SendMessageW(plain, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    } else if (result == 0) {
+        result = Fail("plain list");
+    }
+    const HWND boxParent = box ? ::GetParent(box) : nullptr;
+    auto choose = [&](int index) {
+        ::SendMessageW(boxParent, WM_DROPDOWN_SELECTED, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(box));
+        ::RedrawWindow(main, nullptr, nullptr, update);
+    };
+    for (int run = 0; run < runs && result == 0; ++run) {
+        for (size_t i = 0; i < sizeof(kMacroLengths) / sizeof(kMacroLengths[0]) && result == 0; ++i) {
+            const int length = kMacroLengths[i];
+            const std::string n = std::to_string(length);
+            Print(("macro_plain" + n).c_str(), run, FillPlainList(plainTop, plain, length));
+            choose(indices[0]);
+            const double t0 = Now();
+            choose(indices[i + 1]);
+            const double shown = Now() - t0;
+            if (::SendMessageW(display, LVM_GETITEMCOUNT, 0, 0) != length) {
+                result = Fail("macro not shown");
+                break;
+            }
+            Print(("macro" + n).c_str(), run, shown);
+        }
+    }
+    if (plainTop)
+        ::DestroyWindow(plainTop);
+    Close(launched);
+    control->Reset();
+    return result;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -639,10 +832,11 @@ int wmain(int argc, wchar_t** argv)
     if (FAILED(::CoInitialize(nullptr)))
         return Fail("COM");
     int result = 2;
-    if (command == L"apply" && argc >= 7)
+    if (command == L"macro" && argc >= 6)
+        result = RunMacro(argv[2], _wtoi(argv[3]), POINT{_wtoi(argv[4]), _wtoi(argv[5])});
+    else if (command == L"apply" && argc >= 7)
         result = RunApply(argv[2], _wtoi(argv[3]), _wtoi(argv[4]), POINT{_wtoi(argv[5]), _wtoi(argv[6])});
-    else
-    if (command == L"read")
+    else if (command == L"read")
         result = RunRead(_wtoi(argv[2]));
     else if (command == L"read-log")
         result = RunReadLog();

@@ -148,6 +148,24 @@ class Bench:
         for name, run, value, detail in self.probe("pages", winpath(config), self.args.runs + 1, *points):
             self.record(name, run, value, detail)
 
+    def macro_figures(self):
+        config = os.path.join(self.program, "TanduKovuConfig.exe")
+        if not self.has_string(config, "TanduKovu.Mark"):
+            self.missing.append("Showing a long macro (the configurator does not mark its first paint yet)")
+            return
+        for length in (4096, 250):
+            plain = "macro_plain%d" % length
+            self.figure(plain, "Plain list view: %d rows filled, the last in view, to the end of its paint" % length)
+            target = None
+            if length == 4096:
+                target = ("<= 2 x plain list and <= 500 ms",
+                          lambda m: m <= 2 * self.median("macro_plain4096") and m <= 500)
+            self.figure("macro%d" % length, "Macros page: a %d-event macro chosen, to the end of the repaint"
+                        % length, plain, target)
+        x, y = self.main_page_centres()["BUTTON_MANAGEMACROS"]
+        for name, run, value, detail in self.probe("macro", winpath(config), self.args.runs + 1, x, y):
+            self.record(name, run, value, detail)
+
     def start_target(self, median):
         bare = self.median("bare_paint")
         read = self.median("read")
@@ -464,7 +482,7 @@ def main():
     ap.add_argument("--idle-seconds", type=int, default=60, help="length of one idle window (default 60)")
     ap.add_argument("--idle-runs", type=int, default=None, help="idle windows (default: --runs)")
     ap.add_argument("--settle", type=float, default=5.0, help="seconds before the idle windows")
-    ap.add_argument("--only", default="", help="figures to run: read,start,pages,write,apply,osd,idle")
+    ap.add_argument("--only", default="", help="figures to run: read,start,pages,macro,write,apply,osd,idle")
     args = ap.parse_args()
     if args.idle_runs is None:
         args.idle_runs = args.runs
@@ -477,6 +495,7 @@ def main():
         # 5 s checks would share the service with the write.
         for name, step in (("read", bench.read_figures), ("write", bench.write_figures),
                            ("start", bench.start_figures), ("pages", bench.page_figures),
+                           ("macro", bench.macro_figures),
                            ("apply", bench.apply_figures), ("osd", bench.osd_figures),
                            ("idle", bench.idle_figures)):
             if only and name not in only:
