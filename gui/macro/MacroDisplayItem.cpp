@@ -8,6 +8,7 @@
 #include "EditItems.h"
 #include "KeyEvent.h"
 #include "ListPanel.h"
+#include "ListRedrawOff.h"
 #include "ListViewScroll.h"
 #include "MacroDelayText.h"
 #include "MacroDisplayScroll.h"
@@ -204,8 +205,9 @@ int CMacroDisplayItem::InsertEventRow(const MacroEvent& e, bool repaint, int pos
 
 // Row by row, each row scrolled into view in a shown list costs a scroll and
 // a paint through the display server, seconds for a long macro. So the rows
-// go in with the list's redraw off, and the list scrolls, selects and paints
-// once, after the last: what shows is the same.
+// go in with the list's redraw off, and the list scrolls (which needs the
+// redraw on: only then does it know its range), selects and paints once,
+// after the last: what shows is the same.
 void CMacroDisplayItem::AppendEvents(const MacroEvent* first, const MacroEvent* last)
 {
     if (first == last) return;
@@ -214,21 +216,22 @@ void CMacroDisplayItem::AppendEvents(const MacroEvent* first, const MacroEvent* 
     // language table is found by walking the table).
     const CString seconds = TranslateText(L"$secondsdelay");
     std::map<std::tuple<int, int, uint32_t>, std::pair<CString, DWORD_PTR>> named;
-    SendMessage(WM_SETREDRAW, FALSE);
     m_events.reserve(m_events.size() + (size_t)(last - first));
-    int at = GetItemCount();
-    for (const MacroEvent* e = first; e != last; ++e) {
-        auto it = named.find({e->kind, e->value, e->flags});
-        if (it == named.end()) {
-            DWORD_PTR data = 0;
-            CString text = EventText(*e, data, &seconds);
-            it = named.emplace(std::make_tuple(e->kind, e->value, e->flags), std::make_pair(text, data)).first;
+    {
+        CListRedrawOff filling(*this);
+        int at = GetItemCount();
+        for (const MacroEvent* e = first; e != last; ++e) {
+            auto it = named.find({e->kind, e->value, e->flags});
+            if (it == named.end()) {
+                DWORD_PTR data = 0;
+                CString text = EventText(*e, data, &seconds);
+                it = named.emplace(std::make_tuple(e->kind, e->value, e->flags), std::make_pair(text, data)).first;
+            }
+            if (InsertListRow(it->second.first, it->second.second, at) < 0) break;
+            m_events.push_back(*e);
+            ++at;
         }
-        if (InsertListRow(it->second.first, it->second.second, at) < 0) break;
-        m_events.push_back(*e);
-        ++at;
     }
-    SendMessage(WM_SETREDRAW, TRUE);
     const int row = GetItemCount() - 1;
     if (row < 0) return;
     SelectRow(row);
