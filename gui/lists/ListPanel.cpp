@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ListRedrawOff.h"
 #include "WidgetMessages.h"
 #include "WidgetText.h"
 
@@ -58,10 +59,16 @@ void CListPanelList::SetRows(const ListPanelRows& rows, bool sorted)
     m_order = ListPanelDisplayOrder(m_rows, sorted);
     m_hovered = -1;
     if (!GetSafeHwnd()) return;
+    CListRedrawOff filling(*this);
     DeleteAllItems();
     for (size_t d = 0; d < m_order.size(); ++d) {
-        int at = InsertItem((int)d, RowDisplayText(m_rows[(size_t)m_order[d]].label));
-        SetItemData(at, (DWORD_PTR)m_order[d]);
+        LVITEMW item{};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = (int)d;
+        item.lParam = (LPARAM)m_order[d];
+        const CString text = RowDisplayText(m_rows[(size_t)m_order[d]].label);
+        item.pszText = const_cast<wchar_t*>(text.GetString());
+        SendMessage(LVM_INSERTITEMW, 0, (LPARAM)&item);
     }
 }
 
