@@ -1,5 +1,7 @@
 #include "ProfilesPage.h"
 
+#include <optional>
+
 #include "ActiveProfileFile.h"
 #include "AssignmentRules.h"
 #include "BitmapBtn.h"
@@ -10,6 +12,7 @@
 #include "LangTable.h"
 #include "LightingState.h"
 #include "ListPanel.h"
+#include "ListRedrawOff.h"
 #include "MouseConfigInterface.h"
 #include "NameEntryPopup.h"
 #include "PreviewPopup.h"
@@ -122,7 +125,11 @@ void CProfilesPage::FillProfileList()
     IMouseProfile* active = config->GetActiveProfile();
     int activeRow = 0;
     const bool haveList = m_list && m_list->GetSafeHwnd();
+    // Rows and cells go in with the list's redraw off; it scrolls to the
+    // active row and repaints once, below.
+    std::optional<CListRedrawOff> filling;
     if (haveList) {
+        filling.emplace(*m_list);
         // Row k carries key k, so surplus rows go from the end and new rows
         // are added there.
         while (m_list->GetItemCount() > count) m_list->DeleteItem(m_list->GetItemCount() - 1);
@@ -146,6 +153,7 @@ void CProfilesPage::FillProfileList()
         for (CDropdownListItem* d : dropDowns)
             if (d && d->GetSafeHwnd()) d->AddString(profile->GetName());
     }
+    filling.reset();
     if (haveList && count > 0) {
         m_list->SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
         m_list->SetItemState(activeRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
