@@ -79,6 +79,9 @@ void CDropdownListItem::SetToolTip(const CString& key)
 
 void CDropdownListItem::SetDisabled(bool disabled)
 {
+    // Pages set every box's state on each change of theirs: only a change
+    // repaints the box.
+    if (m_disabled == disabled) return;
     m_disabled = disabled;
     if (GetSafeHwnd()) Invalidate(FALSE);
 }
