@@ -234,8 +234,13 @@ void CMacroDisplayItem::AppendEvents(const MacroEvent* first, const MacroEvent* 
     }
     const int row = GetItemCount() - 1;
     if (row < 0) return;
+    // The list updates its window as it scrolls; that paint is left out and
+    // the rows are painted once, after the scroll.
+    m_paintDeferred = true;
     SelectRow(row);
     EnsureVisible(row, FALSE);
+    m_paintDeferred = false;
+    Invalidate(FALSE);
     if (m_scroll && m_scroll->GetSafeHwnd()) m_scroll->UpdateThumb();
 }
 

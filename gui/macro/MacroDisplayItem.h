@@ -144,6 +144,7 @@ protected:
     bool m_recording = false;
     bool m_full = false;
     bool m_editing = false;
+    bool m_paintDeferred = false;  // an invalidate follows: paint nothing now
     DWORD m_insertDelayMs = 50;
     size_t m_eventLimit = 0;
     int m_rowHeight = 19;

@@ -32,6 +32,10 @@ void CMacroDisplayItem::PaintBuffered(HDC target)
 
 void CMacroDisplayItem::OnPaint()
 {
+    if (m_paintDeferred) {
+        PaintWidget(m_hWnd, [](HDC) {});
+        return;
+    }
     PaintWidget(m_hWnd, [this](HDC dc) { PaintBuffered(dc); });
 }
 
