@@ -400,16 +400,25 @@ LRESULT CALLBACK ProgressProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPa
     return ::DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+// A feature of the first device, after the service went back to its
+// default state; empty when either fails.
+template <class Feature>
+ComPtr<Feature> FeatureAfterReset(const ComPtr<IServiceControl>& control, REFIID iid)
+{
+    ComPtr<IDeviceCollection> collection = control.As<IDeviceCollection>();
+    ComPtr<IDevice> device;
+    ComPtr<Feature> feature;
+    if (FAILED(control->Reset()) || !collection || FAILED(collection->Item(0, device.Out())) ||
+        FAILED(device->GetFeature(iid, feature.OutUnknown())))
+        feature.Reset();
+    return feature;
+}
+
 // Brings the device to `profiles` profiles through its own profile manager.
 bool MakeProfiles(const ComPtr<IServiceControl>& control, int profiles)
 {
-    if (FAILED(control->Reset()))
-        return false;
-    ComPtr<IDeviceCollection> collection = control.As<IDeviceCollection>();
-    ComPtr<IDevice> device;
-    ComPtr<IProfileManager> manager;
-    if (!collection || FAILED(collection->Item(0, device.Out())) ||
-        FAILED(device->GetFeature(IID_IProfileManager, manager.OutUnknown())) || !manager)
+    ComPtr<IProfileManager> manager = FeatureAfterReset<IProfileManager>(control, IID_IProfileManager);
+    if (!manager)
         return false;
     int count = 0;
     for (;;) {
@@ -647,13 +656,8 @@ std::vector<MacroEvent> BenchMacroEvents(int count)
 // device's macros in order and skips a name it already holds.
 bool MakeMacros(const ComPtr<IServiceControl>& control, std::vector<int>& indices)
 {
-    if (FAILED(control->Reset()))
-        return false;
-    ComPtr<IDeviceCollection> collection = control.As<IDeviceCollection>();
-    ComPtr<IDevice> device;
-    ComPtr<IMacroManager> manager;
-    if (!collection || FAILED(collection->Item(0, device.Out())) ||
-        FAILED(device->GetFeature(IID_IMacroManager, manager.OutUnknown())) || !manager)
+    ComPtr<IMacroManager> manager = FeatureAfterReset<IMacroManager>(control, IID_IMacroManager);
+    if (!manager)
         return false;
     std::vector<std::pair<std::wstring, int>> wanted = {{L"Bench 1", 1}};
     for (int length : kMacroLengths)
