@@ -181,10 +181,7 @@ private:
     HRESULT SetAttached(ULONG productId, bool attached)
     {
         return Change(productId, [&](DeviceState& d) {
-            if (d.attached != attached) {
-                d.attached = attached;
-                ++d.generation;  // objects of the earlier attachment stay dead
-            }
+            ServiceCore::Instance().SetAttached(d, attached);
             return S_OK;
         });
     }

@@ -253,6 +253,22 @@ bool ServiceCore::RequestShutdown(bool restart, ULONG& successor)
     return handler && handler(restart, successor);
 }
 
+void ServiceCore::SetDeviceChangeHandler(DeviceChangeHandler handler)
+{
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    deviceChange_ = std::move(handler);
+}
+
+void ServiceCore::SetAttached(DeviceState& device, bool attached)
+{
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    if (device.attached == attached) return;
+    device.attached = attached;
+    ++device.generation;
+    MarkDirty();
+    if (deviceChange_) deviceChange_(device.productId, attached);
+}
+
 DeviceState* ServiceCore::FindDevice(ULONG productId)
 {
     for (DeviceState& d : devices_)
@@ -276,12 +292,19 @@ void ServiceCore::ResetToDefaults()
         for (MacroPtr& m : d.macros) m->removed = true;
     }
     std::vector<DeviceState> fresh;
+    std::vector<ULONG> gone, come;
     for (const ModelInfo& m : Models()) {
         fresh.push_back(DefaultDevice(m.productId));
-        if (DeviceState* old = FindDevice(m.productId)) fresh.back().generation = old->generation + 1;
+        if (DeviceState* old = FindDevice(m.productId)) {
+            fresh.back().generation = old->generation + 1;
+            if (old->attached != fresh.back().attached) (old->attached ? gone : come).push_back(m.productId);
+        }
     }
     devices_ = std::move(fresh);
     MarkDirty();
+    if (!deviceChange_) return;
+    for (ULONG productId : gone) deviceChange_(productId, false);
+    for (ULONG productId : come) deviceChange_(productId, true);
 }
 
 void ServiceCore::MarkDirty()

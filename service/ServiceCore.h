@@ -46,6 +46,12 @@ public:
     void SetShutdownHandler(ShutdownHandler handler);
     // False when nothing handles it (the object model in a client process).
     bool RequestShutdown(bool restart, ULONG& successor);
+    // The server's way to tell the session's programs that a model was
+    // attached or detached, as the system tells them of a real mouse.
+    // Called under the lock in the order of the changes, so it only queues;
+    // unset (the object model in a client process), nothing is told.
+    using DeviceChangeHandler = std::function<void(ULONG productId, bool attached)>;
+    void SetDeviceChangeHandler(DeviceChangeHandler handler);
 
     std::recursive_mutex& Mutex() { return mutex_; }
 
@@ -55,6 +61,9 @@ public:
     DeviceState* Live(const DeviceRef& ref);  // null unless still attached
     DeviceRef RefOf(const DeviceState& d) const { return {d.productId, d.generation}; }
     void MarkDirty();
+    // Attaches or detaches a model: a change starts a new generation (the
+    // objects of the earlier one stay dead) and is told.
+    void SetAttached(DeviceState& device, bool attached);
     void ResetToDefaults();
     std::wstring StateMessage() const { return stateMessage_; }
 
@@ -111,6 +120,7 @@ private:
     bool dirty_ = false;
     HWND window_ = nullptr;
     ShutdownHandler shutdown_;
+    DeviceChangeHandler deviceChange_;
 
     std::mutex logMutex_;
     std::deque<std::wstring> log_;

@@ -17,7 +17,9 @@ namespace {
 const wchar_t kUsage[] =
     L"usage: TkDeviceCtl <command> [arguments]\n"
     L"  start | stop                      start the device service / end it\n"
-    L"  attach <model> | detach <model>   model: wireless (0x1F), dock (0x21), wired (0x15)\n"
+    L"  attach <model> | detach <model>   model: wireless (0x1F), dock (0x21), wired (0x15); the\n"
+    L"                                    running programs get the system's notice of a real\n"
+    L"                                    mouse (WM_DEVICECHANGE)\n"
     L"  battery <model> <level> <state>   state 0 on battery, 1 charging, 2 on the cable\n"
     L"  link <model> on|off\n"
     L"  unit <model> <major> <minor> [present-after-ms]\n"

@@ -12,6 +12,7 @@
 
 #include <string>
 
+#include "DeviceNotifier.h"
 #include "ServiceObjects.h"
 
 namespace {
@@ -192,6 +193,11 @@ int Serve(bool successor)
     if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 3;
     ServiceCore& core = ServiceCore::Instance();
     core.Start(ModuleDir() + kStateFile);
+    // Attaching and detaching reach the programs as a real mouse's would;
+    // only this server tells them, never the object model in a client.
+    auto* notifier = new DeviceNotifier;  // lives until the process ends
+    if (notifier->Start())
+        core.SetDeviceChangeHandler([notifier](ULONG productId, bool attached) { notifier->Post(productId, attached); });
     // The caller of Shutdown still waits for its answer and then releases
     // what it holds: keep serving a moment before the loop ends.
     core.SetShutdownHandler([](bool restart, ULONG& next) {

@@ -299,8 +299,8 @@ TEST_F(Program, TheRunningMouseGoingAwayShowsTheWarningOnceAndEnds)
     ASSERT_NE(nullptr, main);
     // Another model's interface going away changes nothing.
     SendRemoval(main, MouseInterfacePath(L"0015"));
+    // The simulated mouse alone tells the program, as the system would.
     ASSERT_EQ(0, RunDeviceCtl(L"detach wireless"));
-    SendRemoval(main, MouseInterfacePath(L"001F"));
     HWND popup = program.WaitForWindow(kDialogClass);
     ASSERT_NE(nullptr, popup);
     SendRemoval(main, MouseInterfacePath(L"001F"));  // a second notice while the warning shows
