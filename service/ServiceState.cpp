@@ -10,13 +10,15 @@ namespace tkservice {
 
 const std::vector<ModelInfo>& Models()
 {
-    // Preference order of the callers: wireless mouse, dock, wired mouse.
+    // Preference order of the callers: wireless mouse, dock, wired mouse,
+    // then the other cable mouse.
     static const std::vector<ModelInfo> models = {
         {kWirelessMouse, L"Tandu Kovu Zent Wireless Mouse",
          {1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 14, 16, 15}, 1, 5, 2, 10, 0, 0},
         {kChargingDock, L"Tandu Kovu Zent Charging Dock",
          {1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 14, 16, 15}, 1, 12, 2, 10, 1, 20},
         {kWiredMouse, L"Tandu Kovu", {1, 2, 3, 4, 5, 6, 7, 10, 11, 12}, 1, 3, 2, 10, 0, 0},
+        {kQuarelMouse, L"Tandu Kovu Quarel", {1, 2, 3, 4, 5, 6, 7, 10, 11, 12}, 1, 2, 2, 10, 0, 0},
     };
     return models;
 }
@@ -148,7 +150,7 @@ DeviceState DefaultDevice(ULONG productId)
         d.profiles.push_back(DefaultProfile(NewGuid(), name));
     }
     d.activeProfile = d.profiles.front()->id;
-    if (productId == kWiredMouse) d.batteryState = 2;
+    if (!ModelHas(productId, kFeatPowerStatus)) d.batteryState = 2;  // a cable mouse
     if (const ModelInfo* m = FindModel(productId)) {
         d.unitMajor = m->unitMajor;
         d.unitMinor = m->unitMinor;

@@ -17,6 +17,7 @@ constexpr ULONG kVendorId = 0x2F7C;
 constexpr ULONG kWirelessMouse = 0x1F;
 constexpr ULONG kChargingDock = 0x21;
 constexpr ULONG kWiredMouse = 0x15;
+constexpr ULONG kQuarelMouse = 0x2E;  // the other cable mouse
 
 constexpr size_t kMaxProfiles = 20;
 constexpr size_t kMaxMacros = 64;
@@ -100,13 +101,15 @@ struct DeviceState {
     ULONG recordLedMode = 1;
 };
 
-// One known model: product id, feature codes, name.
+// One known model: product id, feature codes, name, the versions its
+// device record gives and what its second unit answers by default (0.00
+// for a model without one).
 struct ModelInfo {
     ULONG productId;
     const wchar_t* name;
     std::vector<int> features;
     LONG versionAMajor, versionAMinor, versionBMajor, versionBMinor;
-    BYTE unitMajor, unitMinor;  // 0.00 for a model without a second unit
+    BYTE unitMajor, unitMinor;
 };
 
 const std::vector<ModelInfo>& Models();

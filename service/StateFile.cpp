@@ -84,30 +84,31 @@ private:
     bool ok_ = true;
 };
 
-std::vector<BYTE> Wrap(const char magic[4], const std::vector<BYTE>& payload)
+std::vector<BYTE> Wrap(const char magic[4], ULONG version, const std::vector<BYTE>& payload)
 {
     Writer w;
     w.Raw(magic, 4);
-    w.U32(kFileVersion);
+    w.U32(version);
     w.U32(static_cast<ULONG>(payload.size()));
     w.U32(Checksum(payload.data(), payload.size()));
     w.Raw(payload.data(), payload.size());
     return w.out;
 }
 
-// The payload of a file with this magic, or false with a reason.
-bool Unwrap(const char magic[4], const std::vector<BYTE>& file, const BYTE*& payload, size_t& size,
-            std::wstring& error)
+// The payload and version of a file with this magic and a version from 1
+// to latest, or false with a reason.
+bool Unwrap(const char magic[4], ULONG latest, const std::vector<BYTE>& file, const BYTE*& payload, size_t& size,
+            ULONG& version, std::wstring& error)
 {
     if (file.size() < kHeaderSize || std::memcmp(file.data(), magic, 4) != 0) {
         error = L"not a file of this kind";
         return false;
     }
-    ULONG version, length, sum;
+    ULONG length, sum;
     std::memcpy(&version, &file[4], 4);
     std::memcpy(&length, &file[8], 4);
     std::memcpy(&sum, &file[12], 4);
-    if (version != kFileVersion) {
+    if (version < 1 || version > latest) {
         error = L"unknown version";
         return false;
     }
@@ -278,21 +279,27 @@ std::vector<BYTE> EncodeState(const std::vector<DeviceState>& devices)
         w.U32(d.unitMinor);
         w.U32(d.recordLedMode);
     }
-    return Wrap(kStateMagic, w.out);
+    return Wrap(kStateMagic, kStateFileVersion, w.out);
 }
 
 bool DecodeState(const std::vector<BYTE>& file, std::vector<DeviceState>& devices, std::wstring& error)
 {
     const BYTE* payload;
     size_t size;
-    if (!Unwrap(kStateMagic, file, payload, size, error)) return false;
+    ULONG version = 0;
+    if (!Unwrap(kStateMagic, kStateFileVersion, file, payload, size, version, error)) return false;
+    // Every model of the file's version, each once.
+    auto inVersion = [version](ULONG productId) {
+        return FindModel(productId) && (version > 1 || productId != kQuarelMouse);
+    };
+    const size_t models = version > 1 ? Models().size() : Models().size() - 1;
     Reader r(payload, size);
     std::vector<DeviceState> out;
-    ULONG n = r.Count(static_cast<ULONG>(Models().size()), 8);
+    ULONG n = r.Count(static_cast<ULONG>(models), 8);
     for (ULONG i = 0; r.Ok() && i < n; ++i) {
         DeviceState d;
         d.productId = r.U32();
-        if (!FindModel(d.productId)) r.Fail();
+        if (!inVersion(d.productId)) r.Fail();
         for (const DeviceState& seen : out)
             if (seen.productId == d.productId) r.Fail();
         d.attached = r.U32() != 0;
@@ -333,10 +340,11 @@ bool DecodeState(const std::vector<BYTE>& file, std::vector<DeviceState>& device
             r.Fail();
         out.push_back(std::move(d));
     }
-    if (!r.Ok() || !r.AtEnd() || out.size() != Models().size()) {
+    if (!r.Ok() || !r.AtEnd() || out.size() != models) {
         error = L"contents do not parse";
         return false;
     }
+    if (version == 1) out.push_back(DefaultDevice(kQuarelMouse));
     devices = std::move(out);
     return true;
 }
@@ -345,7 +353,7 @@ std::vector<BYTE> EncodeProfile(const ProfileState& profile)
 {
     Writer w;
     WriteProfile(w, profile);
-    return Wrap(kProfileMagic, w.out);
+    return Wrap(kProfileMagic, kItemFileVersion, w.out);
 }
 
 bool DecodeProfile(const std::vector<BYTE>& file, ProfileState& profile)
@@ -353,7 +361,8 @@ bool DecodeProfile(const std::vector<BYTE>& file, ProfileState& profile)
     const BYTE* payload;
     size_t size;
     std::wstring error;
-    if (!Unwrap(kProfileMagic, file, payload, size, error)) return false;
+    ULONG version = 0;
+    if (!Unwrap(kProfileMagic, kItemFileVersion, file, payload, size, version, error)) return false;
     Reader r(payload, size);
     ProfileState p;
     if (!ReadProfile(r, p) || !r.AtEnd()) return false;
@@ -365,7 +374,7 @@ std::vector<BYTE> EncodeMacro(const MacroState& macro)
 {
     Writer w;
     WriteMacro(w, macro);
-    return Wrap(kMacroMagic, w.out);
+    return Wrap(kMacroMagic, kItemFileVersion, w.out);
 }
 
 bool DecodeMacro(const std::vector<BYTE>& file, MacroState& macro)
@@ -373,7 +382,8 @@ bool DecodeMacro(const std::vector<BYTE>& file, MacroState& macro)
     const BYTE* payload;
     size_t size;
     std::wstring error;
-    if (!Unwrap(kMacroMagic, file, payload, size, error)) return false;
+    ULONG version = 0;
+    if (!Unwrap(kMacroMagic, kItemFileVersion, file, payload, size, version, error)) return false;
     Reader r(payload, size);
     MacroState m;
     if (!ReadMacro(r, m) || !r.AtEnd()) return false;

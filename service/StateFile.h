@@ -11,9 +11,15 @@
 
 namespace tkservice {
 
-constexpr ULONG kFileVersion = 1;
+// The state file is at version 2 (version 1 held no model 0x2E); profile
+// and macro files are at version 1. A reader takes every version up to its
+// own.
+constexpr ULONG kStateFileVersion = 2;
+constexpr ULONG kItemFileVersion = 1;
 
 std::vector<BYTE> EncodeState(const std::vector<DeviceState>& devices);
+// A version-1 file loads as it did, with model 0x2E added in its default
+// state.
 bool DecodeState(const std::vector<BYTE>& file, std::vector<DeviceState>& devices, std::wstring& error);
 
 std::vector<BYTE> EncodeProfile(const ProfileState& profile);

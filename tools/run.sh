@@ -11,7 +11,7 @@ bash "$root/tools/build.sh" "$build"
 . "$root/tools/wine-env.sh"
 trap tk_env_down EXIT
 tk_env_up "$build"  # also starts the simulated mouse (the device service)
-# TK_MOUSE=wired|dock|wireless attaches that model as well.
+# TK_MOUSE=wired|dock|wireless|quarel attaches that model as well.
 if [ -n "${TK_MOUSE:-}" ]; then
   wine "$build/program/service/TkDeviceCtl.exe" attach "$TK_MOUSE" </dev/null
 fi

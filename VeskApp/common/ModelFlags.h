@@ -8,7 +8,7 @@ enum ModelFlag : int {
     MODEL_WIRELESS = 1,  // product 0x1F
     MODEL_DOCK = 2,      // product 0x21, the wireless mouse's charging dock
     MODEL_WIRED = 4,     // product 0x15
-    MODEL_2E = 8,        // product 0x2E (no simulated mouse; wired like 0x15)
+    MODEL_2E = 8,        // product 0x2E, a cable mouse like 0x15
     MODEL_NULL = 0x10,   // only in masks: items of the "no known model" look
 };
 

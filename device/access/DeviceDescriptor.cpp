@@ -11,6 +11,9 @@ const DeviceDescriptor kDevices[] = {
     {0x21, kWirelessFeatures, sizeof(kWirelessFeatures) / sizeof(kWirelessFeatures[0]),
      L"Tandu Kovu Zent Charging Dock"},
     {0x15, kWiredFeatures, sizeof(kWiredFeatures) / sizeof(kWiredFeatures[0]), L"Tandu Kovu"},
+    // The other cable mouse, whose look and lights the configurator has
+    // (model flag 8): without a row here it could never be chosen.
+    {0x2E, kWiredFeatures, sizeof(kWiredFeatures) / sizeof(kWiredFeatures[0]), L"Tandu Kovu Quarel"},
 };
 
 }  // namespace

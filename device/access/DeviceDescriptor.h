@@ -19,7 +19,8 @@ struct DeviceDescriptor {
     }
 };
 
-// The fixed table (wireless mouse, charging dock, wired mouse).
+// The fixed table (wireless mouse, charging dock, wired mouse, the other
+// cable mouse 0x2E).
 const DeviceDescriptor* KnownDevices(size_t& count);
 // The row for a product id; null when the model is not known.
 const DeviceDescriptor* FindKnownDevice(uint32_t productId);

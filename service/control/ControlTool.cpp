@@ -17,9 +17,9 @@ namespace {
 const wchar_t kUsage[] =
     L"usage: TkDeviceCtl <command> [arguments]\n"
     L"  start | stop                      start the device service / end it\n"
-    L"  attach <model> | detach <model>   model: wireless (0x1F), dock (0x21), wired (0x15); the\n"
-    L"                                    running programs get the system's notice of a real\n"
-    L"                                    mouse (WM_DEVICECHANGE)\n"
+    L"  attach <model> | detach <model>   model: wireless (0x1F), dock (0x21), wired (0x15),\n"
+    L"                                    quarel (0x2E); the running programs get the system's\n"
+    L"                                    notice of a real mouse (WM_DEVICECHANGE)\n"
     L"  battery <model> <level> <state>   state 0 on battery, 1 charging, 2 on the cable\n"
     L"  link <model> on|off\n"
     L"  unit <model> <major> <minor> [present-after-ms]\n"
@@ -52,9 +52,10 @@ bool Model(const wchar_t* text, ULONG& productId)
     if (!_wcsicmp(text, L"wireless")) productId = 0x1F;
     else if (!_wcsicmp(text, L"dock")) productId = 0x21;
     else if (!_wcsicmp(text, L"wired")) productId = 0x15;
+    else if (!_wcsicmp(text, L"quarel")) productId = 0x2E;
     else {
         long long v;
-        if (!Number(text, v) || (v != 0x1F && v != 0x21 && v != 0x15)) return false;
+        if (!Number(text, v) || (v != 0x1F && v != 0x21 && v != 0x15 && v != 0x2E)) return false;
         productId = static_cast<ULONG>(v);
     }
     return true;

@@ -125,6 +125,42 @@ TEST(FileFormat, FilesOfAnotherKindOrVersionAreRefused)
     EXPECT_EQ(L"Combo", mout.name);
 }
 
+// A file saved before model 0x2E loads as what it held, with that model in
+// its default state.
+TEST(FileFormat, AStateFileOfTheVersionBeforeLoadsWithWhatItLacked)
+{
+    std::vector<DeviceState> then = Defaults();
+    ASSERT_EQ(kQuarelMouse, then.back().productId);
+    then.pop_back();
+    then[2].attached = true;
+    then[2].profiles[1]->name = L"Kept";
+    std::vector<BYTE> file = EncodeState(then);
+    file[4] = 1;  // the version then, whose layout this is
+    std::vector<DeviceState> back;
+    std::wstring error;
+    ASSERT_TRUE(DecodeState(file, back, error)) << error.c_str();
+    ASSERT_EQ(Models().size(), back.size());
+    EXPECT_EQ(kQuarelMouse, back[3].productId);
+    EXPECT_FALSE(back[3].attached);
+    EXPECT_EQ(5u, back[3].profiles.size());
+    EXPECT_TRUE(back[2].attached);
+    EXPECT_EQ(L"Kept", back[2].profiles[1]->name);
+
+    // That version never held the new model; a later one is unknown.
+    std::vector<BYTE> withNew = EncodeState(Defaults());
+    withNew[4] = 1;
+    EXPECT_FALSE(DecodeState(withNew, back, error));
+    then[2].productId = kQuarelMouse;
+    std::vector<BYTE> swapped = EncodeState(then);
+    swapped[4] = 1;
+    EXPECT_FALSE(DecodeState(swapped, back, error));
+    std::vector<BYTE> later = EncodeState(Defaults());
+    later[4] = 3;
+    EXPECT_FALSE(DecodeState(later, back, error));
+    EXPECT_EQ(L"unknown version", error);
+    EXPECT_EQ(L"Kept", back[2].profiles[1]->name);
+}
+
 // Every shorter copy of the file and every copy with one byte changed.
 template <class Decode>
 void ExpectEveryCutAndFlipRefused(const std::vector<BYTE>& file, Decode decode)
@@ -201,7 +237,7 @@ TEST(FileFormat, StatesTheDeviceCouldNeverHoldAreRefused)
     };
     EXPECT_TRUE(refused([](std::vector<DeviceState>& d) { d.pop_back(); }));
     EXPECT_TRUE(refused([](std::vector<DeviceState>& d) { d[2].productId = 0x1F; }));
-    EXPECT_TRUE(refused([](std::vector<DeviceState>& d) { d[1].productId = 0x2E; }));
+    EXPECT_TRUE(refused([](std::vector<DeviceState>& d) { d[1].productId = 0x2F; }));
     EXPECT_TRUE(refused([](std::vector<DeviceState>& d) { d[0].profiles.clear(); }));
     EXPECT_TRUE(refused([](std::vector<DeviceState>& d) { d[0].activeProfile = NewGuid(); }));
     EXPECT_TRUE(refused([](std::vector<DeviceState>& d) { d[0].reportInterval = 3; }));

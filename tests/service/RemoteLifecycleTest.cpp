@@ -74,7 +74,7 @@ TEST_F(RemoteLifecycle, BadArgumentsGetTheUsageAndExitCode2WithNothingDone)
     const wchar_t* const bad[] = {
         L"",
         L"bogus",
-        L"attach 0x2E",
+        L"attach 0x2F",
         L"detach wired extra",
         L"battery wireless ten 0",
         L"link wireless maybe",

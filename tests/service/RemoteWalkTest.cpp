@@ -8,11 +8,11 @@ using RemoteService = RemoteTest;
 
 TEST_F(RemoteService, WalksTheAttachedDevicesAndEndsPastTheLast)
 {
-    for (ULONG pid : {0x1Fu, 0x21u, 0x15u}) ASSERT_EQ(S_OK, control_->Attach(pid));
+    for (ULONG pid : {0x1Fu, 0x21u, 0x15u, 0x2Eu}) ASSERT_EQ(S_OK, control_->Attach(pid));
     Ptr<IDeviceCollection> c = ConnectService();
     ASSERT_TRUE(c);
-    ULONG seen[3] = {};
-    for (LONG i = 0; i < 3; ++i) {
+    ULONG seen[4] = {};
+    for (LONG i = 0; i < 4; ++i) {
         Ptr<IDevice> d;
         ASSERT_EQ(S_OK, c->Item(i, d.Out())) << i;
         DeviceInfo info{};
@@ -25,8 +25,9 @@ TEST_F(RemoteService, WalksTheAttachedDevicesAndEndsPastTheLast)
     EXPECT_EQ(0x1Fu, seen[0]);
     EXPECT_EQ(0x21u, seen[1]);
     EXPECT_EQ(0x15u, seen[2]);
+    EXPECT_EQ(0x2Eu, seen[3]);
     Ptr<IDevice> past;
-    EXPECT_LT(c->Item(3, past.Out()), 0);
+    EXPECT_LT(c->Item(4, past.Out()), 0);
     EXPECT_FALSE(past);
 }
 

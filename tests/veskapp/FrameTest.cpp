@@ -470,7 +470,7 @@ TEST_F(Frame, AMissingPageLeavesThatPageEmptyAndTheRestWorking)
 
 TEST_F(Frame, TheRunningModelGoingAwayArmsTimer1OnceEvenWhileItsWarningShows)
 {
-    device.productId = 0x2E;  // no simulated mouse has it: here only
+    device.productId = 0x2E;
     Open();
     dlg->ShowWindow(SW_SHOWNOACTIVATE);
     EXPECT_EQ(MODEL_2E, dlg->ModelFlag());

@@ -46,7 +46,8 @@ TEST(ChooseModel, PrefersTheTableOrderAndKeepsAChoiceWhileAttached)
     // When it goes, the next detection switches.
     EXPECT_EQ(2, ChooseModel(table, n, 0, {0x15}));
     EXPECT_EQ(-1, ChooseModel(table, n, 0, {}));
-    EXPECT_EQ(-1, ChooseModel(table, n, -1, {0x2E, 0}));
+    EXPECT_EQ(3, ChooseModel(table, n, -1, {0x2E, 0}));
+    EXPECT_EQ(-1, ChooseModel(table, n, -1, {0x2F, 0}));
     EXPECT_EQ(0, ChooseModel(table, n, 7, {0x1F}));
     EXPECT_EQ(-1, ChooseModel(nullptr, 0, -1, {0x1F}));
 }

@@ -13,15 +13,17 @@ TEST(DeviceDescriptors, KnownModelsInPickerOrder)
 {
     size_t count = 0;
     const DeviceDescriptor* d = KnownDevices(count);
-    ASSERT_EQ(3u, count);
+    ASSERT_EQ(4u, count);
     EXPECT_EQ(0x1Fu, d[0].productId);
     EXPECT_EQ(0x21u, d[1].productId);
     EXPECT_EQ(0x15u, d[2].productId);
+    EXPECT_EQ(0x2Eu, d[3].productId);
     EXPECT_STREQ(L"Tandu Kovu Zent Wireless Mouse", d[0].name);
     EXPECT_STREQ(L"Tandu Kovu Zent Charging Dock", d[1].name);
     EXPECT_STREQ(L"Tandu Kovu", d[2].name);
     EXPECT_EQ(13u, d[0].featureCount);
     EXPECT_EQ(10u, d[2].featureCount);
+    EXPECT_EQ(10u, d[3].featureCount);
     // The wired mouse has no power settings (14, 15, 16) and no code 13.
     for (uint32_t code : {14u, 15u, 16u}) {
         EXPECT_TRUE(d[0].HasFeature(code));
@@ -31,7 +33,8 @@ TEST(DeviceDescriptors, KnownModelsInPickerOrder)
     for (uint32_t code : {0u, 8u, 9u, 13u, 17u})
         EXPECT_FALSE(d[0].HasFeature(code));
     EXPECT_EQ(&d[2], FindKnownDevice(0x15));
-    EXPECT_EQ(nullptr, FindKnownDevice(0x2E));
+    EXPECT_EQ(&d[3], FindKnownDevice(0x2E));
+    EXPECT_EQ(nullptr, FindKnownDevice(0x2F));
     EXPECT_EQ(nullptr, FindKnownDevice(0));
 }
 

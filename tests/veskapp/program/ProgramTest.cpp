@@ -491,6 +491,35 @@ TEST_F(Program, LightingPreviewsReachTheMouseAsEachModelTakesThem)
     }
 }
 
+TEST_F(Program, TheOtherCableMouseRunsWithItsOwnLookAndAnEditReachesIt)
+{
+    ASSERT_EQ(0, RunDeviceCtl(L"detach wireless"));
+    ASSERT_EQ(0, RunDeviceCtl(L"attach quarel"));
+    StartedProgram program(L"TanduKovuConfig.exe");
+    HWND main = program.WaitForWindow(kMainClass);
+    ASSERT_NE(nullptr, main);
+    HWND icon = ::GetDlgItem(main, BITMAP_ICON_KOVUQUAREL);
+    EXPECT_TRUE(icon && ::IsWindowVisible(icon));
+    // The logo's light goes off at once, with the wheel's colour besides
+    // its switch (the wired mouse takes the switches only).
+    Click(main, ItemWindow(main, L"MainPage.xml", L"BUTTON_LIGHTINGMAINTENANCE"));
+    ASSERT_EQ(0, RunDeviceCtl(L"log clear"));
+    Click(main, ItemWindow(main, L"LightingMaintenance_Kovu.xml", L"GLOW_LEDOFF"));
+    ASSERT_TRUE(LogReaches(L"ILightingZone.TurnOff zone 4", 1));
+    EXPECT_TRUE(PumpUntil([&] { return Count(CallLog(), L"IZoneEffect.Set zone 1 ") == 1; }));
+    EXPECT_EQ(1, Count(CallLog(), L"IZoneColorValue.Set zone 1 "));
+    // Apply writes every profile, the active one's logo off, and no power
+    // settings: the model has none.
+    ASSERT_EQ(0, RunDeviceCtl(L"log clear"));
+    std::vector<std::wstring> log = ApplyAndWait(main);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(1, Count(log, L"ILightingZone.TurnOff zone 4"));
+    EXPECT_EQ(4, Count(log, L"ILightingZone.TurnOn zone 4"));
+    EXPECT_EQ(0, Count(log, L"IPowerSettings."));
+    ::PostMessageW(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
+}
+
 TEST_F(Program, ARefusedWriteStaysUnsavedAndASlowOneEndsBeforeTheProgram)
 {
     StartedProgram program(L"TanduKovuConfig.exe");
