@@ -11,10 +11,11 @@ namespace tkservice {
 const std::vector<ModelInfo>& Models()
 {
     // Preference order of the callers: wireless mouse, dock, wired mouse,
-    // then the other cable mouse.
+    // then the other cable mouse. The configurator shows a wireless model's
+    // unit version as its firmware: like a real one, each answers one.
     static const std::vector<ModelInfo> models = {
         {kWirelessMouse, L"Tandu Kovu Zent Wireless Mouse",
-         {1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 14, 16, 15}, 1, 5, 2, 10, 0, 0},
+         {1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 14, 16, 15}, 1, 5, 2, 10, 1, 5},
         {kChargingDock, L"Tandu Kovu Zent Charging Dock",
          {1, 2, 3, 4, 5, 6, 7, 10, 11, 12, 14, 16, 15}, 1, 12, 2, 10, 1, 20},
         {kWiredMouse, L"Tandu Kovu", {1, 2, 3, 4, 5, 6, 7, 10, 11, 12}, 1, 3, 2, 10, 0, 0},

@@ -344,7 +344,17 @@ bool DecodeState(const std::vector<BYTE>& file, std::vector<DeviceState>& device
         error = L"contents do not parse";
         return false;
     }
-    if (version == 1) out.push_back(DefaultDevice(kQuarelMouse));
+    if (version == 1) {
+        // Then the wireless mouse's unit answered 0.00 by default.
+        const ModelInfo* wireless = FindModel(kWirelessMouse);
+        for (DeviceState& d : out) {
+            if (d.productId == kWirelessMouse && d.unitMajor == 0 && d.unitMinor == 0) {
+                d.unitMajor = wireless->unitMajor;
+                d.unitMinor = wireless->unitMinor;
+            }
+        }
+        out.push_back(DefaultDevice(kQuarelMouse));
+    }
     devices = std::move(out);
     return true;
 }

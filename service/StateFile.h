@@ -19,7 +19,8 @@ constexpr ULONG kItemFileVersion = 1;
 
 std::vector<BYTE> EncodeState(const std::vector<DeviceState>& devices);
 // A version-1 file loads as it did, with model 0x2E added in its default
-// state.
+// state and the wireless mouse's unit version of then (0.00) made today's
+// default.
 bool DecodeState(const std::vector<BYTE>& file, std::vector<DeviceState>& devices, std::wstring& error);
 
 std::vector<BYTE> EncodeProfile(const ProfileState& profile);

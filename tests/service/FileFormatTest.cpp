@@ -125,13 +125,16 @@ TEST(FileFormat, FilesOfAnotherKindOrVersionAreRefused)
     EXPECT_EQ(L"Combo", mout.name);
 }
 
-// A file saved before model 0x2E loads as what it held, with that model in
-// its default state.
+// A file saved before model 0x2E and before the wireless mouse's unit
+// answered a version loads as what it held, with that model in its default
+// state and the unit's 0.00 of then made today's default.
 TEST(FileFormat, AStateFileOfTheVersionBeforeLoadsWithWhatItLacked)
 {
     std::vector<DeviceState> then = Defaults();
     ASSERT_EQ(kQuarelMouse, then.back().productId);
     then.pop_back();
+    then[0].unitMajor = then[0].unitMinor = 0;
+    then[1].unitMajor = then[1].unitMinor = 0;  // the dock's was set so, and stays
     then[2].attached = true;
     then[2].profiles[1]->name = L"Kept";
     std::vector<BYTE> file = EncodeState(then);
@@ -143,6 +146,9 @@ TEST(FileFormat, AStateFileOfTheVersionBeforeLoadsWithWhatItLacked)
     EXPECT_EQ(kQuarelMouse, back[3].productId);
     EXPECT_FALSE(back[3].attached);
     EXPECT_EQ(5u, back[3].profiles.size());
+    EXPECT_EQ(1, back[0].unitMajor);
+    EXPECT_EQ(5, back[0].unitMinor);
+    EXPECT_EQ(0, back[1].unitMajor | back[1].unitMinor);
     EXPECT_TRUE(back[2].attached);
     EXPECT_EQ(L"Kept", back[2].profiles[1]->name);
 

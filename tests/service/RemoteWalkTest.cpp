@@ -40,6 +40,13 @@ TEST_F(RemoteService, DefaultStateOffersWhatStartUpReads)
     ::CoTaskMemFree(info.text);
     EXPECT_EQ(1, info.versionAMajor);
     EXPECT_EQ(5, info.versionAMinor);
+    // The unit's version, which the configurator shows as the firmware.
+    Ptr<IUnitVersion> unit = d.As<IUnitVersion>();
+    ASSERT_TRUE(unit);
+    BYTE v[4] = {};
+    ASSERT_EQ(S_OK, unit->GetVersion(&v[0], &v[1], &v[2], &v[3]));
+    EXPECT_EQ(1, v[0]);
+    EXPECT_EQ(5, v[1]);
 
     Ptr<IProfileManager> m = DeviceFeature<IProfileManager>(d.Get());
     ASSERT_TRUE(m);
