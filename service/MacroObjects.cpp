@@ -135,11 +135,14 @@ public:
     }
     STDMETHODIMP Remove(IMacro* macro) override
     {
+        // Asked before the lock: a caller's own macro object answers from the
+        // caller's process, which may call us meanwhile.
+        GUID id;
+        const bool named = macro && IdOfMacro(macro, id);
         TK_SERVICE_CALL("IMacroManager.Remove", L"");
         DeviceState* d = ServiceCore::Instance().Live(device_);
         if (!d) return call.Done(kErrNotConnected);
-        GUID id;
-        if (!macro || !IdOfMacro(macro, id)) return call.Done(kErrNotFound);
+        if (!named) return call.Done(kErrNotFound);
         for (auto it = d->macros.begin(); it != d->macros.end(); ++it) {
             if (IsEqualGUID((*it)->id, id)) {
                 (*it)->removed = true;

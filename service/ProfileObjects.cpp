@@ -576,11 +576,14 @@ public:
     }
     STDMETHODIMP SetActive(IProfile* profile) override
     {
+        // Asked before the lock: a caller's own profile object answers from
+        // the caller's process, which may call us meanwhile.
+        GUID id;
+        const bool named = profile && IdOfProfile(profile, id);
         TK_SERVICE_CALL("IProfileManager.SetActive", L"");
         DeviceState* d = ServiceCore::Instance().Live(device_);
         if (!d) return call.Done(kErrNotConnected);
-        GUID id;
-        if (!profile || !IdOfProfile(profile, id) || !FindProfile(*d, id)) return call.Done(kErrNotFound);
+        if (!named || !FindProfile(*d, id)) return call.Done(kErrNotFound);
         d->activeProfile = id;
         ServiceCore::Instance().MarkDirty();
         return call.Done(S_OK);
@@ -613,11 +616,12 @@ public:
     }
     STDMETHODIMP Remove(IProfile* profile) override
     {
+        GUID id;
+        const bool named = profile && IdOfProfile(profile, id);  // before the lock, as above
         TK_SERVICE_CALL("IProfileManager.Remove", L"");
         DeviceState* d = ServiceCore::Instance().Live(device_);
         if (!d) return call.Done(kErrNotConnected);
-        GUID id;
-        int index = profile && IdOfProfile(profile, id) ? ProfileIndex(*d, id) : -1;
+        int index = named ? ProfileIndex(*d, id) : -1;
         if (index < 0) return call.Done(kErrNotFound);
         // The device always keeps one profile, which is then the active one.
         if (d->profiles.size() == 1) return call.Done(HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED));

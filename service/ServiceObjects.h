@@ -27,7 +27,9 @@ bool IdOfProfile(IProfile* profile, GUID& id);
 bool IdOfMacro(IMacro* macro, GUID& id);
 
 // Every object method starts with this: log the call, apply an injected
-// fault, take the state lock.
+// fault, take the state lock. Calls run on many threads at once; the lock is
+// never held across a call into a client (a method that must ask a caller's
+// object does so before it).
 #define TK_SERVICE_CALL(operation, args)                                     \
     ::tkservice::Call call(operation, args);                                 \
     if (FAILED(call.Fault())) return call.Done(call.Fault());               \

@@ -1,7 +1,9 @@
 // The device service's out-of-process server. Started by COM (-Embedding) or
-// by hand, it serves the collection to every caller from one
-// single-threaded apartment, so every client sees the same device state,
-// and stays running until a control request ends it.
+// by hand, it serves the collection to every caller and stays running until
+// a control request ends it. Its objects live in the multithreaded apartment:
+// each call runs on the thread it arrives on, so no call, release or event of
+// one client waits for a thread that another client's call keeps busy; every
+// client sees the one device state, guarded by the core's lock.
 //
 //   TkDeviceService.exe /regserver     register the server and the proxy DLL
 //   TkDeviceService.exe /unregserver   remove both registrations
@@ -31,6 +33,9 @@ constexpr DWORD kReadyTimeoutMs = 20000;
 // COM looks for a started server's class about once a second.
 constexpr DWORD kLingerMs = 2500;
 constexpr UINT kShutdownGraceMs = 300;
+// Posted to the main thread by the shutdown handler, which runs on whichever
+// thread served the request.
+constexpr UINT kMsgShutdown = WM_APP + 100;
 
 std::wstring ModuleDir()
 {
@@ -190,23 +195,19 @@ int Serve(bool successor)
         Signal(kSuccessorEvent);
     }
 
-    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 3;
+    if (FAILED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return 3;
     ServiceCore& core = ServiceCore::Instance();
+    // This thread keeps the core's window: saves and forgotten sinks.
     core.Start(ModuleDir() + kStateFile);
     // Attaching and detaching reach the programs as a real mouse's would;
     // only this server tells them, never the object model in a client.
     auto* notifier = new DeviceNotifier;  // lives until the process ends
     if (notifier->Start())
         core.SetDeviceChangeHandler([notifier](ULONG productId, bool attached) { notifier->Post(productId, attached); });
-    // The caller of Shutdown still waits for its answer and then releases
-    // what it holds: keep serving a moment before the loop ends.
-    core.SetShutdownHandler([](bool restart, ULONG& next) {
+    const DWORD mainThread = ::GetCurrentThreadId();
+    core.SetShutdownHandler([mainThread](bool restart, ULONG& next) {
         if (restart && !(next = StartSuccessor())) return true;  // nothing ends
-        ::SetTimer(nullptr, 0, kShutdownGraceMs, [](HWND, UINT, UINT_PTR id, DWORD) {
-            ::KillTimer(nullptr, id);
-            ::PostQuitMessage(0);
-        });
-        return true;
+        return ::PostThreadMessageW(mainThread, kMsgShutdown, 0, 0) != FALSE;
     });
 
     CClassFactory* factory = new CClassFactory;
@@ -221,18 +222,28 @@ int Serve(bool successor)
     Signal(kReadyEvent);
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (!msg.hwnd && msg.message == kMsgShutdown) {
+            // The caller of Shutdown still waits for its answer and then
+            // releases what it holds: keep serving a moment before the loop
+            // ends.
+            ::SetTimer(nullptr, 0, kShutdownGraceMs, [](HWND, UINT, UINT_PTR id, DWORD) {
+                ::KillTimer(nullptr, id);
+                ::PostQuitMessage(0);
+            });
+            continue;
+        }
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
     ::CoRevokeClassObject(cookie);
     core.Flush();
-    // No CoUninitialize: under Wine it can wait forever for a client's call
-    // that reached the apartment after its loop ended. Ending the process
-    // disconnects every client just as well. Nor ExitProcess: it stops the
-    // other threads (RPC, event delivery) wherever they are and then runs
-    // every DLL's detach, which waits for ever on a lock a stopped thread
-    // held, and a server that never ends holds up every client's call and
-    // its successor. The state is saved; nothing is left to run.
+    // Calls may still be running on other threads. No CoUninitialize: it
+    // waits for them, and under Wine for ever for one that arrived after the
+    // loop ended. Nor ExitProcess: it stops those threads (RPC, event
+    // delivery) wherever they are, also inside a lock, and then runs every
+    // DLL's detach, which can wait for ever on such a lock; a server that
+    // never ends holds up every client's call and its successor. The state is
+    // saved; ending the process disconnects every client.
     ::TerminateProcess(::GetCurrentProcess(), 0);
     return 0;
 }

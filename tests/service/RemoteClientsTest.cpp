@@ -2,6 +2,7 @@
 // over a detach, profile and macro files it must refuse, and events from
 // the mouse reaching sinks on message-pumping single-threaded apartments.
 #include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <thread>
@@ -324,6 +325,77 @@ TEST_F(RemoteClients, AClientThatTakesNoCallsHoldsUpOnlyItsOwnEvents)
     }
     ::CloseHandle(wake);
     EXPECT_EQ(1u, itsEvents.load());  // its event waited for it
+}
+
+// While one client's call is slow, other clients' calls and a release of
+// an object's last reference (of the same interface as a call) are served
+// at once, not after it: no call waits for a thread another call keeps
+// busy. (A server that ran every call and release on one thread stopped
+// for good once a release there waited for a call queued behind it.)
+TEST_F(RemoteClients, CallsAndReleasesOfOtherClientsDoNotWaitForASlowCall)
+{
+    ASSERT_EQ(S_OK, control_->SetFault(L"IPowerStatus.GetLevel", S_OK, 8000, 1));
+    struct Client {
+        HANDLE go = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        std::atomic<bool> ready{false}, done{false};
+        HRESULT result = E_PENDING;
+        std::thread thread;
+    };
+    Client slow, release, call;
+    auto start = [](Client& c, std::function<HRESULT(IDevice*, Client&)> body) {
+        c.thread = std::thread([&c, body] {
+            ::CoInitialize(nullptr);
+            {
+                Ptr<IDevice> mouse = FindDevice(ConnectService().Get(), 0x1F);
+                c.result = mouse ? body(mouse.Get(), c) : E_FAIL;
+            }
+            ::CoUninitialize();
+            c.done = true;
+        });
+    };
+    auto waitGo = [](Client& c) {
+        c.ready = true;
+        ::WaitForSingleObject(c.go, 30000);
+    };
+    start(slow, [&](IDevice* mouse, Client& c) {
+        Ptr<IPowerStatus> power = DeviceFeature<IPowerStatus>(mouse);
+        waitGo(c);
+        LONG level = 0;
+        return power ? power->GetLevel(&level) : E_NOINTERFACE;
+    });
+    start(release, [&](IDevice* mouse, Client& c) {
+        Ptr<IReportRate> rate = DeviceFeature<IReportRate>(mouse);
+        waitGo(c);
+        rate.Reset();  // the last reference to that object
+        return S_OK;
+    });
+    start(call, [&](IDevice* mouse, Client& c) {
+        Ptr<IReportRate> rate = DeviceFeature<IReportRate>(mouse);
+        waitGo(c);
+        ULONG interval = 0;
+        return rate ? rate->Get(&interval) : E_NOINTERFACE;
+    });
+    ASSERT_TRUE(PumpFor([&] { return slow.ready && release.ready && call.ready; }, 15000));
+    ::SetEvent(slow.go);
+    // The slow call is being served once the service has logged it.
+    EXPECT_TRUE(PumpFor([&] { return CallLog().find(L"IPowerStatus.GetLevel") != std::wstring::npos; }, 5000));
+    ::SetEvent(release.go);
+    ::SetEvent(call.go);
+    EXPECT_TRUE(PumpFor([&] { return release.done && call.done; }, 15000));
+    EXPECT_FALSE(slow.done) << "the other clients waited for the slow call";
+    EXPECT_TRUE(PumpFor([&] { return slow.done.load(); }, 15000));
+    if (!(slow.done && release.done && call.done)) {
+        // Threads stuck in calls to a server that no longer answers cannot
+        // be joined, nor can the process end normally around them.
+        std::fflush(stdout);
+        ::TerminateProcess(::GetCurrentProcess(), 1);
+    }
+    for (Client* c : {&slow, &release, &call}) {
+        c->thread.join();
+        ::CloseHandle(c->go);
+    }
+    EXPECT_EQ(S_OK, slow.result);
+    EXPECT_EQ(S_OK, call.result);
 }
 
 TEST_F(RemoteClients, ProfileLaunchAndRecordingEventsReachSinksWhoseHandlersCallBack)
