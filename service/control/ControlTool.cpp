@@ -171,7 +171,11 @@ int wmain(int argc, wchar_t** argv)
     }
     // Bad arguments are refused before the service is started for them.
     if (Run(nullptr, args) != 0) return 2;
-    if (FAILED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+    HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (FAILED(com)) {
+        std::fwprintf(stderr, L"cannot start COM: 0x%08lX\n", static_cast<unsigned long>(com));
+        return 1;
+    }
     IDeviceCollection* collection = nullptr;
     HRESULT hr = ::CoCreateInstance(CLSID_TkDeviceService, nullptr, TK_DEVICE_SERVICE_CLSCTX,
                                     __uuidof(IDeviceCollection), reinterpret_cast<void**>(&collection));
