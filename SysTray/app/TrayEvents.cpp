@@ -182,7 +182,65 @@ void CVeskSysTrayDlg::CheckLinkedProgram()
         ShowProfileName(chosen.name);
 }
 
+void CVeskSysTrayDlg::QueueMouseEvent(const MouseEvent& event)
+{
+    if (m_closed)
+        return;
+    m_mouseEvents.push_back(event);
+    if (!PostMessage(WM_TRAY_MOUSE_EVENT))
+        m_mouseEvents.pop_back();
+}
+
 void CVeskSysTrayDlg::OnDpiChanged(unsigned x, unsigned y, unsigned rangeMax)
+{
+    MouseEvent event;
+    event.kind = MouseEvent::Dpi;
+    event.x = x;
+    event.y = y;
+    event.rangeMax = rangeMax;
+    QueueMouseEvent(event);
+}
+
+void CVeskSysTrayDlg::OnProfileChanged(int)
+{
+    MouseEvent event;
+    event.kind = MouseEvent::Profile;
+    QueueMouseEvent(event);
+}
+
+void CVeskSysTrayDlg::OnLaunchApp(int code, const wchar_t* path)
+{
+    MouseEvent event;
+    event.kind = MouseEvent::Launch;
+    event.code = code;
+    event.path = path ? path : L"";
+    QueueMouseEvent(event);
+}
+
+LRESULT CVeskSysTrayDlg::OnMouseEvent(WPARAM, LPARAM)
+{
+    if (m_mouseEvents.empty())
+        return 0;
+    MouseEvent event = m_mouseEvents.front();
+    m_mouseEvents.pop_front();
+    if (m_closed)
+        return 0;
+    switch (event.kind) {
+    case MouseEvent::Dpi:
+        ShowDpi(event.x, event.y, event.rangeMax);
+        break;
+    case MouseEvent::Profile:
+        ShowActiveProfile();
+        break;
+    case MouseEvent::Launch:
+        if (event.code == 1 && !event.path.IsEmpty())
+            ::ShellExecuteW(nullptr, L"open", event.path, nullptr, nullptr, SW_SHOWNORMAL);
+        break;
+    }
+    return 0;
+}
+
+void CVeskSysTrayDlg::ShowDpi(unsigned x, unsigned y, unsigned rangeMax)
 {
     if (!m_osd)
         return;
@@ -202,7 +260,7 @@ void CVeskSysTrayDlg::OnDpiChanged(unsigned x, unsigned y, unsigned rangeMax)
         m_osd->ShowTwoLevelBars(plan.xLevel, plan.xText, plan.yLevel, plan.yText);
 }
 
-void CVeskSysTrayDlg::OnProfileChanged(int)
+void CVeskSysTrayDlg::ShowActiveProfile()
 {
     CDeviceManager manager;
     CString active;
@@ -210,10 +268,4 @@ void CVeskSysTrayDlg::OnProfileChanged(int)
     if (manager.GetActiveProfileName(active) && manager.GetProfileSetting(active, setting) &&
         setting.profileOsd == 1)
         ShowProfileName(active);
-}
-
-void CVeskSysTrayDlg::OnLaunchApp(int code, const wchar_t* path)
-{
-    if (code == 1 && path && *path)
-        ::ShellExecuteW(nullptr, L"open", path, nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -7,6 +7,7 @@
 
 #include <dbt.h>
 
+#include <deque>
 #include <map>
 #include <memory>
 #include <vector>
@@ -31,6 +32,17 @@ const UINT kBatteryMs = 25 * 60 * 1000;
 // A device change taken up after the system's message returned:
 // wParam the change (DBT_*), lParam the product id.
 const UINT WM_TRAY_DEVICE_EVENT = WM_APP + 1;
+// A mouse event taken up after the service's call returned (one per event
+// queued).
+const UINT WM_TRAY_MOUSE_EVENT = WM_APP + 2;
+
+// One event of the mouse, as the sinks reported it.
+struct MouseEvent {
+    enum Kind { Dpi, Profile, Launch } kind = Dpi;
+    unsigned x = 0, y = 0, rangeMax = 0;  // Dpi
+    int code = 0;                         // Launch
+    CString path;                         // Launch
+};
 
 class CVeskSysTrayDlg : public CDialog,
                         public IDpiEventHandler,
@@ -47,7 +59,10 @@ public:
     void OnOK() override {}
     void OnCancel() override {}
 
-    // Event handlers (the sinks call them on this thread).
+    // Event handlers (the sinks call them on this thread, inside the
+    // service's call): each event is queued and taken up once that call has
+    // returned, so the service's call never waits for the work, and no call
+    // or release of the service's is taken in the middle of it.
     void OnDpiChanged(unsigned x, unsigned y, unsigned rangeMax) override;
     void OnProfileChanged(int index) override;
     void OnLaunchApp(int code, const wchar_t* path) override;
@@ -62,6 +77,7 @@ protected:
     HCURSOR OnQueryDragIcon() { return reinterpret_cast<HCURSOR>(m_windowIcon); }
     BOOL OnDeviceChange(UINT event, DWORD_PTR data);
     LRESULT OnDeviceEvent(WPARAM event, LPARAM productId);
+    LRESULT OnMouseEvent(WPARAM, LPARAM);
     void OnSessionChange(UINT code, UINT sessionId);
     LRESULT OnTrayNotify(WPARAM iconId, LPARAM message);
     void OnOpenConfigurator();
@@ -96,6 +112,9 @@ private:
     void OnInterfaceArrival(int productId);
     void OnInterfaceRemoval(int productId);
     void ShowProfileName(const CString& name);
+    void QueueMouseEvent(const MouseEvent& event);
+    void ShowDpi(unsigned x, unsigned y, unsigned rangeMax);
+    void ShowActiveProfile();
 
     HICON m_windowIcon = nullptr;
     HICON m_trayIconImage = nullptr;
@@ -113,6 +132,7 @@ private:
     bool m_sessionNotify = false;
     bool m_closed = false;
     std::unique_ptr<CSinkConnections> m_sinks;
+    std::deque<MouseEvent> m_mouseEvents;
     CMacroRecorder m_recorder;
     CGUIItems m_languageItems;
     std::map<int, CString> m_productNames;
