@@ -23,11 +23,5 @@ export TK_FORCE_XVFB=1
 tk_env_up "$build"
 # As an installation has them (and tools/run.sh writes them): the configurator
 # starts the tray program from InstallDir at every start.
-key='HKLM\Software\Tandu\Kovu'
-if ! wine reg query "$key" /v InstallDir </dev/null >/dev/null 2>&1; then
-  wine reg add "$key" /v InstallDir /d "$(winepath -w "$build/program")" /f </dev/null >/dev/null 2>&1
-fi
-if ! wine reg query "$key" /v Language </dev/null >/dev/null 2>&1; then
-  wine reg add "$key" /v Language /d English /f </dev/null >/dev/null 2>&1
-fi
+tk_program_registry "$build"
 python3 "$root/tools/bench.py" --build "$build" "$@"

@@ -16,14 +16,8 @@ if [ -n "${TK_MOUSE:-}" ]; then
   wine "$build/program/service/TkDeviceCtl.exe" attach "$TK_MOUSE" </dev/null
 fi
 # The programs start each other from InstallDir and pick their language by
-# name from Language: both are written when missing; TK_LANGUAGE=German (or
-# any name of the language table) chooses another language.
-key='HKLM\Software\Tandu\Kovu'
-if ! wine reg query "$key" /v InstallDir </dev/null >/dev/null 2>&1; then
-  wine reg add "$key" /v InstallDir /d "$(winepath -w "$build/program")" /f </dev/null >/dev/null 2>&1
-fi
-if [ -n "${TK_LANGUAGE:-}" ] || ! wine reg query "$key" /v Language </dev/null >/dev/null 2>&1; then
-  wine reg add "$key" /v Language /d "${TK_LANGUAGE:-English}" /f </dev/null >/dev/null 2>&1
-fi
+# name from Language (TK_LANGUAGE=German, or any name of the language table,
+# chooses another).
+tk_program_registry "$build"
 cd "$build/program"
 wine ./TanduKovuConfig.exe

@@ -182,3 +182,42 @@ tk_env_up() {
   tk_service_register "$build" || echo "device service not registered" >&2
   tk_service_start "$build" || echo "device service not started" >&2
 }
+
+# The call stacks of every program of the prefix, for a run that hangs:
+# winedbg's "bt all" walks every process of the prefix. Wine's own services are
+# left out, and each thread is one line of function names, innermost first.
+tk_dump_stacks() {
+  timeout 40 winedbg --command "bt all" 2>&1 | awk '
+    # Idle pool and RPC threads, and threads gone meanwhile, say nothing.
+    function flush() { if (line != "" && line !~ /(threadpool_worker_proc|RPCRT4_io_thread|RPCRT4_server_thread|:)$/) print line; line = "" }
+    /^Backtracing for thread/ {
+      flush()
+      keep = ($0 !~ /system32\\(services|winedevice|plugplay|svchost|rpcss|explorer|conhost|winedbg)\.exe/)
+      if (keep) {
+        exe = $NF; sub(/\):?$/, "", exe); sub(/.*\\/, "", exe)
+        line = "  " exe " thread " $4 ":"
+      }
+      next
+    }
+    # Our programs carry no symbols: their frames are module+offset.
+    keep && /^(=>| +)[0-9]+ 0x/ {
+      if ($3 == "in") { if ($4 ~ /^(ntdll|win32u)$/) next; fn = $4 $5; gsub(/[()]/, "", fn) }
+      else { fn = $3; sub(/[+(].*/, "", fn) }
+      if (fn !~ /^(BaseThreadInitThunk|__wine_pop_frame|RtlUserThreadStart)$/) line = line " " fn
+    }
+    END { flush() }' >&2
+}
+
+# The registry values the programs read, as an installation has them: the
+# program folder in InstallDir (from which each program starts the other) and
+# the language by name; each is written when missing, the language also when
+# TK_LANGUAGE names one.
+tk_program_registry() {
+  local key='HKLM\Software\Tandu\Kovu'
+  if ! wine reg query "$key" /v InstallDir </dev/null >/dev/null 2>&1; then
+    wine reg add "$key" /v InstallDir /d "$(winepath -w "$1/program")" /f </dev/null >/dev/null 2>&1
+  fi
+  if [ -n "${TK_LANGUAGE:-}" ] || ! wine reg query "$key" /v Language </dev/null >/dev/null 2>&1; then
+    wine reg add "$key" /v Language /d "${TK_LANGUAGE:-English}" /f </dev/null >/dev/null 2>&1
+  fi
+}
