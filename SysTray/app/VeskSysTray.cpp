@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "DeviceService.h"
+#include "InterfaceKeeper.h"
 #include "VeskSysTrayDlg.h"
 
 CVeskSysTrayApp theApp;
@@ -27,6 +29,13 @@ BOOL CVeskSysTrayApp::InitInstance()
     // the dialog goes while the loop still runs, and a call from the device
     // service that arrives then must still find an apartment to run in.
     m_com = SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    // The device service calls the sinks' interfaces in this process: they
+    // stay served for its whole life (InterfaceKeeper.h says why).
+    static const IID* const kEventInterfaces[] = {&__uuidof(_IDPIEvents), &__uuidof(_IProfileManagerEvents),
+                                                  &__uuidof(_IApplicationEvent),
+                                                  &__uuidof(_IOTFMacroRecordingEvents)};
+    if (m_com)
+        KeepInterfacesServed(kEventInterfaces, sizeof(kEventInterfaces) / sizeof(kEventInterfaces[0]));
     auto* dlg = new CVeskSysTrayDlg();
     m_pMainWnd = dlg;
     if (dlg->Create())

@@ -11,10 +11,12 @@
 #include <windows.h>
 
 #include <objbase.h>
+#include <ocidl.h>
 
 #include <string>
 
 #include "DeviceNotifier.h"
+#include "InterfaceKeeper.h"
 #include "ServiceObjects.h"
 
 namespace {
@@ -36,6 +38,19 @@ constexpr UINT kShutdownGraceMs = 300;
 // Posted to the main thread by the shutdown handler, which runs on whichever
 // thread served the request.
 constexpr UINT kMsgShutdown = WM_APP + 100;
+
+// Every interface this server hands out, kept served for its whole life
+// (InterfaceKeeper.h says why).
+const IID* const kServedInterfaces[] = {
+    &IID_IClassFactory, &IID_IConnectionPointContainer, &IID_IConnectionPoint,
+    &__uuidof(IDeviceCollection), &__uuidof(IServiceControl), &__uuidof(IDevice), &__uuidof(IDeviceLink),
+    &__uuidof(IUnitVersion), &__uuidof(IFeatureSource), &__uuidof(IDeviceIdentity), &__uuidof(IProfileProperties),
+    &__uuidof(IDpiSettings), &__uuidof(IButtonAssignments), &__uuidof(IKeyAssignments), &__uuidof(ILightingZone),
+    &__uuidof(ILightingZones), &__uuidof(IZoneColorValue), &__uuidof(IZoneBrightness), &__uuidof(IZoneEffect),
+    &__uuidof(IProfile), &__uuidof(IProfileManager), &__uuidof(IReportRate), &__uuidof(IDeviceSwitches),
+    &__uuidof(IMacro), &__uuidof(IMacroManager), &__uuidof(IButtonAction), &__uuidof(IButtonActions),
+    &__uuidof(IPowerStatus), &__uuidof(IPowerSettings), &__uuidof(IMacroRecorder), &__uuidof(IMacroRecordLed),
+};
 
 std::wstring ModuleDir()
 {
@@ -196,6 +211,8 @@ int Serve(bool successor)
     }
 
     if (FAILED(::CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return 3;
+    if (!KeepInterfacesServed(kServedInterfaces, sizeof(kServedInterfaces) / sizeof(kServedInterfaces[0])))
+        ::OutputDebugStringW(L"device service: some interfaces could not be kept served\n");
     ServiceCore& core = ServiceCore::Instance();
     // This thread keeps the core's window: saves and forgotten sinks.
     core.Start(ModuleDir() + kStateFile);
