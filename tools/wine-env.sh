@@ -210,11 +210,13 @@ tk_dump_stacks() {
 
 # The registry values the programs read, as an installation has them: the
 # program folder in InstallDir (from which each program starts the other) and
-# the language by name; each is written when missing, the language also when
-# TK_LANGUAGE names one.
+# the language by name. InstallDir is written when missing or when it names a
+# folder without the programs' skin (a test that was stopped leaves its scratch
+# folder there); the language when missing or when TK_LANGUAGE names one.
 tk_program_registry() {
-  local key='HKLM\Software\Tandu\Kovu'
-  if ! wine reg query "$key" /v InstallDir </dev/null >/dev/null 2>&1; then
+  local key='HKLM\Software\Tandu\Kovu' dir
+  dir=$(wine reg query "$key" /v InstallDir </dev/null 2>/dev/null | sed -n 's/.*REG_[A-Z_]*SZ[[:space:]]*//p' | tr -d '\r')
+  if [ -z "$dir" ] || [ ! -f "$(winepath -u "$dir" 2>/dev/null)/xml/Language.xml" ]; then
     wine reg add "$key" /v InstallDir /d "$(winepath -w "$1/program")" /f </dev/null >/dev/null 2>&1
   fi
   if [ -n "${TK_LANGUAGE:-}" ] || ! wine reg query "$key" /v Language </dev/null >/dev/null 2>&1; then
