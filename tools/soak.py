@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The soak's driver (tools/soak.sh brings up the harness and runs it).
 
-Starts the configurator (which starts the tray program), then for the given
+Puts the simulated mouse in its default state and starts the configurator
+(which starts the tray program), then for the given
 time makes the requests a busy user and mouse would: the control tool's dump
 every second, both programs' windows asked to answer every 5 s, a button
 press on the mouse every 7 s (sensitivity and profile by turns), a battery
@@ -103,6 +104,11 @@ class Soak:
         sys.stdout.flush()
 
     def run(self):
+        # The same mouse every time: the simulated mouse's default state (a
+        # test that was stopped may have left a model detached).
+        if subprocess.run(["wine", self.ctl, "reset"], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                          stderr=subprocess.DEVNULL).returncode != 0:
+            raise SystemExit("soak: the simulated mouse does not answer")
         log = open(os.path.join(self.build, "soak-programs.log"), "w")
         config = subprocess.Popen(["wine", "./TanduKovuConfig.exe"], cwd=self.program,
                                   stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT)
