@@ -7,6 +7,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TK_BUILD_DIR:-$root/build}
+# shellcheck source=wine-env.sh
+. "$root/tools/wine-env.sh"
+tk_without_aslr "$0" "$@"
 
 bash "$root/tools/install-deps.sh"
 if [ ! -f "$build/CMakeCache.txt" ]; then
@@ -16,7 +19,6 @@ fi
 cmake --build "$build" -j "$(nproc)" --target TanduKovuConfig TanduKovuSysTray skin_files \
       TkDeviceService DeviceServicePS TkDeviceCtl bench_programs -- --no-print-directory -s
 
-. "$root/tools/wine-env.sh"
 trap tk_env_down EXIT
 # A display of its own: a user's window manager would time its own animations.
 export TK_FORCE_XVFB=1

@@ -4,11 +4,13 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TK_BUILD_DIR:-$root/build}
+# shellcheck source=wine-env.sh
+. "$root/tools/wine-env.sh"
+tk_without_aslr "$0" "$@"
 
 bash "$root/tools/install-deps.sh"
 bash "$root/tools/build.sh" "$build"
 
-. "$root/tools/wine-env.sh"
 trap tk_env_down EXIT
 tk_env_up "$build"  # also starts the simulated mouse (the device service)
 # TK_MOUSE=wired|dock|wireless|quarel attaches that model as well.

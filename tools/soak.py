@@ -67,8 +67,11 @@ class Soak:
         name = " ".join(os.path.basename(c) for c in cmd)
         t0 = time.monotonic()
         try:
+            # Wine's own errors too: a request that fails before our code runs
+            # says why.
             r = subprocess.run(["wine"] + cmd, stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                               stderr=subprocess.STDOUT, text=True, errors="replace", timeout=LIMIT_S)
+                               stderr=subprocess.STDOUT, text=True, errors="replace", timeout=LIMIT_S,
+                               env=dict(os.environ, WINEDEBUG="err+all,fixme-all"))
         except subprocess.TimeoutExpired:
             return "%s took longer than %.0f s" % (name, LIMIT_S)
         took = time.monotonic() - t0

@@ -13,12 +13,14 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TK_BUILD_DIR:-$root/build}
+# shellcheck source=wine-env.sh
+. "$root/tools/wine-env.sh"
+tk_without_aslr "$0" "$@"
 
 bash "$root/tools/install-deps.sh"
 bash "$root/tools/build.sh" "$build"
 cmake --build "$build" --target SoakProbe -- --no-print-directory -s
 
-. "$root/tools/wine-env.sh"
 trap tk_env_down EXIT
 export TK_FORCE_XVFB=1
 tk_env_up "$build"

@@ -223,3 +223,20 @@ tk_program_registry() {
     wine reg add "$key" /v Language /d "${TK_LANGUAGE:-English}" /f </dev/null >/dev/null 2>&1
   fi
 }
+
+# Runs the calling script again without address space randomisation, once;
+# every program it starts inherits that. Wine's 64-bit loader is linked at a
+# fixed low address, and Debian ships it without the preloader that would
+# keep the ranges Windows programs need free: with randomisation the loader's
+# heap now and then starts where Wine must map the shared user data
+# (0x7ffe0000), and the program ends before it runs ("failed to map the
+# shared user data", exit code 1), about once in some thousand starts.
+#   tk_without_aslr "$0" "$@"     (near the top of a script)
+tk_without_aslr() {
+  [ -n "${TK_ASLR_OFF:-}" ] && return 0
+  export TK_ASLR_OFF=1
+  if setarch "$(uname -m)" -R true 2>/dev/null; then
+    exec setarch "$(uname -m)" -R bash "$@"
+  fi
+  echo "setarch cannot turn address randomisation off here: Wine may now and then fail to start a program" >&2
+}

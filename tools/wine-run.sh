@@ -13,6 +13,7 @@
 # that a hang on another machine says where it waited.
 # shellcheck source=wine-env.sh
 . "$(dirname "$0")/wine-env.sh"
+tk_without_aslr "$0" "$@"
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 watchdog=
