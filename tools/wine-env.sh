@@ -188,8 +188,12 @@ tk_env_up() {
 # left out, and each thread is one line of function names, innermost first.
 tk_dump_stacks() {
   timeout 40 winedbg --command "bt all" 2>&1 | awk '
-    # Idle pool and RPC threads, and threads gone meanwhile, say nothing.
-    function flush() { if (line != "" && line !~ /(threadpool_worker_proc|RPCRT4_io_thread|RPCRT4_server_thread|:)$/) print line; line = "" }
+    # Idle pool and RPC threads, and threads gone meanwhile, say nothing; a
+    # pool thread serving a call (RPCRT4_worker_thread) is kept.
+    function flush() {
+      if (line != "" && (line ~ /RPCRT4_worker_thread/ || line !~ /(threadpool_worker_proc|RPCRT4_io_thread|RPCRT4_server_thread|:)$/)) print line
+      line = ""
+    }
     /^Backtracing for thread/ {
       flush()
       keep = ($0 !~ /system32\\(services|winedevice|plugplay|svchost|rpcss|explorer|conhost|winedbg)\.exe/)
