@@ -2,7 +2,8 @@
 // other: HKLM "Software\Tandu\Kovu" `InstallDir` names it for the scope
 // (the previous value comes back afterwards), and it holds recording
 // stand-ins under the real programs' names, which log every start. Tests
-// that use it take the ctest lock tk_install_dir.
+// that use it take the ctest lock tk_device_service (they all use the
+// service too), so no two of them point InstallDir at once.
 #pragma once
 #include <string>
 
