@@ -50,55 +50,49 @@ public:
         });
     }
 
+    // Each press queues its event under the lock that its change holds, so
+    // events go out in the order of the changes they report.
     STDMETHODIMP PressSensitivityButton(ULONG productId) override
     {
-        ULONG x = 0, y = 0;
-        HRESULT hr = Change(productId, [&](DeviceState& d) {
+        return Change(productId, [&](DeviceState& d) {
             ProfilePtr p = FindProfile(d, d.activeProfile);
             if (!d.attached || !p || p->stages.empty()) return kErrNotConnected;
             p->currentStage = p->currentStage % p->stages.size() + 1;
-            x = p->dpiX = p->stages[p->currentStage - 1].x;
-            y = p->dpiY = p->stages[p->currentStage - 1].y;
-            return S_OK;
-        });
-        if (SUCCEEDED(hr))
+            const ULONG x = p->dpiX = p->stages[p->currentStage - 1].x;
+            const ULONG y = p->dpiY = p->stages[p->currentStage - 1].y;
             ServiceCore::Instance().QueueEvent(EventKind::Dpi, productId, [x, y](IUnknown* sink) {
                 return static_cast<_IDPIEvents*>(sink)->OnDpiChanged(x, y);
             });
-        return hr;
+            return S_OK;
+        });
     }
     STDMETHODIMP PressProfileButton(ULONG productId) override
     {
-        LONG index = 0;
-        HRESULT hr = Change(productId, [&](DeviceState& d) {
+        return Change(productId, [&](DeviceState& d) {
             if (!d.attached || d.profiles.empty()) return kErrNotConnected;
-            index = (ProfileIndex(d, d.activeProfile) + 1) % static_cast<LONG>(d.profiles.size());
+            const LONG index = (ProfileIndex(d, d.activeProfile) + 1) % static_cast<LONG>(d.profiles.size());
             d.activeProfile = d.profiles[index]->id;
-            return S_OK;
-        });
-        if (SUCCEEDED(hr))
             ServiceCore::Instance().QueueEvent(EventKind::Profile, productId, [index](IUnknown* sink) {
                 return static_cast<_IProfileManagerEvents*>(sink)->OnActiveProfileChanged(index);
             });
-        return hr;
+            return S_OK;
+        });
     }
     STDMETHODIMP PressLaunchButton(ULONG productId, LPCWSTR path) override
     {
         if (!path) return E_POINTER;
         std::wstring text(path);
         if (text.size() > kMaxPathChars) return E_INVALIDARG;
-        HRESULT hr = Attached(productId);
-        if (SUCCEEDED(hr))
+        return WhileAttached(productId, [&] {
             ServiceCore::Instance().QueueEvent(EventKind::Launch, productId, [text](IUnknown* sink) {
                 return static_cast<_IApplicationEvent*>(sink)->OnLaunchApplication(1, text.c_str());
             });
-        return hr;
+        });
     }
     STDMETHODIMP PressRecordButton(ULONG productId, ULONG which, LONG a, LONG b) override
     {
         if (which > 3) return E_INVALIDARG;
-        HRESULT hr = Attached(productId);
-        if (SUCCEEDED(hr))
+        return WhileAttached(productId, [&] {
             ServiceCore::Instance().QueueEvent(EventKind::Recording, productId, [which, a, b](IUnknown* sink) {
                 auto* events = static_cast<_IOTFMacroRecordingEvents*>(sink);
                 switch (which) {
@@ -108,7 +102,7 @@ public:
                 default: return events->OnRecordCancel();
                 }
             });
-        return hr;
+        });
     }
 
     STDMETHODIMP DumpState(LPWSTR* text) override
@@ -171,12 +165,16 @@ private:
         if (SUCCEEDED(hr)) ServiceCore::Instance().MarkDirty();
         return hr;
     }
-    HRESULT Attached(ULONG productId)
+    // Runs queue while the device is attached, under the lock.
+    template <class F>
+    HRESULT WhileAttached(ULONG productId, F queue)
     {
         std::lock_guard<std::recursive_mutex> lock(ServiceCore::Instance().Mutex());
         DeviceState* d = ServiceCore::Instance().FindDevice(productId);
         if (!d) return E_INVALIDARG;
-        return d->attached ? S_OK : kErrNotConnected;
+        if (!d->attached) return kErrNotConnected;
+        queue();
+        return S_OK;
     }
     HRESULT SetAttached(ULONG productId, bool attached)
     {

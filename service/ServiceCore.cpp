@@ -18,6 +18,10 @@ constexpr UINT kMsgSave = WM_APP + 2;
 // A delivery thread found its sink's client gone: wParam the cookie,
 // lParam the kind.
 constexpr UINT kMsgSinkGone = WM_APP + 3;
+// A save failed (the file held by a reader, say): try again a little later.
+constexpr UINT kMsgSaveLater = WM_APP + 4;
+constexpr UINT_PTR kSaveTimer = 1;
+constexpr UINT kSaveRetryMs = 1000;
 // Events a client that does not take them can have waiting; later ones are
 // dropped for it.
 constexpr size_t kMaxQueuedEvents = 64;
@@ -229,6 +233,15 @@ LRESULT CALLBACK ServiceCore::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         Instance().SaveNow();
         return 0;
     }
+    if (msg == kMsgSaveLater) {
+        ::SetTimer(hwnd, kSaveTimer, kSaveRetryMs, nullptr);
+        return 0;
+    }
+    if (msg == WM_TIMER && wp == kSaveTimer) {
+        ::KillTimer(hwnd, kSaveTimer);
+        Instance().SaveNow();
+        return 0;
+    }
     if (msg == kMsgSinkGone) {
         Instance().Unadvise(static_cast<EventKind>(lp), static_cast<DWORD>(wp));
         return 0;
@@ -266,6 +279,9 @@ void ServiceCore::SetAttached(DeviceState& device, bool attached)
     device.attached = attached;
     ++device.generation;
     MarkDirty();
+    HRESULT lost = S_OK;
+    ULONG ignored = 0;
+    if (TakeFault(kNoticeFault, lost, ignored) && FAILED(lost)) return;
     if (deviceChange_) deviceChange_(device.productId, attached);
 }
 
@@ -320,6 +336,12 @@ void ServiceCore::MarkDirty()
 
 void ServiceCore::SaveNow()
 {
+    std::lock_guard<std::mutex> save(saveMutex_);
+    Save();
+}
+
+void ServiceCore::Save()
+{
     std::vector<BYTE> data;
     std::wstring path;
     {
@@ -330,8 +352,18 @@ void ServiceCore::SaveNow()
         data = EncodeState(devices_);
         path = statePath_;
     }
-    if (!WriteWholeFile(path, data))
-        ::OutputDebugStringW((L"device service: cannot write " + path + L"\n").c_str());
+    HRESULT ignored = S_OK;
+    ULONG holdMs = 0;
+    TakeFault(kSaveFault, ignored, holdMs);
+    if (WriteWholeFile(path, data, [holdMs] {
+            if (holdMs) ::Sleep(holdMs);
+        }))
+        return;
+    ::OutputDebugStringW((L"device service: cannot write " + path + L"\n").c_str());
+    // Still to be saved, and tried again soon.
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    dirty_ = true;
+    if (window_) ::PostMessageW(window_, kMsgSaveLater, 0, 0);
 }
 
 void ServiceCore::Flush()
@@ -339,7 +371,15 @@ void ServiceCore::Flush()
     SaveNow();
 }
 
-HRESULT ServiceCore::BeginCall(const char* operation, const std::wstring& args)
+void ServiceCore::FlushAndHold()
+{
+    // Never let go: the process ends holding both.
+    saveMutex_.lock();
+    mutex_.lock();
+    Save();
+}
+
+HRESULT ServiceCore::BeginCall(const char* operation, const std::wstring& args, ULONGLONG& line)
 {
     std::wstring op = Widen(operation);
     HRESULT result = S_OK;
@@ -347,26 +387,41 @@ HRESULT ServiceCore::BeginCall(const char* operation, const std::wstring& args)
     {
         std::lock_guard<std::mutex> lock(logMutex_);
         log_.push_back(args.empty() ? op : op + L" " + args);
+        line = logged_++;
         if (log_.size() > kLogLines) log_.pop_front();
-        auto it = faults_.find(op);
-        if (it == faults_.end()) it = faults_.find(op.substr(0, op.find(L'.')) + L".*");
-        if (it != faults_.end()) {
-            result = it->second.result;
-            delay = it->second.delayMs;
-            if (it->second.count > 0 && --it->second.count == 0) faults_.erase(it);
-        }
+        if (!FaultLocked(op, result, delay)) FaultLocked(op.substr(0, op.find(L'.')) + L".*", result, delay);
     }
     if (delay) ::Sleep(delay);
     return result;
 }
 
-void ServiceCore::EndCall(const char* operation, HRESULT result)
+void ServiceCore::EndCall(ULONGLONG line, HRESULT result)
 {
     if (result == S_OK) return;
     std::lock_guard<std::mutex> lock(logMutex_);
+    // Calls end in any order: the result goes on the call's own line, unless
+    // that line has left the log (or the log was cleared) meanwhile.
+    const ULONGLONG first = logged_ - log_.size();
+    if (line < first || line >= logged_) return;
     wchar_t buf[48];
     std::swprintf(buf, 48, L" -> 0x%08lX", static_cast<unsigned long>(result));
-    if (!log_.empty()) log_.back() += buf;
+    log_[static_cast<size_t>(line - first)] += buf;
+}
+
+bool ServiceCore::FaultLocked(const std::wstring& operation, HRESULT& result, ULONG& delayMs)
+{
+    auto it = faults_.find(operation);
+    if (it == faults_.end()) return false;
+    result = it->second.result;
+    delayMs = it->second.delayMs;
+    if (it->second.count > 0 && --it->second.count == 0) faults_.erase(it);
+    return true;
+}
+
+bool ServiceCore::TakeFault(const std::wstring& operation, HRESULT& result, ULONG& delayMs)
+{
+    std::lock_guard<std::mutex> lock(logMutex_);
+    return FaultLocked(operation, result, delayMs);
 }
 
 void ServiceCore::SetFault(const std::wstring& operation, HRESULT result, ULONG delayMs, LONG count)
@@ -404,6 +459,20 @@ DWORD ServiceCore::Advise(EventKind kind, ULONG productId, REFIID eventIid, IUnk
     IStream* marshalled = nullptr;
     if (!IsProxy(sink) || FAILED(::CoMarshalInterThreadInterfaceInStream(eventIid, sink, &marshalled)))
         marshalled = nullptr;
+    // Set when the sink gets no line of its own: let go of outside the lock,
+    // since releasing a proxy's marshalled reference calls its client.
+    IStream* unused = nullptr;
+    DWORD cookie = AdviseLocked(kind, productId, eventIid, sink, marshalled, unused);
+    if (unused) {
+        ::CoReleaseMarshalData(unused);
+        unused->Release();
+    }
+    return cookie;
+}
+
+DWORD ServiceCore::AdviseLocked(EventKind kind, ULONG productId, REFIID eventIid, IUnknown* sink,
+                                IStream* marshalled, IStream*& unused)
+{
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     sink->AddRef();
     DWORD cookie = nextCookie_++;
@@ -420,7 +489,11 @@ DWORD ServiceCore::Advise(EventKind kind, ULONG productId, REFIID eventIid, IUnk
             line = std::make_shared<SinkLine>();
             line->window = window_;
             auto* held = new std::shared_ptr<SinkLine>(line);
-            HANDLE thread = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &SinkLine::Run, held, 0, nullptr));
+            HRESULT refused = S_OK;
+            ULONG ignored = 0;
+            HANDLE thread = TakeFault(kLineFault, refused, ignored) && FAILED(refused)
+                                ? nullptr
+                                : reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &SinkLine::Run, held, 0, nullptr));
             if (thread) {
                 ::CloseHandle(thread);
                 lines_[client] = line;
@@ -440,8 +513,7 @@ DWORD ServiceCore::Advise(EventKind kind, ULONG productId, REFIID eventIid, IUnk
             take.iid = eventIid;
             line->Push(std::move(take));
         } else {
-            ::CoReleaseMarshalData(marshalled);
-            marshalled->Release();
+            unused = marshalled;
         }
     }
     sinks_.push_back({cookie, kind, productId, sink, line});

@@ -31,6 +31,11 @@ HRESULT const kErrNoMoreItems = HRESULT_FROM_WIN32(ERROR_NO_MORE_ITEMS);
 HRESULT const kErrFull = HRESULT_FROM_WIN32(ERROR_HANDLE_DISK_FULL);
 HRESULT const kErrBadFile = HRESULT_FROM_WIN32(ERROR_FILE_CORRUPT);
 
+// Faults of what the service does by itself (DeviceService.idl).
+const wchar_t kSaveFault[] = TK_FAULT_SAVE;
+const wchar_t kNoticeFault[] = TK_FAULT_NOTICE;
+const wchar_t kLineFault[] = TK_FAULT_EVENT_LINE;
+
 class ServiceCore {
 public:
     static ServiceCore& Instance();
@@ -38,8 +43,12 @@ public:
     // Loads the state from statePath (empty: defaults, never saved) and makes
     // the calling thread the one that delivers events and saves.
     void Start(const std::wstring& statePath);
-    // Writes a pending save at once (at shutdown).
+    // Writes a pending save at once (before a shutdown or restart).
     void Flush();
+    // The last save of the process: writes what is pending and keeps the
+    // state lock for good, so no call can change what was saved and be told
+    // it succeeded. Only for a process that ends right after.
+    void FlushAndHold();
     // The server's way to end; restart: start its successor first and give
     // its process id (0 when it could not be started).
     using ShutdownHandler = std::function<bool(bool restart, ULONG& successor)>;
@@ -68,10 +77,15 @@ public:
     std::wstring StateMessage() const { return stateMessage_; }
 
     // Call log and faults. BeginCall logs the call, waits any injected delay
-    // and returns the injected failure (S_OK when none).
-    HRESULT BeginCall(const char* operation, const std::wstring& args);
-    void EndCall(const char* operation, HRESULT result);
+    // and returns the injected failure (S_OK when none); line names the
+    // call's own line, to which EndCall adds a failure, whatever other calls
+    // were logged meanwhile.
+    HRESULT BeginCall(const char* operation, const std::wstring& args, ULONGLONG& line);
+    void EndCall(ULONGLONG line, HRESULT result);
     void SetFault(const std::wstring& operation, HRESULT result, ULONG delayMs, LONG count);
+    // Takes one use of the fault set for operation, which is not a logged
+    // call (kSaveFault, kNoticeFault, kLineFault); false when none is set.
+    bool TakeFault(const std::wstring& operation, HRESULT& result, ULONG& delayMs);
     void ClearFaults();
     std::wstring CallLog();
     void ClearCallLog();
@@ -93,6 +107,14 @@ private:
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
     void DeliverEvents();
     void SaveNow();
+    // Under saveMutex_: encodes the state under the state lock, writes it
+    // outside it.
+    void Save();
+    bool FaultLocked(const std::wstring& operation, HRESULT& result, ULONG& delayMs);
+    // Advise's part under the lock; unused gets the marshalled sink when it
+    // has no line to go to.
+    DWORD AdviseLocked(EventKind kind, ULONG productId, REFIID eventIid, IUnknown* sink, IStream* marshalled,
+                       IStream*& unused);
 
     struct Fault {
         HRESULT result;
@@ -113,6 +135,10 @@ private:
     };
 
     std::recursive_mutex mutex_;
+    // Held for a whole save, taken before mutex_: one file write at a time,
+    // each of the state as it is once the one before has been written, so
+    // the newest state is what ends in the file.
+    std::mutex saveMutex_;
     std::vector<DeviceState> devices_;
     std::wstring statePath_;
     std::wstring stateMessage_;
@@ -124,6 +150,7 @@ private:
 
     std::mutex logMutex_;
     std::deque<std::wstring> log_;
+    ULONGLONG logged_ = 0;  // lines ever logged: the next line's number
     std::map<std::wstring, Fault> faults_;
 
     std::vector<Sink> sinks_;
@@ -139,16 +166,16 @@ std::wstring Args(const wchar_t* format, ...);
 class Call {
 public:
     Call(const char* operation, const std::wstring& args = std::wstring())
-        : op_(operation), fault_(ServiceCore::Instance().BeginCall(operation, args)) {}
+        : fault_(ServiceCore::Instance().BeginCall(operation, args, line_)) {}
     HRESULT Fault() const { return fault_; }
     HRESULT Done(HRESULT hr)
     {
-        ServiceCore::Instance().EndCall(op_, hr);
+        ServiceCore::Instance().EndCall(line_, hr);
         return hr;
     }
 
 private:
-    const char* op_;
+    ULONGLONG line_ = 0;
     HRESULT fault_;
 };
 

@@ -442,7 +442,7 @@ bool ReadWholeFile(const std::wstring& path, std::vector<BYTE>& data, size_t lim
     return ReadWholeFileChecked(path, data, limit) == FileRead::Ok;
 }
 
-bool WriteWholeFile(const std::wstring& path, const std::vector<BYTE>& data)
+bool WriteWholeFile(const std::wstring& path, const std::vector<BYTE>& data, const std::function<void()>& whileOpen)
 {
     std::wstring temp = path + L".tmp";
     HANDLE h = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -451,8 +451,12 @@ bool WriteWholeFile(const std::wstring& path, const std::vector<BYTE>& data)
     DWORD put = 0;
     bool ok = ::WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &put, nullptr) &&
               put == data.size();
+    // On the disk before it takes the old file's place: a crash then leaves
+    // the old file or the whole new one.
+    ok = ok && ::FlushFileBuffers(h);
+    if (whileOpen) whileOpen();
     ok = ::CloseHandle(h) && ok;
-    if (ok) ok = ::MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    if (ok) ok = ::MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     if (!ok) ::DeleteFileW(temp.c_str());
     return ok;
 }

@@ -4,6 +4,7 @@
 // parse completely, so a bad file changes nothing.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,14 +30,16 @@ bool DecodeProfile(const std::vector<BYTE>& file, ProfileState& profile);
 std::vector<BYTE> EncodeMacro(const MacroState& macro);
 bool DecodeMacro(const std::vector<BYTE>& file, MacroState& macro);
 
-// Whole-file reads and writes; the write goes through a temporary file so a
-// crash never leaves half a file.
+// Whole-file reads and writes; the write goes through a temporary file,
+// flushed before it replaces the old one, so a crash never leaves half a
+// file. whileOpen runs with the written temporary file still open.
 enum class FileRead { Ok, Missing, Unreadable, TooLarge };
 FileRead ReadWholeFileChecked(const std::wstring& path, std::vector<BYTE>& data, size_t limit = 1 << 22);
 // "missing", "unreadable", "too large" ("" for Ok).
 const wchar_t* FileReadText(FileRead result);
 bool ReadWholeFile(const std::wstring& path, std::vector<BYTE>& data, size_t limit = 1 << 22);
-bool WriteWholeFile(const std::wstring& path, const std::vector<BYTE>& data);
+bool WriteWholeFile(const std::wstring& path, const std::vector<BYTE>& data,
+                   const std::function<void()>& whileOpen = {});
 
 // Checks shared by the COM objects and the readers.
 bool ValidStages(const std::vector<DpiStage>& stages);

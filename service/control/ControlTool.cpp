@@ -17,9 +17,11 @@ namespace {
 const wchar_t kUsage[] =
     L"usage: TkDeviceCtl <command> [arguments]\n"
     L"  start | stop                      start the device service / end it\n"
-    L"  attach <model> | detach <model>   model: wireless (0x1F), dock (0x21), wired (0x15),\n"
+    L"  attach <model> | detach <model> [--no-notice]\n"
+    L"                                    model: wireless (0x1F), dock (0x21), wired (0x15),\n"
     L"                                    quarel (0x2E); the running programs get the system's\n"
-    L"                                    notice of a real mouse (WM_DEVICECHANGE)\n"
+    L"                                    notice of a real mouse (WM_DEVICECHANGE), unless\n"
+    L"                                    --no-notice: then that notice is lost\n"
     L"  battery <model> <level> <state>   state 0 on battery, 1 charging, 2 on the cable\n"
     L"  link <model> on|off\n"
     L"  unit <model> <major> <minor> [present-after-ms]\n"
@@ -125,8 +127,16 @@ int Run(IServiceControl* control, const std::vector<std::wstring>& a)
     }
     if (cmd == L"log" && a.size() == 2 && a[1] == L"clear") return Exec(control, [&] { return control->ClearCallLog(); });
     if (cmd == L"faults" && a.size() == 2 && a[1] == L"clear") return Exec(control, [&] { return control->ClearFaults(); });
-    if ((cmd == L"attach" || cmd == L"detach") && a.size() == 2 && Model(arg(1), model))
-        return Exec(control, [&] { return cmd == L"attach" ? control->Attach(model) : control->Detach(model); });
+    if ((cmd == L"attach" || cmd == L"detach") && (a.size() == 2 || (a.size() == 3 && a[2] == L"--no-notice")) &&
+        Model(arg(1), model))
+        return Exec(control, [&] {
+            const bool lost = a.size() == 3;
+            // The notice's fault is taken by this change alone.
+            HRESULT hr = lost ? control->SetFault(TK_FAULT_NOTICE, E_FAIL, 0, 1) : S_OK;
+            if (SUCCEEDED(hr)) hr = cmd == L"attach" ? control->Attach(model) : control->Detach(model);
+            if (lost) control->SetFault(TK_FAULT_NOTICE, E_FAIL, 0, 0);
+            return hr;
+        });
     if (cmd == L"battery" && a.size() == 4 && Model(arg(1), model) && Number(arg(2), n1) && Number(arg(3), n2))
         return Exec(control, [&] { return control->SetBattery(model, static_cast<LONG>(n1), static_cast<LONG>(n2)); });
     if (cmd == L"link" && a.size() == 3 && Model(arg(1), model) && (a[2] == L"on" || a[2] == L"off"))

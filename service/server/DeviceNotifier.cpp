@@ -20,7 +20,12 @@ namespace {
 const GUID kHidInterfaceClass = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 const GUID kMouseInterfaceClass = {0x378DE44C, 0x56EF, 0x11D1, {0xBC, 0x8C, 0x00, 0xA0, 0xC9, 0x14, 0x05, 0xDD}};
 
-const wchar_t* const kPrograms[] = {L"TanduKovuConfig.exe", L"TanduKovuSysTray.exe"};
+// Each program and the one interface class it registers for: the system
+// tells a window only of the classes it asked for.
+const struct {
+    const wchar_t* name;
+    const GUID* interfaceClass;
+} kPrograms[] = {{L"TanduKovuConfig.exe", &kHidInterfaceClass}, {L"TanduKovuSysTray.exe", &kMouseInterfaceClass}};
 
 // How long a window may take to take a notice; one that does not is
 // skipped for the rest of that change.
@@ -50,21 +55,24 @@ std::vector<BYTE> InterfaceRecord(ULONG productId, const GUID& interfaceClass)
     return record;
 }
 
-bool IsProgram(DWORD processId)
+// The interface class the process's program registers for; null for any
+// other process.
+const GUID* ProgramClass(DWORD processId)
 {
     HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
-    if (!process) return false;
+    if (!process) return nullptr;
     wchar_t path[MAX_PATH] = {};
     DWORD size = MAX_PATH;
-    bool program = false;
+    const GUID* found = nullptr;
     if (::QueryFullProcessImageNameW(process, 0, path, &size)) {
         const wchar_t* name = path;
         for (const wchar_t* p = path; *p; ++p)
             if (*p == L'\\' || *p == L'/') name = p + 1;
-        for (const wchar_t* known : kPrograms) program = program || _wcsicmp(name, known) == 0;
+        for (const auto& program : kPrograms)
+            if (_wcsicmp(name, program.name) == 0) found = program.interfaceClass;
     }
     ::CloseHandle(process);
-    return program;
+    return found;
 }
 
 // The programs' top-level windows that no other window owns (their main
@@ -72,7 +80,7 @@ bool IsProgram(DWORD processId)
 std::vector<DeviceNotifier::Window> ProgramWindows()
 {
     struct Walk {
-        std::map<DWORD, bool> programs;  // by process id
+        std::map<DWORD, const GUID*> programs;  // by process id
         std::vector<DeviceNotifier::Window> windows;
     } walk;
     ::EnumWindows(
@@ -83,8 +91,9 @@ std::vector<DeviceNotifier::Window> ProgramWindows()
             if (::GetWindow(window, GW_OWNER)) return TRUE;
             try {
                 auto found = walk->programs.find(processId);
-                if (found == walk->programs.end()) found = walk->programs.emplace(processId, IsProgram(processId)).first;
-                if (found->second) walk->windows.push_back({window, thread});
+                if (found == walk->programs.end())
+                    found = walk->programs.emplace(processId, ProgramClass(processId)).first;
+                if (found->second) walk->windows.push_back({window, thread, found->second});
             } catch (...) {
                 return FALSE;  // out of memory: the windows found so far
             }
@@ -145,12 +154,14 @@ void DeviceNotifier::Send(const Change& change)
     const std::vector<Window>& windows = change.windows;
     const std::vector<BYTE> hid = InterfaceRecord(change.productId, kHidInterfaceClass);
     const std::vector<BYTE> mouse = InterfaceRecord(change.productId, kMouseInterfaceClass);
-    std::set<DWORD> slow;  // threads that did not answer in time
     // An interface's arrival or removal carries its record: it is sent, and
-    // the receiver gets its own copy of the record.
-    auto send = [&](WPARAM event, const std::vector<BYTE>& record) {
+    // the receiver gets its own copy of the record. Each window hears only
+    // of the class its program registered for.
+    std::set<DWORD> slow;  // threads that did not answer in time
+    auto send = [&](WPARAM event) {
         for (const Window& w : windows) {
             if (slow.count(w.thread)) continue;
+            const std::vector<BYTE>& record = IsEqualGUID(*w.interfaceClass, kHidInterfaceClass) ? hid : mouse;
             DWORD_PTR answer = 0;
             if (!::SendMessageTimeoutW(w.window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(record.data()),
                                        SMTO_ABORTIFHUNG, kAnswerMs, &answer) &&
@@ -164,11 +175,9 @@ void DeviceNotifier::Send(const Change& change)
     };
     if (change.attached) {
         nodesChanged();
-        send(DBT_DEVICEARRIVAL, hid);
-        send(DBT_DEVICEARRIVAL, mouse);
+        send(DBT_DEVICEARRIVAL);
     } else {
-        send(DBT_DEVICEREMOVECOMPLETE, hid);
-        send(DBT_DEVICEREMOVECOMPLETE, mouse);
+        send(DBT_DEVICEREMOVECOMPLETE);
         nodesChanged();
     }
 }

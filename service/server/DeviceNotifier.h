@@ -1,9 +1,8 @@
 // Tells the programs that a model was attached or detached, as the system
 // tells them of a real mouse: WM_DEVICECHANGE with DBT_DEVICEARRIVAL or
-// DBT_DEVICEREMOVECOMPLETE and a device-interface record for each interface
-// a HID mouse has (the HID class, which the configurator registers for, and
-// the mouse class, which the tray program registers for), and
-// DBT_DEVNODES_CHANGED.
+// DBT_DEVICEREMOVECOMPLETE and the device-interface record of the one class
+// each program registers for (the HID class for the configurator, the mouse
+// class for the tray program), and DBT_DEVNODES_CHANGED.
 //
 // The notices go to the top-level windows that no other window owns (not
 // to popups and tooltips) of the configurator's and the tray program's
@@ -40,6 +39,7 @@ public:
     struct Window {
         HWND window;
         DWORD thread;
+        const GUID* interfaceClass;  // the one its program registers for
     };
 
 private:

@@ -253,10 +253,9 @@ int Serve(bool successor)
         ::DispatchMessageW(&msg);
     }
     ::CoRevokeClassObject(cookie);
-    // Held to the end: a call still arriving cannot change what was saved
-    // and be told it succeeded.
-    std::lock_guard<std::recursive_mutex> lock(core.Mutex());
-    core.Flush();
+    // The state lock is held to the end: a call still arriving cannot change
+    // what was saved and be told it succeeded.
+    core.FlushAndHold();
     // Calls may still be running on other threads. No CoUninitialize: it
     // waits for them, and under Wine for ever for one that arrived after the
     // loop ended. Nor ExitProcess: it stops those threads (RPC, event

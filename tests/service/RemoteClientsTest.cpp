@@ -327,6 +327,29 @@ TEST_F(RemoteClients, AClientThatTakesNoCallsHoldsUpOnlyItsOwnEvents)
     EXPECT_EQ(1u, itsEvents.load());  // its event waited for it
 }
 
+// A client apartment whose delivery thread cannot start is still served:
+// its events go out from the service's own thread, and its sink's spare
+// marshalled reference is let go of after the state lock.
+TEST_F(RemoteClients, AClientWhoseDeliveryThreadCannotStartStillGetsItsEvents)
+{
+    ASSERT_EQ(S_OK, control_->SetFault(TK_FAULT_EVENT_LINE, E_OUTOFMEMORY, 0, 1));
+    std::atomic<bool> advised{false}, heard{false};
+    SecondClient fresh([&](SecondClient&) {
+        Ptr<IProfileManager> m = DeviceFeature<IProfileManager>(FindDevice(ConnectService().Get(), 0x1F).Get());
+        RecordingSink* sink = RecordingSink::Create(__uuidof(_IProfileManagerEvents));
+        DWORD cookie = m ? AdviseSink(m.Get(), __uuidof(_IProfileManagerEvents), sink->Unknown()) : 0;
+        advised = cookie != 0;
+        heard = cookie && PumpFor([&] { return !sink->Events().empty(); }, 10000);
+        if (cookie) UnadviseSink(m.Get(), __uuidof(_IProfileManagerEvents), cookie);
+        sink->Release();
+    });
+    ASSERT_TRUE(PumpFor([&] { return advised.load() || fresh.done; }, 10000));
+    ASSERT_TRUE(advised.load());
+    ASSERT_EQ(S_OK, control_->PressProfileButton(0x1F));
+    EXPECT_TRUE(PumpFor([&] { return fresh.done.load(); }, 15000));
+    EXPECT_TRUE(heard.load());
+}
+
 // While one client's call is slow, other clients' calls and a release of
 // an object's last reference (of the same interface as a call) are served
 // at once, not after it: no call waits for a thread another call keeps
@@ -446,6 +469,84 @@ TEST_F(RemoteClients, ProfileLaunchAndRecordingEventsReachSinksWhoseHandlersCall
     profile->Release();
     launch->Release();
     record->Release();
+}
+
+// A program started from a copy of the notice probe under its name; the
+// lines its window got, and closing it.
+class NoticeProbe {
+public:
+    NoticeProbe(const std::wstring& folder, const wchar_t* name) : path_(folder + L"\\" + name)
+    {
+        wchar_t self[MAX_PATH] = {};
+        ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+        std::wstring dir(self);
+        dir = dir.substr(0, dir.rfind(L'\\'));
+        STARTUPINFOW si{};
+        si.cb = sizeof(si);
+        std::wstring cmd = L"\"" + path_ + L"\"";
+        if (!::CopyFileW((dir + L"\\TkNoticeProbe.exe").c_str(), path_.c_str(), FALSE) ||
+            !::CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi_))
+            pi_ = PROCESS_INFORMATION{};
+    }
+    ~NoticeProbe()
+    {
+        if (window_) ::PostMessageW(window_, WM_CLOSE, 0, 0);
+        if (pi_.hProcess) {
+            if (::WaitForSingleObject(pi_.hProcess, 10000) != WAIT_OBJECT_0) ::TerminateProcess(pi_.hProcess, 1);
+            ::CloseHandle(pi_.hProcess);
+            ::CloseHandle(pi_.hThread);
+        }
+        ::DeleteFileW(path_.c_str());
+        ::DeleteFileW((path_ + L".log").c_str());
+    }
+    bool Ready()
+    {
+        return pi_.hProcess && PumpFor([&] {
+                   for (HWND w = nullptr; (w = ::FindWindowExW(nullptr, w, L"TkNoticeProbe", nullptr));) {
+                       DWORD pid = 0;
+                       ::GetWindowThreadProcessId(w, &pid);
+                       if (pid == pi_.dwProcessId) window_ = w;
+                   }
+                   return window_ != nullptr;
+               }, 15000);
+    }
+    std::string Log() const
+    {
+        std::vector<BYTE> bytes = Bytes(path_ + L".log");
+        return std::string(bytes.begin(), bytes.end());
+    }
+
+private:
+    std::wstring path_;
+    PROCESS_INFORMATION pi_{};
+    HWND window_ = nullptr;
+};
+
+// The system tells a window only of the interface classes its program
+// registered for: the configurator hears of the HID interface, the tray
+// program of the mouse interface, once each per change; a lost notice
+// reaches neither.
+TEST_F(RemoteClients, EachProgramHearsOnceOfEachChangeInTheOneClassItRegisteredFor)
+{
+    const std::wstring folder = tempBase_ + L"-programs";
+    ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS);
+    {
+        NoticeProbe configurator(folder, L"TanduKovuConfig.exe"), tray(folder, L"TanduKovuSysTray.exe");
+        ASSERT_TRUE(configurator.Ready() && tray.Ready());
+        ASSERT_EQ(S_OK, control_->Attach(0x15));
+        ASSERT_EQ(0u, RunControlTool(L"detach wired --no-notice").code);
+        ASSERT_EQ(S_OK, control_->Attach(0x15));
+        ASSERT_EQ(S_OK, control_->Detach(0x15));
+        // Notices go out in order: once the last removal is there, every
+        // notice before it is too.
+        auto ended = [](const std::string& log) {
+            return log.rfind("removal") != std::string::npos && log.rfind("removal") > log.rfind("arrival");
+        };
+        EXPECT_TRUE(PumpFor([&] { return ended(configurator.Log()) && ended(tray.Log()); }, 15000));
+        EXPECT_EQ("arrival hid\narrival hid\nremoval hid\n", configurator.Log());
+        EXPECT_EQ("arrival mouse\narrival mouse\nremoval mouse\n", tray.Log());
+    }
+    ::RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 // The server's life across processes: the control tool as a user drives it
 // (bad arguments, each command), a restart that keeps what was written, and
-// state files it must refuse. Every test leaves the server running.
+// state files it must refuse, saves that overlap. Every test leaves the server running.
 #include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
 
 #include "RecordingSink.h"
 #include "ServiceClient.h"
@@ -251,8 +254,8 @@ TEST_F(RemoteLifecycle, ABadOrMissingStateFileGivesTheDefaultStateAndSaysWhy)
         return devices[0].profiles[0]->name;
     };
     std::vector<BYTE> good;
-    ASSERT_TRUE(PumpFor([&] { return savedName() == L"Profile 1"; }, 10000));
-    ASSERT_TRUE(tkservice::ReadWholeFile(path, good));
+    // Another save may be replacing the file (and hold it) at any read.
+    ASSERT_TRUE(PumpFor([&] { return savedName() == L"Profile 1" && tkservice::ReadWholeFile(path, good); }, 10000));
     std::vector<BYTE> damaged = good;
     damaged[good.size() / 2] ^= 0xFF;
     std::vector<BYTE> truncated(good.begin(), good.begin() + good.size() / 3);
@@ -300,6 +303,51 @@ TEST_F(RemoteLifecycle, ABadOrMissingStateFileGivesTheDefaultStateAndSaysWhy)
             EXPECT_TRUE(now == *c.contents);
         }
     }
+}
+
+// Saves are one at a time, each of the state as it then is: changes made
+// while a save still writes, and a restart asked meanwhile, lose nothing a
+// client was told had succeeded.
+TEST_F(RemoteLifecycle, ChangesAndARestartDuringASaveLoseNoAcknowledgedChange)
+{
+    const std::wstring temp = ServiceDir() + L"\\DeviceState.dat.tmp";
+    ASSERT_EQ(S_OK, control_->SetFault(TK_FAULT_SAVE, S_OK, 4000, 1));
+    Ptr<IProfileManager> profiles = DeviceFeature<IProfileManager>(FindDevice(ConnectService().Get(), 0x1F).Get());
+    Ptr<IProfile> first;
+    ASSERT_TRUE(profiles && SUCCEEDED(profiles->Item(0, first.Out())));
+    ASSERT_EQ(S_OK, first->SetName(L"Saved first"));
+    first.Reset();
+    profiles.Reset();
+    // The save that change started holds its temporary file open.
+    ASSERT_TRUE(PumpFor([&] { return ::GetFileAttributesW(temp.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
+    const int kClients = 4;
+    std::vector<std::wstring> told(kClients);
+    std::vector<std::thread> clients;
+    for (int c = 0; c < kClients; ++c)
+        clients.emplace_back([c, &told] {
+            ::CoInitialize(nullptr);
+            {
+                Ptr<IProfileManager> mine = DeviceFeature<IProfileManager>(FindDevice(ConnectService().Get(), 0x1F).Get());
+                Ptr<IProfile> p;
+                if (mine && SUCCEEDED(mine->Item(c + 1, p.Out())))
+                    for (int k = 1; k <= 5; ++k) {
+                        std::wstring name = L"Client " + std::to_wstring(c) + L" change " + std::to_wstring(k);
+                        if (p->SetName(name.c_str()) == S_OK) told[c] = name;
+                    }
+            }
+            ::CoUninitialize();
+        });
+    for (std::thread& t : clients) t.join();
+    ASSERT_NO_FATAL_FAILURE(Restart());
+
+    profiles = DeviceFeature<IProfileManager>(FindDevice(ConnectService().Get(), 0x1F).Get());
+    ASSERT_TRUE(profiles);
+    for (int c = -1; c < kClients; ++c) {
+        Ptr<IProfile> p;
+        ASSERT_EQ(S_OK, profiles->Item(c + 1, p.Out()));
+        EXPECT_EQ(c < 0 ? L"Saved first" : told[c], ProfileName(p.Get()));
+    }
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(temp.c_str()));
 }
 
 }  // namespace

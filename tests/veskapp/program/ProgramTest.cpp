@@ -412,14 +412,14 @@ TEST_F(Program, EnterInTheNewProfilePopupMakesTheProfile)
     EXPECT_EQ(0, program.WaitForExit(kProgramTimeoutMs));
 }
 
-// The mouse taken away with the control tool alone: an Apply then says that
-// no mouse answers, and the program ends.
+// The mouse taken away and its notice lost: Apply itself finds the mouse
+// gone, says that no mouse answers, and the program ends.
 TEST_F(Program, AnApplyWithTheMouseGoneIsToldAndTheProgramEnds)
 {
     StartedProgram program(L"TanduKovuConfig.exe");
     HWND main = program.WaitForWindow(kMainClass);
     ASSERT_NE(nullptr, main);
-    ASSERT_EQ(0, RunDeviceCtl(L"detach wireless"));
+    ASSERT_EQ(0, RunDeviceCtl(L"detach wireless --no-notice"));
     DWORD_PTR result = 0;
     ::SendMessageTimeoutW(main, WM_SLIDER_CHANGING, 37, SLIDER_DPI_MULTI_STAGE1, SMTO_NORMAL, kHangTimeoutMs, &result);
     Click(main, ItemWindow(main, L"MainPage.xml", L"BUTTON_APPLY"));

@@ -1,0 +1,62 @@
+// Stands in for a program that hears of mice coming and going: copied under
+// a program's name, it keeps one top-level window and writes each device
+// interface notice it gets ("arrival hid", "removal mouse", ...) to
+// "<its own path>.log", until its window is closed.
+#include <windows.h>
+
+#include <dbt.h>
+
+#include <cstdio>
+#include <cwchar>
+
+namespace {
+
+const GUID kHidClass = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+const GUID kMouseClass = {0x378DE44C, 0x56EF, 0x11D1, {0xBC, 0x8C, 0x00, 0xA0, 0xC9, 0x14, 0x05, 0xDD}};
+
+wchar_t g_log[MAX_PATH + 8];
+
+void Note(WPARAM event, LPARAM data)
+{
+    const auto* header = reinterpret_cast<const DEV_BROADCAST_HDR*>(data);
+    const char* what = event == DBT_DEVICEARRIVAL ? "arrival" : "removal";
+    const char* cls = "other";
+    if (header && header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE &&
+        header->dbch_size >= sizeof(DEV_BROADCAST_DEVICEINTERFACE_W)) {
+        const GUID& g = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header)->dbcc_classguid;
+        cls = IsEqualGUID(g, kHidClass) ? "hid" : IsEqualGUID(g, kMouseClass) ? "mouse" : "other";
+    }
+    if (FILE* f = _wfopen(g_log, L"ab")) {
+        std::fprintf(f, "%s %s\n", what, cls);
+        std::fclose(f);
+    }
+}
+
+LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wp, LPARAM lp)
+{
+    if (message == WM_DEVICECHANGE && (wp == DBT_DEVICEARRIVAL || wp == DBT_DEVICEREMOVECOMPLETE)) {
+        Note(wp, lp);
+        return TRUE;
+    }
+    if (message == WM_DESTROY) ::PostQuitMessage(0);
+    return ::DefWindowProcW(window, message, wp, lp);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
+{
+    DWORD n = ::GetModuleFileNameW(nullptr, g_log, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return 1;
+    wcscat(g_log, L".log");
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = Proc;
+    wc.hInstance = instance;
+    wc.lpszClassName = L"TkNoticeProbe";
+    if (!::RegisterClassW(&wc) ||
+        !::CreateWindowExW(0, wc.lpszClassName, L"", WS_OVERLAPPED, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr))
+        return 1;
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) ::DispatchMessageW(&msg);
+    return 0;
+}
