@@ -30,11 +30,15 @@ LRESULT CALLBACK MenuKeyboardWatch(int code, WPARAM message, LPARAM data)
     return ::CallNextHookEx(nullptr, code, message, data);
 }
 
+// The hook's point is in physical screen coordinates whatever the program's
+// DPI awareness; WindowFromPoint would read it as this unaware program's
+// logical ones, and on a scaled display judge a click on the menu to be
+// outside it and end the menu before the click could choose an item.
 LRESULT CALLBACK MenuMouseWatch(int code, WPARAM message, LPARAM data)
 {
     if (code == HC_ACTION &&
         (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) &&
-        !IsOwnMenuWindow(::WindowFromPoint(reinterpret_cast<const MSLLHOOKSTRUCT*>(data)->pt)))
+        !IsOwnMenuWindow(::WindowFromPhysicalPoint(reinterpret_cast<const MSLLHOOKSTRUCT*>(data)->pt)))
         ::EndMenu();
     return ::CallNextHookEx(nullptr, code, message, data);
 }

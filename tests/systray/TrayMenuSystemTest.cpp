@@ -1,14 +1,18 @@
 // The tray program's menu under input from the display server itself
-// (xdotool, through the X server's test extension), while a window of
-// another program holds the keyboard: Escape and a click elsewhere close
-// the menu, as a notification-area menu's do. Real input reaches every
-// program on the desktop, so this runs while no other test does.
+// (xdotool, through the X server's test extension), with its hooks that
+// watch the keyboard and the mouse in place: Escape and a click elsewhere
+// close the menu while a window of another program holds the keyboard, as
+// a notification-area menu's do, and a click on a profile chooses it. Real
+// input reaches every program on the desktop, so this runs while no other
+// test does.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "ComPtr.h"
+#include "DeviceService.h"
 #include "ProgramRun.h"
 #include "RecordingWnd.h"
 #include "TrayNotifyIcon.h"
@@ -31,6 +35,27 @@ bool Xdotool(const std::wstring& args)
     if (pi.hProcess)
         ::CloseHandle(pi.hProcess);
     return true;
+}
+
+// The simulated mouse's active profile and how many profiles it has.
+bool ActiveProfile(std::wstring& name, LONG& count)
+{
+    ComPtr<IDeviceCollection> collection;
+    ComPtr<IDevice> device;
+    ComPtr<IProfileManager> profiles;
+    ComPtr<IProfile> active;
+    LPWSTR text = nullptr;
+    bool ok = SUCCEEDED(::CoCreateInstance(CLSID_TkDeviceService, nullptr, TK_DEVICE_SERVICE_CLSCTX,
+                                           __uuidof(IDeviceCollection), collection.OutVoid())) &&
+              SUCCEEDED(collection->Item(0, device.Out())) &&
+              SUCCEEDED(device->GetFeature(__uuidof(IProfileManager), profiles.OutUnknown())) &&
+              SUCCEEDED(profiles->GetActive(active.Out())) && SUCCEEDED(active->GetName(&text)) && text;
+    count = 0;
+    for (ComPtr<IProfile> p; ok && SUCCEEDED(profiles->Item(count, p.Out()));)
+        ++count;
+    name = ok ? text : L"";
+    ::CoTaskMemFree(text);
+    return ok;
 }
 
 LONG g_clicks = 0;  // button presses the front window received
@@ -86,4 +111,41 @@ TEST(TrayMenuSystemInput, EscapeAndAClickElsewhereCloseTheMenuWhileAnotherWindow
     ::DestroyWindow(front);
     ::PostMessageW(controller, WM_CLOSE, 0, 0);
     EXPECT_EQ(0, tray.WaitForExit(kProgramTimeoutMs));
+}
+
+// The click's point reaches the mouse hook in physical screen coordinates;
+// judged in the wrong space it falls outside the menu on a scaled display
+// and the menu ends before the click can choose anything.
+TEST(TrayMenuSystemInput, AClickOnAProfileInTheMenuMakesItTheMousesActiveProfile)
+{
+    ASSERT_TRUE(Xdotool(L"version")) << "xdotool is needed (tools/install-deps.sh installs it)";
+    ASSERT_TRUE(ResetDeviceService());
+    ASSERT_TRUE(SUCCEEDED(::CoInitialize(nullptr)));
+    std::wstring before;
+    LONG count = 0;
+    ASSERT_TRUE(ActiveProfile(before, count));
+    ASSERT_GE(count, 2);
+    StartedProgram tray(L"TanduKovuSysTray.exe");
+    HWND controller = tray.WaitForWindow(L"#32770", false);
+    ASSERT_NE(nullptr, controller);
+
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 60, ::GetSystemMetrics(SM_CYSCREEN) - 20);
+    ::PostMessageW(controller, WM_TRAY_NOTIFY, kTrayIconId, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (menu = FindProcessWindow(tray.ProcessId(), L"#32768")) != nullptr; }));
+    // The menu is the configurator's item and a separator, the profiles, a
+    // separator and the close item: its middle is the middle of the
+    // profiles. A little below it lies profile count / 2 (counted from 0),
+    // whether the middle falls inside an item or between two.
+    RECT r{};
+    ASSERT_TRUE(::GetWindowRect(menu, &r));
+    const LONG x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2 + (r.bottom - r.top) / (4 * (count + 3));
+    ASSERT_TRUE(Xdotool(L"mousemove " + std::to_wstring(x) + L" " + std::to_wstring(y) + L" click 1"));
+    std::wstring now;
+    EXPECT_TRUE(PumpUntil([&] { return ActiveProfile(now, count) && now != before; }, 10000));
+    EXPECT_EQ(L"Profile " + std::to_wstring(count / 2 + 1), now);
+    ASSERT_TRUE(PumpUntil([&] { return !FindProcessWindow(tray.ProcessId(), L"#32768"); }));
+    ::PostMessageW(controller, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0, tray.WaitForExit(kProgramTimeoutMs));
+    ::CoUninitialize();
 }
