@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BmpFile.h"
+#include "PictureHeader.h"
 
 namespace {
 
@@ -190,9 +191,11 @@ HBITMAP CopyBitmapHandle(HBITMAP source)
 
 namespace {
 
-// Decodes a picture held in memory with the system's picture loader. Its
-// size can only be judged once the loader has decoded it: one that does not
-// fit is not copied, and `why` says so.
+// Decodes a picture held in memory with the system's picture loader, given
+// only files whose headers declare a size that fits (PictureHeader.h). What
+// the loader makes is measured again, for a decoder that sizes a picture by
+// other means than those headers: one that does not fit is not copied, and
+// `why` says so.
 HBITMAP DecodePicture(const std::vector<uint8_t>& bytes, SkinFileStatus& why)
 {
     why = SKINFILE_MALFORMED;
@@ -241,14 +244,17 @@ bool LoadPictureFile(const wchar_t* path, CBitmap& target, SkinFileStatus* why)
         if (status == SKINFILE_OK) {
             // A bitmap file is checked and decoded here: the system picture
             // loader would trust its headers, and it costs a converted copy
-            // per picture at every start. Other formats go to that loader.
+            // per picture at every start. Other formats go to that loader
+            // once their own headers have been read.
             HBITMAP picture = nullptr;
             BmpLayout layout;
             SkinFileStatus refused = SKINFILE_MALFORMED;
-            if (!LooksLikeBmp(bytes.data(), bytes.size()))
+            if (LooksLikeBmp(bytes.data(), bytes.size())) {
+                if (CheckBmp(bytes.data(), bytes.size(), layout, &refused))
+                    picture = CreateBmpSection(bytes.data(), layout);
+            } else if ((refused = CheckPictureHeader(bytes.data(), bytes.size())) == SKINFILE_OK) {
                 picture = DecodePicture(bytes, refused);
-            else if (CheckBmp(bytes.data(), bytes.size(), layout, &refused))
-                picture = CreateBmpSection(bytes.data(), layout);
+            }
             if (picture && target.Attach(picture)) {
                 status = SKINFILE_OK;
             } else {

@@ -15,10 +15,11 @@ HRGN CreateRegionFromBitmap(HBITMAP bitmap);
 // for an empty rectangle or a missing source.
 bool CopyBitmapRect(HBITMAP source, int left, int top, int right, int bottom, CBitmap& target);
 
-// Decodes a picture file into target, which must be empty, through the
-// system picture loader from the file's bytes; a bitmap file only after its
-// layout is checked (BmpFile.h). False, with the reason in
-// `why`, when the file cannot be read or is refused.
+// Decodes a picture file into target, which must be empty: a bitmap file
+// after its layout is checked (BmpFile.h), a GIF, JPEG or PNG file through
+// the system picture loader after the size its headers declare is
+// (PictureHeader.h). False, with the reason in `why`, when the file cannot
+// be read or is refused.
 bool LoadPictureFile(const wchar_t* path, CBitmap& target, SkinFileStatus* why = nullptr);
 // A bitmap file, checked, as a DIB section at its own depth; null (with the
 // reason in `why`) when it cannot be read or is refused.

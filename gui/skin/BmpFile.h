@@ -13,7 +13,8 @@
 // Skin pictures are shown 1:1 in windows no larger than their screen, and
 // the largest screens are 8K (7680 x 4320, either way up): a picture wider
 // or taller than this can only be a fault, and is refused before it is
-// decoded, whatever its file's size.
+// decoded, whatever its file's size (CheckBmp below, CheckPictureHeader for
+// the formats the system decodes).
 const int kMaxPictureSide = 8192;
 // Decoded at 32 bits a pixel, the widest form the mask and cut-out code make
 // of a picture, the largest one takes no more than a skin file may: a small

@@ -9,7 +9,10 @@
 
 #include "BitmapTools.h"
 #include "BmpFile.h"
+#include "GuardedBuffer.h"
 #include "MemDC2.h"
+#include "PictureHeader.h"
+#include "Png.h"
 #include "SkinResourceCache.h"
 #include "SkinTestFiles.h"
 
@@ -273,6 +276,98 @@ TEST(BitmapTools, PictureFilesDecodeOrFail)
     SkinFileStatus why = SKINFILE_OK;
     EXPECT_FALSE(LoadPictureFile(gif.c_str(), none, &why));
     EXPECT_EQ(SKINFILE_TOO_LARGE, why);
+}
+
+namespace {
+
+// A grey 8 x 8 baseline JPEG with fill bytes, a stand-alone marker and its
+// tables before the frame: one code of one bit each for the DC category 0
+// and the end of block, so every coefficient is 0. `head` ends after the
+// frame header, before any scan.
+std::vector<uint8_t> Jpeg(uint16_t width, uint16_t height, bool head = false)
+{
+    std::vector<uint8_t> j = {0xFF, 0xD8, 0xFF, 0xFF, 0xE0, 0, 4, 'x', 'y', 0xFF, 0x01, 0xFF, 0xDB, 0, 67, 0};
+    j.insert(j.end(), 64, 1);
+    for (uint8_t table : {0x00, 0x10}) {
+        j.insert(j.end(), {0xFF, 0xC4, 0, 20, table, 1});
+        j.insert(j.end(), 15, 0);
+        j.push_back(0);
+    }
+    j.insert(j.end(), {0xFF, 0xC0, 0, 11, 8, (uint8_t)(height >> 8), (uint8_t)height, (uint8_t)(width >> 8),
+                       (uint8_t)width, 1, 1, 0x11, 0});
+    if (!head)
+        j.insert(j.end(), {0xFF, 0xDA, 0, 8, 1, 1, 0x00, 0, 63, 0, 0x3F, 0xFF, 0xD9});
+    return j;
+}
+
+}  // namespace
+
+TEST(BitmapTools, PicturesReachTheSystemLoaderOnlyWhenTheirHeadersDeclareASizeThatFits)
+{
+    auto header = [](const std::vector<uint8_t>& b) {
+        CGuardedBuffer guarded(b);
+        return CheckPictureHeader(guarded.Data(), guarded.Size());
+    };
+    ScopedTestProgramFolder folder;
+    auto load = [](const wchar_t* name, const std::vector<uint8_t>& b, CSize* size = nullptr) {
+        const std::wstring path = TestProgramFolder() + L"skins\\" + name;
+        SkinFileStatus why = SKINFILE_OK;
+        CBitmap bm;
+        if (WriteBytes(path, b.data(), b.size()) && LoadPictureFile(path.c_str(), bm, &why) && size)
+            *size = bm.GetSize();
+        return why;
+    };
+
+    // A few dozen bytes declaring 30000 x 30000: refused for its size, not
+    // by the decoder that would first make it.
+    std::vector<uint8_t> gif = GifRow(2);
+    gif[6] = gif[8] = gif[24] = gif[26] = 0x30;
+    gif[7] = gif[9] = gif[25] = gif[27] = 0x75;
+    EXPECT_EQ(SKINFILE_TOO_LARGE, load(L"hdr_huge.gif", gif));
+    EXPECT_EQ(SKINFILE_TOO_LARGE, load(L"hdr_huge.jpg", Jpeg(30000, 30000, true)));
+    EXPECT_EQ(SKINFILE_TOO_LARGE, header(Jpeg(8, kMaxPictureSide + 1, true)));
+    std::vector<uint8_t> progressive = Jpeg(kMaxPictureSide + 1, 8, true);
+    progressive[progressive.size() - 12] = 0xC2;
+    EXPECT_EQ(SKINFILE_TOO_LARGE, header(progressive));
+    gif = GifRow(8);
+    gif[20] = 0xFF;  // an image placed past the right of its 8 x 1 screen
+    gif[21] = 0x1F;
+    EXPECT_EQ(SKINFILE_TOO_LARGE, header(gif));
+    const std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
+                                      0, 0, 0x20, 0x01, 0, 0, 0, 1, 8, 2, 0, 0, 0, 0, 0, 0, 0};
+    EXPECT_EQ(SKINFILE_TOO_LARGE, header(png));
+
+    // Cut anywhere before the size, or with a segment shorter than its own
+    // length, the headers are refused, reading nothing past their end.
+    const std::vector<uint8_t> jpeg = Jpeg(8, 8);
+    for (const std::vector<uint8_t>* whole : {&jpeg, &png}) {
+        const size_t sizeEnd = whole == &png ? 29 : Jpeg(8, 8, true).size();
+        for (size_t cut = 0; cut < sizeEnd; ++cut)
+            EXPECT_EQ(SKINFILE_MALFORMED, header(std::vector<uint8_t>(whole->begin(), whole->begin() + cut))) << cut;
+    }
+    const std::vector<uint8_t> row = GifRow(8);
+    for (size_t cut = 0; cut < row.size(); ++cut) {
+        // The stream may end before its first block (at 19) or its trailer.
+        const SkinFileStatus got = header(std::vector<uint8_t>(row.begin(), row.begin() + cut));
+        EXPECT_EQ(cut < 19 || (cut > 19 && cut < row.size() - 1) ? SKINFILE_MALFORMED : SKINFILE_OK, got) << cut;
+    }
+    std::vector<uint8_t> shortSegment = jpeg;
+    shortSegment[6] = 1;  // the first segment's length, which counts its own two bytes
+    EXPECT_EQ(SKINFILE_MALFORMED, header(shortSegment));
+    // An icon becomes no bitmap the skin can use: it is not even decoded.
+    EXPECT_EQ(SKINFILE_MALFORMED, header({0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0, 0, 4, 0, 0, 22, 0, 0, 0}));
+
+    // Small sound pictures of each kind still decode.
+    CSize size;
+    EXPECT_EQ(SKINFILE_OK, load(L"hdr_grey.jpg", jpeg, &size));
+    EXPECT_EQ(CSize(8, 8), size);
+    EXPECT_EQ(SKINFILE_OK, load(L"hdr_row.gif", row, &size));
+    EXPECT_EQ(CSize(8, 1), size);
+    const std::wstring small = TestProgramFolder() + L"skins\\hdr_small.png";
+    ASSERT_TRUE(WritePng(small, 3, 2, std::vector<uint8_t>(18, 0x40)));
+    CBitmap decoded;
+    ASSERT_TRUE(LoadPictureFile(small.c_str(), decoded));  // the system's loader here reads PNG too
+    EXPECT_EQ(CSize(3, 2), decoded.GetSize());
 }
 
 TEST(BitmapTools, MemDcPutsItsDrawingOnTheTargetAtTheEnd)
