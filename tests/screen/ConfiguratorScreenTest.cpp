@@ -114,18 +114,30 @@ TEST_F(ConfiguratorScreen, TheSliderTipGoesWhenThePointerLeavesAfterADrag)
     POINT from = CentreOf(thumb);
     DragTo(from, {from.x + 60, from.y});
     EXPECT_TRUE(PumpUntil([&] { return Tips().empty(); }));  // the release hides it
-    CapturedImage released;
-    ASSERT_TRUE(GrabXScreen(released));
-    // Resting on the thumb shows its tip ...
-    MoveTo(CentreOf(thumb));
+    // The page without a tip, the pointer away from it: the screen follows a
+    // hidden window a little later (the page beneath repaints in its own
+    // time), so the picture is the one it settles on, two grabs alike.
+    RECT mainRect{};
+    ::GetWindowRect(main, &mainRect);
+    const POINT away{mainRect.left + 40, mainRect.bottom + 40};
+    MoveTo(away);
+    CapturedImage released, again;
+    ASSERT_TRUE(PumpUntil([&] {
+        released = again;
+        return Tips().empty() && GrabXScreen(again) && Tips().empty() && released.width == again.width &&
+               CompareWithScreen(again, released, mainRect, Crop(released, mainRect), nullptr).Matches(0.0);
+    }));
+    // Resting on the thumb shows its tip (the pointer comes to it as a hand
+    // moves it, not in one jump from outside the window) ...
+    const POINT centre = CentreOf(thumb);
+    MoveTo({centre.x + 3, centre.y});
+    MoveTo(centre);
     ASSERT_TRUE(PumpUntil([&] { return !Tips().empty(); }));
     RECT tipRect{};
     ::GetWindowRect(Tips().front(), &tipRect);
     // ... and leaving it takes the tip away, from the screen too: where it
     // stood the page shows as it did before.
-    RECT mainRect{};
-    ::GetWindowRect(main, &mainRect);
-    MoveTo({mainRect.left + 40, mainRect.bottom + 40});
+    MoveTo(away);
     EXPECT_TRUE(PumpUntil([&] { return Tips().empty(); }));
     CapturedImage screen;
     ScreenDiff d;
