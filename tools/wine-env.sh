@@ -219,7 +219,9 @@ tk_dump_stacks() {
 # folder there); the language when missing or when TK_LANGUAGE names one.
 tk_program_registry() {
   local key='HKLM\Software\Tandu\Kovu' dir
-  dir=$(wine reg query "$key" /v InstallDir </dev/null 2>/dev/null | sed -n 's/.*REG_[A-Z_]*SZ[[:space:]]*//p' | tr -d '\r')
+  # A missing value fails the query: under the callers' errexit and
+  # pipefail that must not end the script, only leave the folder empty.
+  dir=$(wine reg query "$key" /v InstallDir </dev/null 2>/dev/null | sed -n 's/.*REG_[A-Z_]*SZ[[:space:]]*//p' | tr -d '\r') || dir=
   if [ -z "$dir" ] || [ ! -f "$(winepath -u "$dir" 2>/dev/null)/xml/Language.xml" ]; then
     wine reg add "$key" /v InstallDir /d "$(winepath -w "$1/program")" /f </dev/null >/dev/null 2>&1
   fi
