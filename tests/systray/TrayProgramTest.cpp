@@ -222,7 +222,12 @@ TEST_F(TrayProgram, TheMousesButtonsShowTheDisplayAndTheMenuSwitchesProfiles)
     ASSERT_EQ(S_OK, m_control->PressProfileButton(0x1F));
     ASSERT_TRUE(PumpUntil([&] { return ProcessWindow(tray.Pid(), L"csl_osd", true) != nullptr; }));
 
-    // The menu opens where the click was, lists the profiles, and closes.
+    // The menu opens where the click was, lists the profiles, and closes;
+    // the displays, which stay on top, have gone first, so the capture
+    // shows the menu.
+    ASSERT_TRUE(PumpUntil([&] {
+        return !ProcessWindow(tray.Pid(), L"csl_osd", true) && !ProcessWindow(tray.Pid(), L"csl_osdslider", true);
+    }));
     ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 60, ::GetSystemMetrics(SM_CYSCREEN) - 20);
     ::PostMessageW(tray.Window(), WM_TRAY_NOTIFY, kTrayIconId, WM_RBUTTONUP);
     HWND menu = nullptr;
