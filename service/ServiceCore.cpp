@@ -279,9 +279,7 @@ void ServiceCore::SetAttached(DeviceState& device, bool attached)
     device.attached = attached;
     ++device.generation;
     MarkDirty();
-    HRESULT lost = S_OK;
-    ULONG ignored = 0;
-    if (TakeFault(kNoticeFault, lost, ignored) && FAILED(lost)) return;
+    if (FAILED(TakeFault(kNoticeFault).result)) return;
     if (deviceChange_) deviceChange_(device.productId, attached);
 }
 
@@ -352,9 +350,7 @@ void ServiceCore::Save()
         data = EncodeState(devices_);
         path = statePath_;
     }
-    HRESULT ignored = S_OK;
-    ULONG holdMs = 0;
-    TakeFault(kSaveFault, ignored, holdMs);
+    const ULONG holdMs = TakeFault(kSaveFault).delayMs;
     if (WriteWholeFile(path, data, [holdMs] {
             if (holdMs) ::Sleep(holdMs);
         }))
@@ -382,17 +378,17 @@ void ServiceCore::FlushAndHold()
 HRESULT ServiceCore::BeginCall(const char* operation, const std::wstring& args, ULONGLONG& line)
 {
     std::wstring op = Widen(operation);
-    HRESULT result = S_OK;
-    ULONG delay = 0;
+    Fault fault;
     {
         std::lock_guard<std::mutex> lock(logMutex_);
         log_.push_back(args.empty() ? op : op + L" " + args);
         line = logged_++;
         if (log_.size() > kLogLines) log_.pop_front();
-        if (!FaultLocked(op, result, delay)) FaultLocked(op.substr(0, op.find(L'.')) + L".*", result, delay);
+        fault = FaultLocked(op);
+        if (!fault.count) fault = FaultLocked(op.substr(0, op.find(L'.')) + L".*");
     }
-    if (delay) ::Sleep(delay);
-    return result;
+    if (fault.delayMs) ::Sleep(fault.delayMs);
+    return fault.result;
 }
 
 void ServiceCore::EndCall(ULONGLONG line, HRESULT result)
@@ -408,20 +404,19 @@ void ServiceCore::EndCall(ULONGLONG line, HRESULT result)
     log_[static_cast<size_t>(line - first)] += buf;
 }
 
-bool ServiceCore::FaultLocked(const std::wstring& operation, HRESULT& result, ULONG& delayMs)
+ServiceCore::Fault ServiceCore::FaultLocked(const std::wstring& operation)
 {
     auto it = faults_.find(operation);
-    if (it == faults_.end()) return false;
-    result = it->second.result;
-    delayMs = it->second.delayMs;
+    if (it == faults_.end()) return Fault{};
+    const Fault fault = it->second;
     if (it->second.count > 0 && --it->second.count == 0) faults_.erase(it);
-    return true;
+    return fault;
 }
 
-bool ServiceCore::TakeFault(const std::wstring& operation, HRESULT& result, ULONG& delayMs)
+ServiceCore::Fault ServiceCore::TakeFault(const std::wstring& operation)
 {
     std::lock_guard<std::mutex> lock(logMutex_);
-    return FaultLocked(operation, result, delayMs);
+    return FaultLocked(operation);
 }
 
 void ServiceCore::SetFault(const std::wstring& operation, HRESULT result, ULONG delayMs, LONG count)
@@ -489,9 +484,7 @@ DWORD ServiceCore::AdviseLocked(EventKind kind, ULONG productId, REFIID eventIid
             line = std::make_shared<SinkLine>();
             line->window = window_;
             auto* held = new std::shared_ptr<SinkLine>(line);
-            HRESULT refused = S_OK;
-            ULONG ignored = 0;
-            HANDLE thread = TakeFault(kLineFault, refused, ignored) && FAILED(refused)
+            HANDLE thread = FAILED(TakeFault(kLineFault).result)
                                 ? nullptr
                                 : reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &SinkLine::Run, held, 0, nullptr));
             if (thread) {

@@ -83,9 +83,6 @@ public:
     HRESULT BeginCall(const char* operation, const std::wstring& args, ULONGLONG& line);
     void EndCall(ULONGLONG line, HRESULT result);
     void SetFault(const std::wstring& operation, HRESULT result, ULONG delayMs, LONG count);
-    // Takes one use of the fault set for operation, which is not a logged
-    // call (kSaveFault, kNoticeFault, kLineFault); false when none is set.
-    bool TakeFault(const std::wstring& operation, HRESULT& result, ULONG& delayMs);
     void ClearFaults();
     std::wstring CallLog();
     void ClearCallLog();
@@ -110,17 +107,21 @@ private:
     // Under saveMutex_: encodes the state under the state lock, writes it
     // outside it.
     void Save();
-    bool FaultLocked(const std::wstring& operation, HRESULT& result, ULONG& delayMs);
     // Advise's part under the lock; unused gets the marshalled sink when it
     // has no line to go to.
     DWORD AdviseLocked(EventKind kind, ULONG productId, REFIID eventIid, IUnknown* sink, IStream* marshalled,
                        IStream*& unused);
 
     struct Fault {
-        HRESULT result;
-        ULONG delayMs;
-        LONG count;
+        HRESULT result = S_OK;
+        ULONG delayMs = 0;
+        LONG count = 0;  // uses left (< 0: until cleared); 0: no fault set
     };
+    // Takes one use of the fault set for operation (a value-initialised
+    // Fault when none is): under logMutex_, and taking it for the service's
+    // own operations (kSaveFault, kNoticeFault, kLineFault).
+    Fault FaultLocked(const std::wstring& operation);
+    Fault TakeFault(const std::wstring& operation);
     struct Sink {
         DWORD cookie;
         EventKind kind;

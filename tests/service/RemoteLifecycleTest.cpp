@@ -1,6 +1,7 @@
 // The server's life across processes: the control tool as a user drives it
-// (bad arguments, each command), a restart that keeps what was written, and
-// state files it must refuse, saves that overlap. Every test leaves the server running.
+// (bad arguments, each command), a restart that keeps what was written,
+// state files it must refuse, and saves that overlap. Every test leaves the
+// server running.
 #include <gtest/gtest.h>
 
 #include <thread>

@@ -58,6 +58,17 @@ bool ActiveProfile(std::wstring& name, LONG& count)
     return ok;
 }
 
+// The icon's right click as the shell reports it: the menu opens at the
+// pointer, near the corner. The menu's window, or null.
+HWND OpenTrayMenu(const StartedProgram& tray, HWND controller)
+{
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 60, ::GetSystemMetrics(SM_CYSCREEN) - 20);
+    ::PostMessageW(controller, WM_TRAY_NOTIFY, kTrayIconId, WM_RBUTTONUP);
+    HWND menu = nullptr;
+    PumpUntil([&] { return (menu = FindProcessWindow(tray.ProcessId(), L"#32768")) != nullptr; });
+    return menu;
+}
+
 LONG g_clicks = 0;  // button presses the front window received
 
 LRESULT CALLBACK FrontProc(HWND h, UINT m, WPARAM w, LPARAM l)
@@ -90,18 +101,13 @@ TEST(TrayMenuSystemInput, EscapeAndAClickElsewhereCloseTheMenuWhileAnotherWindow
     ASSERT_NE(nullptr, front);
     PumpPending();
 
-    const int width = ::GetSystemMetrics(SM_CXSCREEN), height = ::GetSystemMetrics(SM_CYSCREEN);
     auto menuShown = [&] { return FindProcessWindow(tray.ProcessId(), L"#32768") != nullptr; };
     for (const wchar_t* closer : {L"key Escape", L"mousemove 100 100 click 1"}) {
         SCOPED_TRACE(closer);
         const LONG clicks = g_clicks;
         ASSERT_TRUE(Xdotool(L"mousemove 450 400 click 1"));
         ASSERT_TRUE(PumpUntil([&] { return g_clicks > clicks && ::GetForegroundWindow() == front; }));
-        // The icon's right click as the shell reports it; the menu opens at
-        // the pointer.
-        ::SetCursorPos(width - 60, height - 20);
-        ::PostMessageW(controller, WM_TRAY_NOTIFY, kTrayIconId, WM_RBUTTONUP);
-        ASSERT_TRUE(PumpUntil(menuShown));
+        ASSERT_NE(nullptr, OpenTrayMenu(tray, controller));
         ASSERT_TRUE(Xdotool(closer));
         EXPECT_TRUE(PumpUntil([&] { return !menuShown(); }, 10000));
         if (menuShown())
@@ -129,10 +135,8 @@ TEST(TrayMenuSystemInput, AClickOnAProfileInTheMenuMakesItTheMousesActiveProfile
     HWND controller = tray.WaitForWindow(L"#32770", false);
     ASSERT_NE(nullptr, controller);
 
-    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 60, ::GetSystemMetrics(SM_CYSCREEN) - 20);
-    ::PostMessageW(controller, WM_TRAY_NOTIFY, kTrayIconId, WM_RBUTTONUP);
-    HWND menu = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (menu = FindProcessWindow(tray.ProcessId(), L"#32768")) != nullptr; }));
+    HWND menu = OpenTrayMenu(tray, controller);
+    ASSERT_NE(nullptr, menu);
     // The menu is the configurator's item and a separator, the profiles, a
     // separator and the close item: its middle is the middle of the
     // profiles. A little below it lies profile count / 2 (counted from 0),
