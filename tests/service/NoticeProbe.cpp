@@ -14,7 +14,8 @@ namespace {
 const GUID kHidClass = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
 const GUID kMouseClass = {0x378DE44C, 0x56EF, 0x11D1, {0xBC, 0x8C, 0x00, 0xA0, 0xC9, 0x14, 0x05, 0xDD}};
 
-wchar_t g_log[MAX_PATH + 8];
+// Held open from the start, so a reader never keeps a line out.
+HANDLE g_log = INVALID_HANDLE_VALUE;
 
 void Note(WPARAM event, LPARAM data)
 {
@@ -26,10 +27,10 @@ void Note(WPARAM event, LPARAM data)
         const GUID& g = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header)->dbcc_classguid;
         cls = IsEqualGUID(g, kHidClass) ? "hid" : IsEqualGUID(g, kMouseClass) ? "mouse" : "other";
     }
-    if (FILE* f = _wfopen(g_log, L"ab")) {
-        std::fprintf(f, "%s %s\n", what, cls);
-        std::fclose(f);
-    }
+    char line[32];
+    const int n = std::snprintf(line, sizeof(line), "%s %s\n", what, cls);
+    DWORD put = 0;
+    ::WriteFile(g_log, line, static_cast<DWORD>(n), &put, nullptr);
 }
 
 LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wp, LPARAM lp)
@@ -46,9 +47,13 @@ LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wp, LPARAM lp)
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int)
 {
-    DWORD n = ::GetModuleFileNameW(nullptr, g_log, MAX_PATH);
+    wchar_t log[MAX_PATH + 8] = {};
+    DWORD n = ::GetModuleFileNameW(nullptr, log, MAX_PATH);
     if (n == 0 || n >= MAX_PATH) return 1;
-    wcscat(g_log, L".log");
+    wcscat(log, L".log");
+    g_log = ::CreateFileW(log, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          CREATE_ALWAYS, 0, nullptr);
+    if (g_log == INVALID_HANDLE_VALUE) return 1;
     WNDCLASSW wc{};
     wc.lpfnWndProc = Proc;
     wc.hInstance = instance;
