@@ -176,7 +176,7 @@ public:
     }
 
 private:
-    ULONGLONG line_ = 0;
+    ULONGLONG line_ = 0;  // before fault_: BeginCall sets it
     HRESULT fault_;
 };
 

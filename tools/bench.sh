@@ -19,8 +19,7 @@ fi
 cmake --build "$build" -j "$(nproc)" --target TanduKovuConfig TanduKovuSysTray skin_files \
       TkDeviceService DeviceServicePS TkDeviceCtl bench_programs -- --no-print-directory -s
 
-tk_state_keep "$build"
-trap 'tk_env_down; tk_state_restore' EXIT
+tk_env_down_on_exit_keeping_state "$build"
 # A display of its own: a user's window manager would time its own animations.
 export TK_FORCE_XVFB=1
 tk_env_up "$build"

@@ -21,8 +21,7 @@ bash "$root/tools/install-deps.sh"
 bash "$root/tools/build.sh" "$build"
 cmake --build "$build" --target SoakProbe -- --no-print-directory -s
 
-tk_state_keep "$build"
-trap 'tk_env_down; tk_state_restore' EXIT
+tk_env_down_on_exit_keeping_state "$build"
 export TK_FORCE_XVFB=1
 tk_env_up "$build"
 tk_program_registry "$build"

@@ -11,8 +11,7 @@ tk_without_aslr "$0" "$@"
 bash "$root/tools/install-deps.sh"
 bash "$root/tools/build.sh" "$build"
 
-tk_state_keep "$build"
-trap 'tk_env_down; tk_state_restore' EXIT
+tk_env_down_on_exit_keeping_state "$build"
 tk_env_up "$build"
 # GUI tests share one desktop and run in parallel; they are written to stand
 # up to each other's windows and to a loaded machine. A test passes on its

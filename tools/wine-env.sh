@@ -96,24 +96,24 @@ tk_display_up() {
 }
 
 # The suite, the soak and the benchmark leave the simulated mouse as their
-# last step did (detached, reset, faults...); the state the user had from
-# tools/run.sh is set aside before they start and put back after
-# tk_env_down, once no Wine process is left to save over it.
-tk_state_keep() {
+# last step did (detached, reset, faults...): the state the user had from
+# tools/run.sh is set aside now and, when the script ends, put back after
+# tk_env_down, once no Wine process is left to save over it. Sets the
+# script's EXIT trap, which brings the harness down too.
+tk_env_down_on_exit_keeping_state() {
   TK_STATE_FILE="$1/program/service/DeviceState.dat"
   TK_KEPT_STATE="$TK_STATE_FILE.kept"
   rm -f "$TK_KEPT_STATE"
   if [ -f "$TK_STATE_FILE" ]; then cp -p "$TK_STATE_FILE" "$TK_KEPT_STATE"; fi
+  trap 'tk_env_down; tk_state_restore' EXIT
 }
 
 tk_state_restore() {
-  [ -n "${TK_STATE_FILE:-}" ] || return 0
   if [ -f "$TK_KEPT_STATE" ]; then
     mv -f "$TK_KEPT_STATE" "$TK_STATE_FILE"
   else
     rm -f "$TK_STATE_FILE"
   fi
-  TK_STATE_FILE=
 }
 
 tk_env_down() {
