@@ -7,6 +7,7 @@
 #include "KeywordTables.h"
 #include "LangTable.h"
 #include "LanguageNames.h"
+#include "DeviceNotices.h"
 #include "PcManager.h"
 #include "SkinLoader.h"
 #include "TrayMenu.h"
@@ -14,9 +15,6 @@
 #include "resource.h"
 
 namespace {
-
-// The mouse device-interface class.
-const GUID kMouseInterfaceClass = {0x378DE44C, 0x56EF, 0x11D1, {0xBC, 0x8C, 0x00, 0xA0, 0xC9, 0x14, 0x05, 0xDD}};
 
 const wchar_t kZentName[] = L"Tandu Kovu Zent";
 const wchar_t kZentMenuKey[] = L"$LoadKovuZentConfigurator";
@@ -162,7 +160,7 @@ void CVeskSysTrayDlg::RegisterNotifications()
         DEV_BROADCAST_DEVICEINTERFACE_W filter{};
         filter.dbcc_size = sizeof(filter);
         filter.dbcc_devicetype = DBT_DEVTYP_DEVICEINTERFACE;
-        filter.dbcc_classguid = kMouseInterfaceClass;
+        filter.dbcc_classguid = *tknotices::kTrayNotices.interfaceClass;
         m_deviceNotify = ::RegisterDeviceNotificationW(m_hWnd, &filter, DEVICE_NOTIFY_WINDOW_HANDLE);
     }
     m_sessionNotify = ::WTSRegisterSessionNotification(m_hWnd, NOTIFY_FOR_THIS_SESSION) != FALSE;

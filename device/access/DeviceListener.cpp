@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "DeviceNotices.h"
 #include "Wnd.h"
 
-const GUID CDeviceListener::kHidInterfaceClass = {
-    0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
+const GUID CDeviceListener::kHidInterfaceClass = *tknotices::kConfiguratorNotices.interfaceClass;
 
 CDeviceListener::~CDeviceListener()
 {

@@ -11,21 +11,15 @@
 #include <set>
 #include <vector>
 
+#include "DeviceNotices.h"
 #include "ServiceState.h"
 
 namespace tkservice {
 namespace {
 
-// The HID interface class and the mouse interface class.
-const GUID kHidInterfaceClass = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
-const GUID kMouseInterfaceClass = {0x378DE44C, 0x56EF, 0x11D1, {0xBC, 0x8C, 0x00, 0xA0, 0xC9, 0x14, 0x05, 0xDD}};
-
 // Each program and the one interface class it registers for: the system
 // tells a window only of the classes it asked for.
-const struct {
-    const wchar_t* name;
-    const GUID* interfaceClass;
-} kPrograms[] = {{L"TanduKovuConfig.exe", &kHidInterfaceClass}, {L"TanduKovuSysTray.exe", &kMouseInterfaceClass}};
+const tknotices::ProgramNotices kPrograms[] = {tknotices::kConfiguratorNotices, tknotices::kTrayNotices};
 
 // How long a window may take to take a notice; one that does not is
 // skipped for the rest of that change.
@@ -69,7 +63,7 @@ const GUID* ProgramClass(DWORD processId)
         for (const wchar_t* p = path; *p; ++p)
             if (*p == L'\\' || *p == L'/') name = p + 1;
         for (const auto& program : kPrograms)
-            if (_wcsicmp(name, program.name) == 0) found = program.interfaceClass;
+            if (_wcsicmp(name, program.program) == 0) found = program.interfaceClass;
     }
     ::CloseHandle(process);
     return found;
@@ -152,8 +146,6 @@ unsigned __stdcall DeviceNotifier::Run(void* param)
 void DeviceNotifier::Send(const Change& change)
 {
     const std::vector<Window>& windows = change.windows;
-    const std::vector<BYTE> hid = InterfaceRecord(change.productId, kHidInterfaceClass);
-    const std::vector<BYTE> mouse = InterfaceRecord(change.productId, kMouseInterfaceClass);
     // An interface's arrival or removal carries its record: it is sent, and
     // the receiver gets its own copy of the record. Each window hears only
     // of the class its program registered for.
@@ -161,7 +153,7 @@ void DeviceNotifier::Send(const Change& change)
     auto send = [&](WPARAM event) {
         for (const Window& w : windows) {
             if (slow.count(w.thread)) continue;
-            const std::vector<BYTE>& record = IsEqualGUID(*w.interfaceClass, kHidInterfaceClass) ? hid : mouse;
+            const std::vector<BYTE> record = InterfaceRecord(change.productId, *w.interfaceClass);
             DWORD_PTR answer = 0;
             if (!::SendMessageTimeoutW(w.window, WM_DEVICECHANGE, event, reinterpret_cast<LPARAM>(record.data()),
                                        SMTO_ABORTIFHUNG, kAnswerMs, &answer) &&

@@ -9,10 +9,9 @@
 #include <cstdio>
 #include <cwchar>
 
-namespace {
+#include "DeviceNotices.h"
 
-const GUID kHidClass = {0x4D1E55B2, 0xF16F, 0x11CF, {0x88, 0xCB, 0x00, 0x11, 0x11, 0x00, 0x00, 0x30}};
-const GUID kMouseClass = {0x378DE44C, 0x56EF, 0x11D1, {0xBC, 0x8C, 0x00, 0xA0, 0xC9, 0x14, 0x05, 0xDD}};
+namespace {
 
 // Held open from the start, so a reader never keeps a line out.
 HANDLE g_log = INVALID_HANDLE_VALUE;
@@ -25,7 +24,9 @@ void Note(WPARAM event, LPARAM data)
     if (header && header->dbch_devicetype == DBT_DEVTYP_DEVICEINTERFACE &&
         header->dbch_size >= sizeof(DEV_BROADCAST_DEVICEINTERFACE_W)) {
         const GUID& g = reinterpret_cast<const DEV_BROADCAST_DEVICEINTERFACE_W*>(header)->dbcc_classguid;
-        cls = IsEqualGUID(g, kHidClass) ? "hid" : IsEqualGUID(g, kMouseClass) ? "mouse" : "other";
+        cls = IsEqualGUID(g, tknotices::kHidInterfaceClass)     ? "hid"
+              : IsEqualGUID(g, tknotices::kMouseInterfaceClass) ? "mouse"
+                                                                : "other";
     }
     char line[32];
     const int n = std::snprintf(line, sizeof(line), "%s %s\n", what, cls);
