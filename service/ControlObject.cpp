@@ -9,9 +9,12 @@ namespace {
 
 class CServiceControl : public ComObject<IServiceControl> {
 public:
+    // A state that cannot be saved is not given up: the service refuses to
+    // end with the write's failure and keeps serving (and trying to save) it.
     STDMETHODIMP Shutdown() override
     {
-        ServiceCore::Instance().Flush();
+        const HRESULT saved = ServiceCore::Instance().SaveNow();
+        if (FAILED(saved)) return saved;
         ULONG successor = 0;
         return ServiceCore::Instance().RequestShutdown(false, successor) ? S_OK : E_NOTIMPL;
     }
@@ -20,8 +23,12 @@ public:
         ServiceCore::Instance().ResetToDefaults();
         return S_OK;
     }
-    STDMETHODIMP Attach(ULONG productId) override { return SetAttached(productId, true); }
-    STDMETHODIMP Detach(ULONG productId) override { return SetAttached(productId, false); }
+    STDMETHODIMP Attach(ULONG productId) override { return SetAttached(productId, true, true); }
+    STDMETHODIMP Detach(ULONG productId) override { return SetAttached(productId, false, true); }
+    STDMETHODIMP SetAttachedWithoutNotice(ULONG productId, LONG attached) override
+    {
+        return SetAttached(productId, attached != 0, false);
+    }
 
     STDMETHODIMP SetBattery(ULONG productId, LONG level, LONG state) override
     {
@@ -147,7 +154,8 @@ public:
     {
         if (!successorProcessId) return E_POINTER;
         *successorProcessId = 0;
-        ServiceCore::Instance().Flush();
+        const HRESULT saved = ServiceCore::Instance().SaveNow();
+        if (FAILED(saved)) return saved;
         ULONG successor = 0;
         if (!ServiceCore::Instance().RequestShutdown(true, successor)) return E_NOTIMPL;
         *successorProcessId = successor;
@@ -176,10 +184,10 @@ private:
         queue();
         return S_OK;
     }
-    HRESULT SetAttached(ULONG productId, bool attached)
+    HRESULT SetAttached(ULONG productId, bool attached, bool notice)
     {
         return Change(productId, [&](DeviceState& d) {
-            ServiceCore::Instance().SetAttached(d, attached);
+            ServiceCore::Instance().SetAttached(d, attached, notice);
             return S_OK;
         });
     }

@@ -2,6 +2,7 @@
 
 #include <process.h>
 
+#include <algorithm>
 #include <condition_variable>
 #include <cstdarg>
 #include <cstdio>
@@ -18,10 +19,17 @@ constexpr UINT kMsgSave = WM_APP + 2;
 // A delivery thread found its sink's client gone: wParam the cookie,
 // lParam the kind.
 constexpr UINT kMsgSinkGone = WM_APP + 3;
-// A save failed (the file held by a reader, say): try again a little later.
+// A save failed (the file held by a reader, say): try again after lParam ms.
 constexpr UINT kMsgSaveLater = WM_APP + 4;
 constexpr UINT_PTR kSaveTimer = 1;
+// The pause after a failed save, doubled at each further failure up to the
+// longest: a reader that holds the file for good does not cost a write a
+// second for ever.
 constexpr UINT kSaveRetryMs = 1000;
+constexpr UINT kSaveRetryLongestMs = 64000;
+// A save before the process ends tries again this long, this often.
+constexpr DWORD kSaveNowMs = 1000;
+constexpr DWORD kSaveNowPauseMs = 50;
 // Events a client that does not take them can have waiting; later ones are
 // dropped for it.
 constexpr size_t kMaxQueuedEvents = 64;
@@ -230,16 +238,16 @@ LRESULT CALLBACK ServiceCore::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         return 0;
     }
     if (msg == kMsgSave) {
-        Instance().SaveNow();
+        Instance().SaveLater();
         return 0;
     }
     if (msg == kMsgSaveLater) {
-        ::SetTimer(hwnd, kSaveTimer, kSaveRetryMs, nullptr);
+        ::SetTimer(hwnd, kSaveTimer, static_cast<UINT>(lp), nullptr);
         return 0;
     }
     if (msg == WM_TIMER && wp == kSaveTimer) {
         ::KillTimer(hwnd, kSaveTimer);
-        Instance().SaveNow();
+        Instance().SaveLater();
         return 0;
     }
     if (msg == kMsgSinkGone) {
@@ -272,15 +280,14 @@ void ServiceCore::SetDeviceChangeHandler(DeviceChangeHandler handler)
     deviceChange_ = std::move(handler);
 }
 
-void ServiceCore::SetAttached(DeviceState& device, bool attached)
+void ServiceCore::SetAttached(DeviceState& device, bool attached, bool notice)
 {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     if (device.attached == attached) return;
     device.attached = attached;
     ++device.generation;
     MarkDirty();
-    if (FAILED(TakeFault(kNoticeFault).result)) return;
-    if (deviceChange_) deviceChange_(device.productId, attached);
+    if (notice && deviceChange_) deviceChange_(device.productId, attached);
 }
 
 DeviceState* ServiceCore::FindDevice(ULONG productId)
@@ -326,53 +333,92 @@ void ServiceCore::MarkDirty()
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     dirty_ = true;
     // Saves are coalesced: many writes of one Apply make one file write.
-    if (!statePath_.empty() && window_ && !savePosted_) {
+    // While saves fail, the retry timer saves the newest state.
+    if (!statePath_.empty() && window_ && !savePosted_ && !saveRetryMs_) {
         savePosted_ = true;
         ::PostMessageW(window_, kMsgSave, 0, 0);
     }
 }
 
-void ServiceCore::SaveNow()
+void ServiceCore::SaveLater()
 {
     std::lock_guard<std::mutex> save(saveMutex_);
-    Save();
+    TellSaveResult(SaveOnce());
 }
 
-void ServiceCore::Save()
+HRESULT ServiceCore::SaveOnce()
 {
     std::vector<BYTE> data;
     std::wstring path;
     {
         std::lock_guard<std::recursive_mutex> lock(mutex_);
         savePosted_ = false;
-        if (!dirty_ || statePath_.empty()) return;
+        if (!dirty_ || statePath_.empty()) return S_OK;
         dirty_ = false;
         data = EncodeState(devices_);
         path = statePath_;
     }
-    const ULONG holdMs = TakeFault(kSaveFault).delayMs;
-    if (WriteWholeFile(path, data, [holdMs] {
-            if (holdMs) ::Sleep(holdMs);
-        }))
-        return;
-    ::OutputDebugStringW((L"device service: cannot write " + path + L"\n").c_str());
-    // Still to be saved, and tried again soon.
+    const Fault fault = UseFault(kSaveFault);
+    HRESULT hr = fault.result;
+    if (FAILED(hr)) {
+        if (fault.delayMs) ::Sleep(fault.delayMs);
+    } else if (!WriteWholeFile(path, data, [&fault] {
+                   if (fault.delayMs) ::Sleep(fault.delayMs);
+               })) {
+        const DWORD error = ::GetLastError();
+        hr = HRESULT_FROM_WIN32(error ? error : ERROR_WRITE_FAULT);
+    }
+    if (FAILED(hr)) {
+        std::lock_guard<std::recursive_mutex> lock(mutex_);
+        dirty_ = true;  // still to be saved
+    }
+    return hr;
+}
+
+HRESULT ServiceCore::SaveRetrying()
+{
+    const DWORD start = ::GetTickCount();
+    HRESULT hr = SaveOnce();
+    while (FAILED(hr) && ::GetTickCount() - start < kSaveNowMs) {
+        ::Sleep(kSaveNowPauseMs);
+        hr = SaveOnce();
+    }
+    return hr;
+}
+
+void ServiceCore::TellSaveResult(HRESULT hr)
+{
     std::lock_guard<std::recursive_mutex> lock(mutex_);
-    dirty_ = true;
-    if (window_) ::PostMessageW(window_, kMsgSaveLater, 0, 0);
+    if (SUCCEEDED(hr)) {
+        if (saveRetryMs_) ::OutputDebugStringW((L"device service: " + statePath_ + L" saved again\n").c_str());
+        saveRetryMs_ = 0;
+        return;
+    }
+    if (!saveRetryMs_) {
+        wchar_t code[16];
+        std::swprintf(code, 16, L"0x%08lX", static_cast<unsigned long>(hr));
+        ::OutputDebugStringW((L"device service: cannot write " + statePath_ + L" (" + code +
+                              L"), trying again later\n").c_str());
+    }
+    saveRetryMs_ = saveRetryMs_ ? std::min(saveRetryMs_ * 2, kSaveRetryLongestMs) : kSaveRetryMs;
+    if (window_) ::PostMessageW(window_, kMsgSaveLater, 0, static_cast<LPARAM>(saveRetryMs_));
 }
 
-void ServiceCore::Flush()
+HRESULT ServiceCore::SaveNow()
 {
-    SaveNow();
+    std::lock_guard<std::mutex> save(saveMutex_);
+    const HRESULT hr = SaveRetrying();
+    TellSaveResult(hr);
+    return hr;
 }
 
-void ServiceCore::FlushAndHold()
+HRESULT ServiceCore::SaveNowAndHold()
 {
-    // Never let go: the process ends holding both.
+    // Never let go: the process ends holding both, and the write is made
+    // under the state lock.
     saveMutex_.lock();
     mutex_.lock();
-    Save();
+    return SaveRetrying();
 }
 
 HRESULT ServiceCore::BeginCall(const char* operation, const std::wstring& args, ULONGLONG& line)
@@ -384,8 +430,8 @@ HRESULT ServiceCore::BeginCall(const char* operation, const std::wstring& args, 
         log_.push_back(args.empty() ? op : op + L" " + args);
         line = logged_++;
         if (log_.size() > kLogLines) log_.pop_front();
-        fault = FaultLocked(op);
-        if (!fault.count) fault = FaultLocked(op.substr(0, op.find(L'.')) + L".*");
+        fault = UseFaultLogHeld(op);
+        if (!fault.count) fault = UseFaultLogHeld(op.substr(0, op.find(L'.')) + L".*");
     }
     if (fault.delayMs) ::Sleep(fault.delayMs);
     return fault.result;
@@ -404,7 +450,7 @@ void ServiceCore::EndCall(ULONGLONG line, HRESULT result)
     log_[static_cast<size_t>(line - first)] += buf;
 }
 
-ServiceCore::Fault ServiceCore::FaultLocked(const std::wstring& operation)
+ServiceCore::Fault ServiceCore::UseFaultLogHeld(const std::wstring& operation)
 {
     auto it = faults_.find(operation);
     if (it == faults_.end()) return Fault{};
@@ -413,10 +459,10 @@ ServiceCore::Fault ServiceCore::FaultLocked(const std::wstring& operation)
     return fault;
 }
 
-ServiceCore::Fault ServiceCore::TakeFault(const std::wstring& operation)
+ServiceCore::Fault ServiceCore::UseFault(const std::wstring& operation)
 {
     std::lock_guard<std::mutex> lock(logMutex_);
-    return FaultLocked(operation);
+    return UseFaultLogHeld(operation);
 }
 
 void ServiceCore::SetFault(const std::wstring& operation, HRESULT result, ULONG delayMs, LONG count)
@@ -457,7 +503,7 @@ DWORD ServiceCore::Advise(EventKind kind, ULONG productId, REFIID eventIid, IUnk
     // Set when the sink gets no line of its own: let go of outside the lock,
     // since releasing a proxy's marshalled reference calls its client.
     IStream* unused = nullptr;
-    DWORD cookie = AdviseLocked(kind, productId, eventIid, sink, marshalled, unused);
+    DWORD cookie = LockAndAddSink(kind, productId, eventIid, sink, marshalled, unused);
     if (unused) {
         ::CoReleaseMarshalData(unused);
         unused->Release();
@@ -465,8 +511,8 @@ DWORD ServiceCore::Advise(EventKind kind, ULONG productId, REFIID eventIid, IUnk
     return cookie;
 }
 
-DWORD ServiceCore::AdviseLocked(EventKind kind, ULONG productId, REFIID eventIid, IUnknown* sink,
-                                IStream* marshalled, IStream*& unused)
+DWORD ServiceCore::LockAndAddSink(EventKind kind, ULONG productId, REFIID eventIid, IUnknown* sink,
+                                  IStream* marshalled, IStream*& unused)
 {
     std::lock_guard<std::recursive_mutex> lock(mutex_);
     sink->AddRef();
@@ -484,7 +530,7 @@ DWORD ServiceCore::AdviseLocked(EventKind kind, ULONG productId, REFIID eventIid
             line = std::make_shared<SinkLine>();
             line->window = window_;
             auto* held = new std::shared_ptr<SinkLine>(line);
-            HANDLE thread = FAILED(TakeFault(kLineFault).result)
+            HANDLE thread = FAILED(UseFault(kLineFault).result)
                                 ? nullptr
                                 : reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &SinkLine::Run, held, 0, nullptr));
             if (thread) {

@@ -33,7 +33,6 @@ HRESULT const kErrBadFile = HRESULT_FROM_WIN32(ERROR_FILE_CORRUPT);
 
 // Faults of what the service does by itself (DeviceService.idl).
 const wchar_t kSaveFault[] = TK_FAULT_SAVE;
-const wchar_t kNoticeFault[] = TK_FAULT_NOTICE;
 const wchar_t kLineFault[] = TK_FAULT_EVENT_LINE;
 
 class ServiceCore {
@@ -43,12 +42,14 @@ public:
     // Loads the state from statePath (empty: defaults, never saved) and makes
     // the calling thread the one that delivers events and saves.
     void Start(const std::wstring& statePath);
-    // Writes a pending save at once (before a shutdown or restart).
-    void Flush();
-    // The last save of the process: writes what is pending and keeps the
-    // state lock for good, so no call can change what was saved and be told
-    // it succeeded. Only for a process that ends right after.
-    void FlushAndHold();
+    // Writes a pending save at once, before a shutdown or restart, trying
+    // again for about a second while it fails (a reader holding the file);
+    // the failure when it still fails, S_OK when nothing was pending.
+    HRESULT SaveNow();
+    // The last save of the process, as SaveNow: it keeps the state lock for
+    // good, so no call can change what was saved and be told it succeeded.
+    // Only for a process that ends right after.
+    HRESULT SaveNowAndHold();
     // The server's way to end; restart: start its successor first and give
     // its process id (0 when it could not be started).
     using ShutdownHandler = std::function<bool(bool restart, ULONG& successor)>;
@@ -71,8 +72,8 @@ public:
     DeviceRef RefOf(const DeviceState& d) const { return {d.productId, d.generation}; }
     void MarkDirty();
     // Attaches or detaches a model: a change starts a new generation (the
-    // objects of the earlier one stay dead) and is told.
-    void SetAttached(DeviceState& device, bool attached);
+    // objects of the earlier one stay dead) and, with notice, is told.
+    void SetAttached(DeviceState& device, bool attached, bool notice = true);
     void ResetToDefaults();
     std::wstring StateMessage() const { return stateMessage_; }
 
@@ -103,25 +104,32 @@ private:
     ServiceCore();
     static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
     void DeliverEvents();
-    void SaveNow();
-    // Under saveMutex_: encodes the state under the state lock, writes it
-    // outside it.
-    void Save();
-    // Advise's part under the lock; unused gets the marshalled sink when it
-    // has no line to go to.
-    DWORD AdviseLocked(EventKind kind, ULONG productId, REFIID eventIid, IUnknown* sink, IStream* marshalled,
-                       IStream*& unused);
+    // The event thread's save of what changed; a failure is tried again
+    // later, after a pause that grows while it keeps failing.
+    void SaveLater();
+    // One try, under saveMutex_: encodes the state under the state lock and
+    // writes it, outside that lock unless the caller holds it. S_OK when
+    // nothing was pending.
+    HRESULT SaveOnce();
+    // SaveOnce until it succeeds or about a second has gone.
+    HRESULT SaveRetrying();
+    // Tells once of a run of failed saves, and of its end.
+    void TellSaveResult(HRESULT hr);
+    // Advise's part that takes the state lock; unused gets the marshalled
+    // sink when it has no line to go to.
+    DWORD LockAndAddSink(EventKind kind, ULONG productId, REFIID eventIid, IUnknown* sink, IStream* marshalled,
+                         IStream*& unused);
 
     struct Fault {
         HRESULT result = S_OK;
         ULONG delayMs = 0;
         LONG count = 0;  // uses left (< 0: until cleared); 0: no fault set
     };
-    // Takes one use of the fault set for operation (a value-initialised
-    // Fault when none is): under logMutex_, and taking it for the service's
-    // own operations (kSaveFault, kNoticeFault, kLineFault).
-    Fault FaultLocked(const std::wstring& operation);
-    Fault TakeFault(const std::wstring& operation);
+    // Uses up one use of the fault set for operation (a value-initialised
+    // Fault when none is). UseFault takes logMutex_, for the service's own
+    // operations (kSaveFault, kLineFault); UseFaultLogHeld needs it held.
+    Fault UseFault(const std::wstring& operation);
+    Fault UseFaultLogHeld(const std::wstring& operation);
     struct Sink {
         DWORD cookie;
         EventKind kind;
@@ -145,6 +153,9 @@ private:
     std::wstring stateMessage_;
     bool savePosted_ = false;
     bool dirty_ = false;
+    // While saves fail, only the retry timer saves, each time after a
+    // longer pause; set and read under mutex_.
+    UINT saveRetryMs_ = 0;  // 0: the last save succeeded
     HWND window_ = nullptr;
     ShutdownHandler shutdown_;
     DeviceChangeHandler deviceChange_;
@@ -167,7 +178,9 @@ std::wstring Args(const wchar_t* format, ...);
 class Call {
 public:
     Call(const char* operation, const std::wstring& args = std::wstring())
-        : fault_(ServiceCore::Instance().BeginCall(operation, args, line_)) {}
+    {
+        fault_ = ServiceCore::Instance().BeginCall(operation, args, line_);
+    }
     HRESULT Fault() const { return fault_; }
     HRESULT Done(HRESULT hr)
     {
@@ -176,8 +189,8 @@ public:
     }
 
 private:
-    ULONGLONG line_ = 0;  // before fault_: BeginCall sets it
-    HRESULT fault_;
+    ULONGLONG line_ = 0;
+    HRESULT fault_ = S_OK;
 };
 
 }  // namespace tkservice

@@ -457,7 +457,11 @@ bool WriteWholeFile(const std::wstring& path, const std::vector<BYTE>& data, con
     if (whileOpen) whileOpen();
     ok = ::CloseHandle(h) && ok;
     if (ok) ok = ::MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (!ok) ::DeleteFileW(temp.c_str());
+    if (!ok) {
+        const DWORD error = ::GetLastError();  // the caller's to tell
+        ::DeleteFileW(temp.c_str());
+        ::SetLastError(error);
+    }
     return ok;
 }
 

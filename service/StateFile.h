@@ -32,7 +32,8 @@ bool DecodeMacro(const std::vector<BYTE>& file, MacroState& macro);
 
 // Whole-file reads and writes; the write goes through a temporary file,
 // flushed before it replaces the old one, so a crash never leaves half a
-// file. whileOpen runs with the written temporary file still open.
+// file. whileOpen runs with the written temporary file still open. A failed
+// write leaves the system's error for GetLastError.
 enum class FileRead { Ok, Missing, Unreadable, TooLarge };
 FileRead ReadWholeFileChecked(const std::wstring& path, std::vector<BYTE>& data, size_t limit = 1 << 22);
 // "missing", "unreadable", "too large" ("" for Ok).

@@ -130,12 +130,9 @@ int Run(IServiceControl* control, const std::vector<std::wstring>& a)
     if ((cmd == L"attach" || cmd == L"detach") && (a.size() == 2 || (a.size() == 3 && a[2] == L"--no-notice")) &&
         Model(arg(1), model))
         return Exec(control, [&] {
-            const bool lost = a.size() == 3;
-            // The notice's fault is taken by this change alone.
-            HRESULT hr = lost ? control->SetFault(TK_FAULT_NOTICE, E_FAIL, 0, 1) : S_OK;
-            if (SUCCEEDED(hr)) hr = cmd == L"attach" ? control->Attach(model) : control->Detach(model);
-            if (lost) control->SetFault(TK_FAULT_NOTICE, E_FAIL, 0, 0);
-            return hr;
+            const bool attach = cmd == L"attach";
+            if (a.size() == 3) return control->SetAttachedWithoutNotice(model, attach);
+            return attach ? control->Attach(model) : control->Detach(model);
         });
     if (cmd == L"battery" && a.size() == 4 && Model(arg(1), model) && Number(arg(2), n1) && Number(arg(3), n2))
         return Exec(control, [&] { return control->SetBattery(model, static_cast<LONG>(n1), static_cast<LONG>(n2)); });

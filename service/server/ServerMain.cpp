@@ -13,6 +13,7 @@
 #include <objbase.h>
 #include <ocidl.h>
 
+#include <cstdio>
 #include <string>
 
 #include "DeviceNotifier.h"
@@ -255,7 +256,13 @@ int Serve(bool successor)
     ::CoRevokeClassObject(cookie);
     // The state lock is held to the end: a call still arriving cannot change
     // what was saved and be told it succeeded.
-    core.FlushAndHold();
+    const HRESULT saved = core.SaveNowAndHold();
+    if (FAILED(saved)) {
+        wchar_t text[96];
+        std::swprintf(text, 96, L"device service: ending with the last changes unsaved (0x%08lX)\n",
+                      static_cast<unsigned long>(saved));
+        ::OutputDebugStringW(text);
+    }
     // Calls may still be running on other threads. No CoUninitialize: it
     // waits for them, and under Wine for ever for one that arrived after the
     // loop ended. Nor ExitProcess: it stops those threads (RPC, event

@@ -330,8 +330,10 @@ TEST_F(RemoteClients, AClientThatTakesNoCallsHoldsUpOnlyItsOwnEvents)
 }
 
 // A client apartment whose delivery thread cannot start is still served:
-// its events go out from the service's own thread, and its sink's spare
-// marshalled reference is let go of after the state lock.
+// its events go out from the service's own thread. That path also lets go
+// of the sink's spare marshalled reference, outside the state lock; this
+// cannot show a release under the lock, since no client here answers the
+// release by calling back into the service.
 TEST_F(RemoteClients, AClientWhoseDeliveryThreadCannotStartStillGetsItsEvents)
 {
     ASSERT_EQ(S_OK, control_->SetFault(TK_FAULT_EVENT_LINE, E_OUTOFMEMORY, 0, 1));

@@ -351,4 +351,24 @@ TEST_F(RemoteLifecycle, ChangesAndARestartDuringASaveLoseNoAcknowledgedChange)
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(temp.c_str()));
 }
 
+// A restart saves first, trying again for a while: a save that keeps
+// failing (a reader holding the file) keeps the server and what it was told;
+// one that fails only at first is tried again before the server ends.
+TEST_F(RemoteLifecycle, ARestartWhoseSaveFailsKeepsTheServerAndItsChanges)
+{
+    const HRESULT held = HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION);
+    ASSERT_EQ(S_OK, control_->SetFault(TK_FAULT_SAVE, held, 0, -1));
+    ASSERT_EQ(S_OK, ActiveProfile(FindDevice(ConnectService().Get(), 0x1F).Get())->SetName(L"Not saved yet"));
+    const ULONG before = Pid();
+    ULONG after = 1;
+    EXPECT_EQ(held, control_->Restart(&after));
+    EXPECT_EQ(0u, after);
+    EXPECT_EQ(before, Pid());
+    EXPECT_EQ(L"Not saved yet", ProfileName(ActiveProfile(FindDevice(ConnectService().Get(), 0x1F).Get()).Get()));
+
+    ASSERT_EQ(S_OK, control_->SetFault(TK_FAULT_SAVE, held, 0, 2));
+    ASSERT_NO_FATAL_FAILURE(Restart());
+    EXPECT_EQ(L"Not saved yet", ProfileName(ActiveProfile(FindDevice(ConnectService().Get(), 0x1F).Get()).Get()));
+}
+
 }  // namespace

@@ -119,9 +119,12 @@ TEST(TrayMenuSystemInput, EscapeAndAClickElsewhereCloseTheMenuWhileAnotherWindow
     EXPECT_EQ(0, tray.WaitForExit(kProgramTimeoutMs));
 }
 
-// The click's point reaches the mouse hook in physical screen coordinates;
-// judged in the wrong space it falls outside the menu on a scaled display
-// and the menu ends before the click can choose anything.
+// A real click on a profile passes the mouse hook that ends the menu on a
+// click outside it, and chooses that profile. The hook judges its point in
+// physical screen coordinates; Wine 8 never scales a program (its
+// WindowFromPhysicalPoint is WindowFromPoint, at 96 dpi), so a point judged
+// in logical ones would pass here too: this guards the click's way through
+// the hook, not the scaling.
 TEST(TrayMenuSystemInput, AClickOnAProfileInTheMenuMakesItTheMousesActiveProfile)
 {
     ASSERT_TRUE(Xdotool(L"version")) << "xdotool is needed (tools/install-deps.sh installs it)";
