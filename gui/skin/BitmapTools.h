@@ -19,7 +19,9 @@ bool CopyBitmapRect(HBITMAP source, int left, int top, int right, int bottom, CB
 // after its layout is checked (BmpFile.h), a GIF, JPEG or PNG file through
 // the system picture loader after the size its headers declare is
 // (PictureHeader.h). False, with the reason in `why`, when the file cannot
-// be read or is refused.
+// be read or is refused. Windows' loader does not decode PNG (Wine's does):
+// there a PNG file is refused as SKINFILE_MALFORMED, and the skin shows its
+// element as if the file were missing.
 bool LoadPictureFile(const wchar_t* path, CBitmap& target, SkinFileStatus* why = nullptr);
 // A bitmap file, checked, as a DIB section at its own depth; null (with the
 // reason in `why`) when it cannot be read or is refused.

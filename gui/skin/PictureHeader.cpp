@@ -31,7 +31,8 @@ bool SkipSubBlocks(const uint8_t* d, size_t size, size_t& pos)
 }
 
 // The logical screen and every image on it, each with its place: a decoder
-// may size its picture by either.
+// may size its picture by either. The decoder reads every frame of an
+// animation, so together they may cost no more than the largest picture.
 SkinFileStatus CheckGif(const uint8_t* d, size_t size)
 {
     if (size < 13)
@@ -41,6 +42,8 @@ SkinFileStatus CheckGif(const uint8_t* d, size_t size)
     if (!fits(Le16(d + 6), Le16(d + 8)))
         return SKINFILE_TOO_LARGE;
     auto colourTable = [](uint8_t flags) { return flags & 0x80 ? (size_t)3 << ((flags & 7) + 1) : 0; };
+    const unsigned long long maxArea = (unsigned long long)kMaxPictureSide * kMaxPictureSide;
+    unsigned long long area = 0;  // of the images so far
     size_t pos = 13;
     if (colourTable(d[10]) > size - pos)
         return SKINFILE_MALFORMED;
@@ -64,8 +67,15 @@ SkinFileStatus CheckGif(const uint8_t* d, size_t size)
             const uint8_t* image = d + pos;
             if (!fits(Le16(image + 1) + Le16(image + 5), Le16(image + 3) + Le16(image + 7)))
                 return SKINFILE_TOO_LARGE;
+            area += (unsigned long long)Le16(image + 5) * Le16(image + 7);
+            if (area > maxArea)
+                return SKINFILE_TOO_LARGE;
             pos += 10;
             const size_t table = colourTable(image[9]);
+            // Without its own colours or the screen's an image has none to
+            // show, and a decoder may read a palette that is not there.
+            if (!table && !colourTable(d[10]))
+                return SKINFILE_MALFORMED;
             if (table >= size - pos)  // the table, then the code size
                 return SKINFILE_MALFORMED;
             pos += table + 1;

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "BitmapTools.h"
@@ -336,6 +338,27 @@ TEST(BitmapTools, PicturesReachTheSystemLoaderOnlyWhenTheirHeadersDeclareASizeTh
     const std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13, 'I', 'H', 'D', 'R',
                                       0, 0, 0x20, 0x01, 0, 0, 0, 1, 8, 2, 0, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(SKINFILE_TOO_LARGE, header(png));
+    // An animation costs every frame it holds: together no more than the
+    // largest picture.
+    auto frames = [](std::initializer_list<std::pair<int, int>> sizes) {
+        const std::vector<uint8_t> row = GifRow(8);
+        std::vector<uint8_t> g(row.begin(), row.begin() + 19);  // the screen and its colours
+        for (const auto& [width, height] : sizes) {
+            g.insert(g.end(), {0x21, 0xF9, 4, 0, 10, 0, 0, 0});  // a tenth of a second each
+            const size_t at = g.size();
+            g.insert(g.end(), row.begin() + 19, row.end() - 1);
+            g[at + 5] = (uint8_t)width;
+            g[at + 6] = (uint8_t)(width >> 8);
+            g[at + 7] = (uint8_t)height;
+            g[at + 8] = (uint8_t)(height >> 8);
+        }
+        g.push_back(0x3B);
+        return g;
+    };
+    const int half = kMaxPictureSide / 2;
+    EXPECT_EQ(SKINFILE_OK, header(frames({{kMaxPictureSide, half}, {kMaxPictureSide, half}})));
+    EXPECT_EQ(SKINFILE_TOO_LARGE, header(frames({{kMaxPictureSide, half}, {kMaxPictureSide, half + 1}})));
+    EXPECT_EQ(SKINFILE_TOO_LARGE, header(frames({{kMaxPictureSide, kMaxPictureSide}, {1, 1}})));
 
     // Cut anywhere before the size, or with a segment shorter than its own
     // length, the headers are refused, reading nothing past their end.
@@ -354,6 +377,10 @@ TEST(BitmapTools, PicturesReachTheSystemLoaderOnlyWhenTheirHeadersDeclareASizeTh
     std::vector<uint8_t> shortSegment = jpeg;
     shortSegment[6] = 1;  // the first segment's length, which counts its own two bytes
     EXPECT_EQ(SKINFILE_MALFORMED, header(shortSegment));
+    // An image with neither its own colours nor the screen's has none to
+    // show, and a decoder may read a palette that is not there.
+    EXPECT_EQ(SKINFILE_MALFORMED, header({'G', 'I', 'F', '8', '9', 'a', 1, 0, 240, 0, 0, 0, 0, 0x2C, 0, 0, 0, 0,
+                                          1, 0, 1, 0, 0, 2, 2, 0x44, 0x01, 0}));
     // An icon becomes no bitmap the skin can use: it is not even decoded.
     EXPECT_EQ(SKINFILE_MALFORMED, header({0, 0, 1, 0, 1, 0, 16, 16, 0, 0, 1, 0, 32, 0, 0, 4, 0, 0, 22, 0, 0, 0}));
 
@@ -362,6 +389,8 @@ TEST(BitmapTools, PicturesReachTheSystemLoaderOnlyWhenTheirHeadersDeclareASizeTh
     EXPECT_EQ(SKINFILE_OK, load(L"hdr_grey.jpg", jpeg, &size));
     EXPECT_EQ(CSize(8, 8), size);
     EXPECT_EQ(SKINFILE_OK, load(L"hdr_row.gif", row, &size));
+    EXPECT_EQ(CSize(8, 1), size);
+    EXPECT_EQ(SKINFILE_OK, load(L"hdr_frames.gif", frames({{8, 1}, {8, 1}, {8, 1}}), &size));
     EXPECT_EQ(CSize(8, 1), size);
     const std::wstring small = TestProgramFolder() + L"skins\\hdr_small.png";
     ASSERT_TRUE(WritePng(small, 3, 2, std::vector<uint8_t>(18, 0x40)));
