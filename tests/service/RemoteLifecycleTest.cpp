@@ -352,23 +352,31 @@ TEST_F(RemoteLifecycle, ChangesAndARestartDuringASaveLoseNoAcknowledgedChange)
 }
 
 // A restart saves first, trying again for a while: a save that keeps
-// failing (a reader holding the file) keeps the server and what it was told;
-// one that fails only at first is tried again before the server ends.
+// failing (a reader holding the file without letting it be replaced) keeps
+// the server and what it was told; one that fails only at first is tried
+// again before the server ends.
 TEST_F(RemoteLifecycle, ARestartWhoseSaveFailsKeepsTheServerAndItsChanges)
 {
-    const HRESULT held = HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION);
-    ASSERT_EQ(S_OK, control_->SetFault(TK_FAULT_SAVE, held, 0, -1));
+    const std::wstring path = ServiceDir() + L"\\DeviceState.dat";
+    HANDLE reader = INVALID_HANDLE_VALUE;
+    ASSERT_TRUE(PumpFor([&] {
+        reader = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        return reader != INVALID_HANDLE_VALUE;
+    }, 10000));
     ASSERT_EQ(S_OK, ActiveProfile(FindDevice(ConnectService().Get(), 0x1F).Get())->SetName(L"Not saved yet"));
     const ULONG before = Pid();
     ULONG after = 1;
-    EXPECT_EQ(held, control_->Restart(&after));
+    EXPECT_TRUE(FAILED(control_->Restart(&after)));
+    ::CloseHandle(reader);
     EXPECT_EQ(0u, after);
     EXPECT_EQ(before, Pid());
     EXPECT_EQ(L"Not saved yet", ProfileName(ActiveProfile(FindDevice(ConnectService().Get(), 0x1F).Get()).Get()));
 
-    ASSERT_EQ(S_OK, control_->SetFault(TK_FAULT_SAVE, held, 0, 2));
+    ASSERT_EQ(S_OK, control_->SetFault(TK_FAULT_SAVE, HRESULT_FROM_WIN32(ERROR_SHARING_VIOLATION), 0, 2));
+    ASSERT_EQ(S_OK, ActiveProfile(FindDevice(ConnectService().Get(), 0x1F).Get())->SetName(L"Saved at a third try"));
     ASSERT_NO_FATAL_FAILURE(Restart());
-    EXPECT_EQ(L"Not saved yet", ProfileName(ActiveProfile(FindDevice(ConnectService().Get(), 0x1F).Get()).Get()));
+    EXPECT_EQ(L"Saved at a third try",
+              ProfileName(ActiveProfile(FindDevice(ConnectService().Get(), 0x1F).Get()).Get()));
 }
 
 }  // namespace
