@@ -10,6 +10,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TK_BUILD_DIR:-$root/build}
+# shellcheck source=wine-env.sh
+. "$root/tools/wine-env.sh"
+tk_harness_start "$build" "$0" "$@"
 
 # By language id, as the language-name table and the capture program order them.
 codes=(en zh-cn zh-tw fr fr-ca de ko ru ja es)
@@ -31,9 +34,8 @@ bash "$root/tools/install-deps.sh"
 bash "$root/tools/build.sh" "$build"
 cmake --build "$build" --target skin_captures screen_tests -- --no-print-directory -s
 
-# shellcheck source=wine-env.sh
-. "$root/tools/wine-env.sh"
-trap tk_env_down EXIT
+# The screen tests attach, detach and press the simulated mouse.
+tk_env_down_on_exit_keeping_state "$build"
 tk_env_up "$build"
 if [ "$skin" = 1 ]; then
   out="$build/captures/skin"

@@ -6,12 +6,12 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TK_BUILD_DIR:-$root/build}
 # shellcheck source=wine-env.sh
 . "$root/tools/wine-env.sh"
-tk_without_aslr "$0" "$@"
+tk_harness_start "$build" "$0" "$@"
 
 bash "$root/tools/install-deps.sh"
 bash "$root/tools/build.sh" "$build"
 
-trap tk_env_down EXIT
+tk_on_exit tk_env_down
 tk_env_up "$build"  # also starts the simulated mouse (the device service)
 # TK_MOUSE=wired|dock|wireless|quarel attaches that model as well.
 if [ -n "${TK_MOUSE:-}" ]; then

@@ -15,7 +15,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TK_BUILD_DIR:-$root/build}
 # shellcheck source=wine-env.sh
 . "$root/tools/wine-env.sh"
-tk_without_aslr "$0" "$@"
+tk_harness_start "$build" "$0" "$@"
 
 bash "$root/tools/install-deps.sh"
 bash "$root/tools/build.sh" "$build"

@@ -95,25 +95,52 @@ tk_display_up() {
   return 1
 }
 
-# The suite, the soak and the benchmark leave the simulated mouse as their
-# last step did (detached, reset, faults...): the state the user had from
-# tools/run.sh is set aside now and, when the script ends, put back after
-# tk_env_down, once no Wine process is left to save over it. Sets the
-# script's EXIT trap, which brings the harness down too.
+# The suite, the soak, the benchmark and the captures leave the simulated
+# mouse as their last step did (detached, reset, faults...): the state the
+# user had from tools/run.sh is set aside now (a copy, or a mark that there
+# was no state file) and, when the script ends, put back after tk_env_down,
+# once no Wine process is left to save over it. Sets the script's EXIT trap,
+# which brings the harness down too.
 tk_env_down_on_exit_keeping_state() {
+  tk_state_paths "$1"
+  if [ -f "$TK_STATE_FILE" ]; then
+    # Through a temporary name: a half-made copy must never be put back.
+    cp -p "$TK_STATE_FILE" "$TK_KEPT_STATE.new"
+    mv -f "$TK_KEPT_STATE.new" "$TK_KEPT_STATE"
+  else
+    mkdir -p "${TK_STATE_FILE%/*}"
+    : >"$TK_NO_STATE"
+  fi
+  tk_on_exit 'tk_env_down; tk_state_restore'
+}
+
+tk_state_paths() {
   TK_STATE_FILE="$1/program/service/DeviceState.dat"
   TK_KEPT_STATE="$TK_STATE_FILE.kept"
-  rm -f "$TK_KEPT_STATE"
-  if [ -f "$TK_STATE_FILE" ]; then cp -p "$TK_STATE_FILE" "$TK_KEPT_STATE"; fi
-  trap 'tk_env_down; tk_state_restore' EXIT
+  TK_NO_STATE="$TK_STATE_FILE.none"
 }
 
 tk_state_restore() {
   if [ -f "$TK_KEPT_STATE" ]; then
     mv -f "$TK_KEPT_STATE" "$TK_STATE_FILE"
-  else
-    rm -f "$TK_STATE_FILE"
+  elif [ -f "$TK_NO_STATE" ]; then
+    rm -f "$TK_STATE_FILE" "$TK_NO_STATE"
   fi
+}
+
+# A kept state found at the start is the user's, left by a run that ended
+# before its exit trap (killed, a lost terminal): it is put back before
+# anything else. That run's Wine may still be up, with a device service that
+# would save the tests' state over it: the prefix is brought down first.
+tk_state_recover() {
+  tk_state_paths "$1"
+  [ -f "$TK_KEPT_STATE" ] || [ -f "$TK_NO_STATE" ] || return 0
+  if [ -d "$1/wineprefix" ]; then
+    WINEPREFIX="$1/wineprefix" wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX="$1/wineprefix" wineserver -w >/dev/null 2>&1 || true
+  fi
+  tk_state_restore
+  echo "put back the simulated mouse's state kept by a run that did not finish" >&2
 }
 
 tk_env_down() {
@@ -266,4 +293,87 @@ tk_without_aslr() {
     exec setarch "$(uname -m)" -R bash "$@"
   fi
   echo "setarch cannot turn address randomisation off here: Wine may now and then fail to start a program" >&2
+}
+
+# Two harness commands on one build folder would share its prefix, display
+# and simulated mouse: the second would reset the mouse under the first and
+# end its Wine. Each holds a lock on the folder for its whole run, the second
+# stops at once. The lock is held by a process of its own, not by a
+# descriptor of the script's, which the persistent wineserver or the Xvfb
+# would inherit and keep after it. That process ignores Ctrl-C, so the lock
+# lasts while the exit trap runs; the trap ends it (tk_on_exit), and when the
+# script is killed it ends by itself a moment later.
+tk_build_lock() {
+  local build=$1 lock="$1/.tk-harness.lock" answer fd
+  shift
+  mkdir -p "$build"
+  exec {fd}< <(
+    trap '' INT QUIT HUP
+    # Its output goes nowhere: tail ends as soon as the reader of its output
+    # closes it.
+    flock -n -o -E 75 "$lock" sh -c '
+      printf "%s\n" "$3" >"$2"
+      echo "held $$"
+      exec tail --pid="$1" -s 0.2 -f /dev/null >/dev/null' \
+      sh "$$" "$lock" "$* (process $$, since $(date '+%F %T'))" </dev/null 2>/dev/null || echo "$?")
+  TK_LOCK_WAIT=$!
+  read -r -u "$fd" answer TK_LOCK_HOLDER || answer=
+  exec {fd}<&-
+  [ "$answer" = held ] && return 0
+  if [ "$answer" = 75 ]; then
+    printf '%s: the build folder %s is in use by\n  %s\n' "$1" "$build" "$(cat "$lock" 2>/dev/null)" >&2
+    printf 'One harness command at a time on a build folder; another folder has its own\n' >&2
+    printf 'Wine prefix and simulated mouse: TK_BUILD_DIR=/some/other/folder %s\n' "$1" >&2
+  else
+    echo "$1: cannot lock $lock" >&2
+  fi
+  exit 1
+}
+
+# The script's EXIT trap: the steps given, then the build folder is let go
+# (once the lock's process is gone: the next command may start at once).
+# Every step runs: under errexit a step that fails (ending an Xvfb that is
+# already gone) would end the trap there; nor does a second Ctrl-C cut it
+# short.
+tk_on_exit() {
+  # shellcheck disable=SC2064
+  trap "set +e; trap '' INT; $1; tk_build_unlock" EXIT
+}
+
+tk_build_unlock() {
+  [ -n "${TK_LOCK_HOLDER:-}" ] || return 0
+  kill "$TK_LOCK_HOLDER" 2>/dev/null
+  wait "$TK_LOCK_WAIT" 2>/dev/null
+  TK_LOCK_HOLDER=
+}
+
+# A run that ended without its exit trap (killed, a lost terminal) leaves
+# its processes behind: ctest or a driver going on with its steps and
+# starting Wine again, the programs, the wineserver, the Xvfb. Each carries
+# its build folder's mark in its environment; once the folder is ours,
+# whatever still carries it is left over and is ended. The mark is set after
+# the search, so that the search does not find itself.
+tk_end_leftovers() {
+  local dir pids
+  dir=$(cd "$1" && pwd -P)
+  pids=$(grep -lzxF "TK_HARNESS_BUILD=$dir" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3 | grep -vx "$$") || true
+  if [ -n "$pids" ]; then
+    echo "ending what a run that did not finish left running on $1" >&2
+    # shellcheck disable=SC2086
+    kill -KILL $pids 2>/dev/null || true
+  fi
+  export TK_HARNESS_BUILD=$dir
+}
+
+# Near the top of each harness command (run, test, bench, soak, captures),
+# before it installs or builds anything:
+#   tk_harness_start "$build" "$0" "$@"
+tk_harness_start() {
+  local build=$1
+  shift
+  tk_without_aslr "$@"
+  tk_build_lock "$build" "$@"
+  tk_on_exit :
+  tk_end_leftovers "$build"
+  tk_state_recover "$build"
 }
