@@ -359,12 +359,13 @@ HRESULT ServiceCore::SaveOnce()
         path = statePath_;
     }
     const Fault fault = UseFault(kSaveFault);
+    auto hold = [&fault] {
+        if (fault.delayMs) ::Sleep(fault.delayMs);
+    };
     HRESULT hr = fault.result;
     if (FAILED(hr)) {
-        if (fault.delayMs) ::Sleep(fault.delayMs);
-    } else if (!WriteWholeFile(path, data, [&fault] {
-                   if (fault.delayMs) ::Sleep(fault.delayMs);
-               })) {
+        hold();
+    } else if (!WriteWholeFile(path, data, hold)) {
         const DWORD error = ::GetLastError();
         hr = HRESULT_FROM_WIN32(error ? error : ERROR_WRITE_FAULT);
     }

@@ -73,7 +73,7 @@ public:
     void MarkDirty();
     // Attaches or detaches a model: a change starts a new generation (the
     // objects of the earlier one stay dead) and, with notice, is told.
-    void SetAttached(DeviceState& device, bool attached, bool notice = true);
+    void SetAttached(DeviceState& device, bool attached, bool notice);
     void ResetToDefaults();
     std::wstring StateMessage() const { return stateMessage_; }
 
