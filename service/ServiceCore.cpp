@@ -393,6 +393,11 @@ void ServiceCore::TellSaveResult(HRESULT hr)
     if (SUCCEEDED(hr)) {
         if (saveRetryMs_) ::OutputDebugStringW((L"device service: " + statePath_ + L" saved again\n").c_str());
         saveRetryMs_ = 0;
+        // A change made while a retry was writing posted no save of its own.
+        if (dirty_ && !statePath_.empty() && window_ && !savePosted_) {
+            savePosted_ = true;
+            ::PostMessageW(window_, kMsgSave, 0, 0);
+        }
         return;
     }
     if (!saveRetryMs_) {

@@ -69,6 +69,19 @@ protected:
         return TakeText(text);
     }
 
+    // The first model's first profile as the state file holds it; empty
+    // while the file cannot be read.
+    static std::wstring SavedFirstProfileName()
+    {
+        std::vector<BYTE> data;
+        std::vector<tkservice::DeviceState> devices;
+        std::wstring error;
+        if (!tkservice::ReadWholeFile(ServiceDir() + L"\\DeviceState.dat", data) ||
+            !tkservice::DecodeState(data, devices, error))
+            return std::wstring();
+        return devices[0].profiles[0]->name;
+    }
+
     Ptr<IServiceControl> control_;
 };
 
@@ -247,13 +260,7 @@ TEST_F(RemoteLifecycle, ABadOrMissingStateFileGivesTheDefaultStateAndSaysWhy)
 {
     // The running server saves each change soon after it.
     const std::wstring path = ServiceDir() + L"\\DeviceState.dat";
-    auto savedName = [&] {
-        std::vector<BYTE> data;
-        std::vector<tkservice::DeviceState> devices;
-        std::wstring error;
-        if (!tkservice::ReadWholeFile(path, data) || !tkservice::DecodeState(data, devices, error)) return std::wstring();
-        return devices[0].profiles[0]->name;
-    };
+    auto savedName = [] { return SavedFirstProfileName(); };
     std::vector<BYTE> good;
     // Another save may be replacing the file (and hold it) at any read.
     ASSERT_TRUE(PumpFor([&] { return savedName() == L"Profile 1" && tkservice::ReadWholeFile(path, good); }, 10000));
@@ -377,6 +384,34 @@ TEST_F(RemoteLifecycle, ARestartWhoseSaveFailsKeepsTheServerAndItsChanges)
     ASSERT_NO_FATAL_FAILURE(Restart());
     EXPECT_EQ(L"Saved at a third try",
               ProfileName(ActiveProfile(FindDevice(ConnectService().Get(), 0x1F).Get()).Get()));
+}
+
+// A change acknowledged while a save tried again is writing is saved after
+// it, with no further change to set it off.
+TEST_F(RemoteLifecycle, AChangeMadeWhileASaveIsTriedAgainIsSaved)
+{
+    const std::wstring path = ServiceDir() + L"\\DeviceState.dat";
+    const std::wstring temp = path + L".tmp";
+    auto writing = [&] { return ::GetFileAttributesW(temp.c_str()) != INVALID_FILE_ATTRIBUTES; };
+    HANDLE reader = INVALID_HANDLE_VALUE;
+    ASSERT_TRUE(PumpFor([&] {
+        reader = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        return reader != INVALID_HANDLE_VALUE;
+    }, 10000));
+    // Every save writes slowly, so that each is seen writing: the one the
+    // reader makes fail, then the one tried again after it.
+    ASSERT_EQ(S_OK, control_->SetFault(TK_FAULT_SAVE, S_OK, 1500, -1));
+    Ptr<IProfileManager> profiles = DeviceFeature<IProfileManager>(FindDevice(ConnectService().Get(), 0x1F).Get());
+    Ptr<IProfile> first;
+    ASSERT_TRUE(profiles && SUCCEEDED(profiles->Item(0, first.Out())));
+    ASSERT_EQ(S_OK, first->SetName(L"Saved at the second try"));
+    ASSERT_TRUE(PumpFor(writing, 10000));
+    ASSERT_TRUE(PumpFor([&] { return !writing(); }, 10000));
+    ::CloseHandle(reader);
+    ASSERT_TRUE(PumpFor(writing, 10000));
+    ASSERT_EQ(S_OK, first->SetName(L"Changed while it wrote"));
+    EXPECT_TRUE(PumpFor([] { return SavedFirstProfileName() == L"Changed while it wrote"; }, 10000))
+        << "the state file holds " << std::string(SavedFirstProfileName().begin(), SavedFirstProfileName().end());
 }
 
 }  // namespace
