@@ -128,21 +128,6 @@ tk_state_restore() {
   fi
 }
 
-# A kept state found at the start is the user's, left by a run that ended
-# before its exit trap (killed, a lost terminal): it is put back before
-# anything else. That run's Wine may still be up, with a device service that
-# would save the tests' state over it: the prefix is brought down first.
-tk_state_recover() {
-  tk_state_paths "$1"
-  [ -f "$TK_KEPT_STATE" ] || [ -f "$TK_NO_STATE" ] || return 0
-  if [ -d "$1/wineprefix" ]; then
-    WINEPREFIX="$1/wineprefix" wineserver -k >/dev/null 2>&1 || true
-    WINEPREFIX="$1/wineprefix" wineserver -w >/dev/null 2>&1 || true
-  fi
-  tk_state_restore
-  echo "put back the simulated mouse's state kept by a run that did not finish" >&2
-}
-
 tk_env_down() {
   if [ -n "${WINEPREFIX:-}" ]; then
     wineserver -k >/dev/null 2>&1
@@ -216,6 +201,8 @@ tk_service_start() {
 
 tk_env_up() {
   local build=$1
+  # A harness command holds the folder already; a session by hand takes it.
+  if [ -z "${TK_LOCK_HOLDER:-}" ]; then tk_by_hand_start "$build" || return 1; fi
   # Where tests find the program folder (Wine sees the host's root as Z:).
   # ctest's ENVIRONMENT property keeps only one variable through discovery.
   export TK_PROGRAM_DIR="Z:$build/program"
@@ -287,12 +274,59 @@ tk_program_registry() {
 # shared user data", exit code 1), about once in some thousand starts.
 #   tk_without_aslr "$0" "$@"     (near the top of a script)
 tk_without_aslr() {
-  [ -n "${TK_ASLR_OFF:-}" ] && return 0
-  export TK_ASLR_OFF=1
+  # Already off (inherited): the process's own flag says so, not a variable
+  # a shell may carry without it.
+  local persona=0
+  read -r persona </proc/$$/personality 2>/dev/null || persona=0
+  (( 0x$persona & 0x40000 )) && return 0
   if setarch "$(uname -m)" -R true 2>/dev/null; then
     exec setarch "$(uname -m)" -R bash "$@"
   fi
   echo "setarch cannot turn address randomisation off here: Wine may now and then fail to start a program" >&2
+}
+
+# A process as the kernel tells it, into TK_P: its state, parent, session
+# and start time (clock ticks since boot: with the pid it names one process
+# for good, as a pid alone does not once it is reused). Fails when there is
+# none.
+tk_proc() {
+  local s
+  { read -r s <"/proc/$1/stat"; } 2>/dev/null || return 1
+  # The name, in parentheses, may hold anything; the fields follow the last.
+  read -r -a TK_P <<<"${s##*) }"
+  TK_P=("${TK_P[0]}" "${TK_P[1]}" "${TK_P[3]}" "${TK_P[19]}")
+}
+
+# Each harness command runs as a session of its own: what it starts stays in
+# that session whatever becomes of its parents, so that a later command tells
+# what a run that did not finish left running by that session alone
+# (tk_recover). The command as its caller started it stays in the caller's
+# process group as the run's front: it passes the signals a terminal or a
+# driver sends it (Ctrl-C, Ctrl-Z, a hang-up, TERM) on to the whole run and
+# ends with the run's exit code. When the front is killed, the run is hung up
+# and ends in order (tk_build_lock).
+tk_own_session() {
+  tk_proc $$ && [ "${TK_P[2]}" = $$ ] && return 0
+  local run rc sig
+  # A command run in the background gets Ctrl-C and Ctrl-\ ignored, and the
+  # run could not take them again.
+  TK_RUN_FRONT=$$ env --default-signal=INT,QUIT setsid bash "$@" &
+  run=$!
+  for sig in INT TERM HUP QUIT CONT; do
+    # shellcheck disable=SC2064
+    trap "kill -s $sig -- -$run 2>/dev/null || kill -s $sig $run 2>/dev/null" "$sig"
+  done
+  # The run's process group has no parent in its session, so the kernel
+  # drops a TSTP sent to it: STOP stops it.
+  # shellcheck disable=SC2064
+  trap "kill -s STOP -- -$run 2>/dev/null; kill -s STOP $$" TSTP
+  while :; do
+    rc=0
+    wait "$run" || rc=$?
+    # A trapped signal ends the wait, not the run.
+    kill -0 "$run" 2>/dev/null || break
+  done
+  exit "$rc"
 }
 
 # Two harness commands on one build folder would share its prefix, display
@@ -300,22 +334,36 @@ tk_without_aslr() {
 # end its Wine. Each holds a lock on the folder for its whole run, the second
 # stops at once. The lock is held by a process of its own, not by a
 # descriptor of the script's, which the persistent wineserver or the Xvfb
-# would inherit and keep after it. That process ignores Ctrl-C, so the lock
-# lasts while the exit trap runs; the trap ends it (tk_on_exit), and when the
-# script is killed it ends by itself a moment later.
+# would inherit and keep after it. That process ignores Ctrl-C and hang-ups,
+# so the lock lasts while the exit trap runs; the trap ends it (tk_on_exit).
+# When the run is killed, it ends by itself a moment later: it watches the
+# run by pid and start time, and a run that is a zombie (its parent has not
+# reaped it yet) has ended. It also watches the front: when the front has
+# gone (the run has another parent then), it hangs the run up once.
+#   tk_build_lock build front command...
 tk_build_lock() {
-  local build=$1 lock="$1/.tk-harness.lock" answer fd
-  shift
+  local build=$1 front=$2 lock="$1/.tk-harness.lock" answer fd
+  shift 2
   mkdir -p "$build"
+  tk_proc $$
   exec {fd}< <(
     trap '' INT QUIT HUP
-    # Its output goes nowhere: tail ends as soon as the reader of its output
-    # closes it.
+    # It answers on its output, then lets go of it.
     flock -n -o -E 75 "$lock" sh -c '
       printf "%s\n" "$3" >"$2"
       echo "held $$"
-      exec tail --pid="$1" -s 0.2 -f /dev/null >/dev/null' \
-      sh "$$" "$lock" "$* (process $$, since $(date '+%F %T'))" </dev/null 2>/dev/null || echo "$?")
+      exec >/dev/null
+      run=$1 start=$4 front=$5
+      while read -r s <"/proc/$run/stat"; do
+        set -- ${s##*") "}
+        [ "$1" != Z ] && [ "${20}" = "$start" ] || exit 0
+        if [ -n "$front" ] && [ "$2" != "$front" ]; then
+          front=
+          kill -s HUP -- -"$run"
+        fi
+        sleep 0.2
+      done' sh "$$" "$lock" "$* (process ${front:-$$}, since $(date '+%F %T'))" "${TK_P[3]}" "$front" \
+      </dev/null 2>/dev/null || echo "$?")
   TK_LOCK_WAIT=$!
   read -r -u "$fd" answer TK_LOCK_HOLDER || answer=
   exec {fd}<&-
@@ -330,50 +378,136 @@ tk_build_lock() {
   exit 1
 }
 
-# The script's EXIT trap: the steps given, then the build folder is let go
-# (once the lock's process is gone: the next command may start at once).
-# Every step runs: under errexit a step that fails (ending an Xvfb that is
-# already gone) would end the trap there; nor does a second Ctrl-C cut it
-# short.
+# The script's EXIT trap: the steps given, then the run's record is removed
+# (it finished) and the build folder let go (once the lock's process is
+# gone: the next command may start at once). Every step runs: under errexit
+# a step that fails (ending an Xvfb that is already gone) would end the trap
+# there; nor does a second Ctrl-C or a hang-up cut it short.
 tk_on_exit() {
   # shellcheck disable=SC2064
-  trap "set +e; trap '' INT; $1; tk_build_unlock" EXIT
+  trap "set +e; trap '' INT HUP TERM QUIT; $1; tk_build_unlock" EXIT
 }
 
 tk_build_unlock() {
+  if [ -n "${TK_RUN_RECORD:-}" ]; then
+    rm -f "$TK_RUN_RECORD"
+    TK_RUN_RECORD=
+  fi
   [ -n "${TK_LOCK_HOLDER:-}" ] || return 0
   kill "$TK_LOCK_HOLDER" 2>/dev/null
   wait "$TK_LOCK_WAIT" 2>/dev/null
   TK_LOCK_HOLDER=
 }
 
-# A run that ended without its exit trap (killed, a lost terminal) leaves
-# its processes behind: ctest or a driver going on with its steps and
-# starting Wine again, the programs, the wineserver, the Xvfb. Each carries
-# its build folder's mark in its environment; once the folder is ours,
-# whatever still carries it is left over and is ended. The mark is set after
-# the search, so that the search does not find itself.
-tk_end_leftovers() {
-  local dir pids
-  dir=$(cd "$1" && pwd -P)
-  pids=$(grep -lzxF "TK_HARNESS_BUILD=$dir" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3 | grep -vx "$$") || true
-  if [ -n "$pids" ]; then
-    echo "ending what a run that did not finish left running on $1" >&2
+# What a run records of itself once it holds the folder: its session and the
+# leader's start time. Its exit trap removes the record; one found at the
+# start is a run's that did not finish.
+tk_run_record() {
+  tk_proc $$
+  TK_RUN_RECORD="$1/.tk-harness.run"
+  printf '%s %s\n' $$ "${TK_P[3]}" >"$TK_RUN_RECORD.new"
+  mv -f "$TK_RUN_RECORD.new" "$TK_RUN_RECORD"
+}
+
+# The processes of the session sid whose leader started at start, but for
+# zombies and this command's own ancestors (a shell that run opened, from
+# which this command was typed). Nothing when the leader's pid is now a
+# living leader of another session.
+tk_session_members() {
+  local sid=$1 start=$2 p ancestors=" "
+  if tk_proc "$sid" && [ "${TK_P[2]}" = "$sid" ] && [ "${TK_P[3]}" != "$start" ]; then return 0; fi
+  p=$BASHPID
+  while [ "$p" -gt 1 ] && tk_proc "$p"; do
+    ancestors+="$p "
+    p=${TK_P[1]}
+  done
+  for p in /proc/[0-9]*; do
+    p=${p#/proc/}
+    tk_proc "$p" || continue
+    [ "${TK_P[2]}" = "$sid" ] && [ "${TK_P[0]}" != Z ] && [ "${TK_P[3]}" -ge "$start" ] || continue
+    [[ $ancestors == *" $p "* ]] || echo "$p"
+  done
+}
+
+# Stops every member of the session (tk_session_members), those they start
+# meanwhile too, and prints them: a stopped process starts nothing and its
+# pid stays its own.
+tk_hold_session() {
+  local held=" " new p
+  while :; do
+    new=
+    for p in $(tk_session_members "$@"); do
+      [[ $held == *" $p "* ]] || new+=" $p"
+    done
+    [ -n "$new" ] || break
     # shellcheck disable=SC2086
-    kill -KILL $pids 2>/dev/null || true
+    kill -s STOP $new 2>/dev/null || true
+    held+="${new# } "
+  done
+  echo $held
+}
+
+# What a run that did not finish (killed, its exit trap killed) left: its
+# processes going on (ctest or a driver with its steps), the prefix's Wine
+# with a device service that would save the tests' state, and the kept copy
+# of the user's state. The run's own processes, known from its record, are
+# held still, so that none starts Wine again; the prefix's wineserver is
+# asked to end (it writes out the registry and ends every Windows program);
+# what is left of the run is then ended, and the user's state put back.
+tk_recover() {
+  local build=$1 record="$1/.tk-harness.run" sid= start= held=
+  tk_state_paths "$build"
+  rm -f "$TK_KEPT_STATE.new" "$record.new"  # copies never finished
+  [ -f "$record" ] || [ -f "$TK_KEPT_STATE" ] || [ -f "$TK_NO_STATE" ] || return 0
+  if [ -f "$record" ]; then
+    read -r sid start <"$record" || true
+    [[ $sid =~ ^[0-9]+$ && $start =~ ^[0-9]+$ ]] && held=$(tk_hold_session "$sid" "$start")
   fi
-  export TK_HARNESS_BUILD=$dir
+  [ -z "$held" ] || echo "ending what a run that did not finish left running on $build" >&2
+  if [ -d "$build/wineprefix" ]; then
+    WINEPREFIX="$build/wineprefix" wineserver -k >/dev/null 2>&1 || true
+    WINEPREFIX="$build/wineprefix" wineserver -w >/dev/null 2>&1 || true
+  fi
+  # shellcheck disable=SC2086
+  [ -z "$held" ] || kill -s KILL $held 2>/dev/null || true
+  if [ -f "$TK_KEPT_STATE" ] || [ -f "$TK_NO_STATE" ]; then
+    tk_state_restore
+    echo "put back the simulated mouse's state kept by a run that did not finish" >&2
+  fi
+  rm -f "$record"
+}
+
+# A session by hand (the README: . tools/wine-env.sh; tk_env_up build) holds
+# the folder only while it starts: refused while a command holds it, it puts
+# back first what a run that did not finish left (tk_recover), so that it
+# starts from the user's state and no later command puts an older kept copy
+# over what it saves.
+tk_by_hand_start() {
+  local build=$1 lock="$1/.tk-harness.lock"
+  mkdir -p "$build"
+  (
+    exec 9<>"$lock" || exit 1
+    if ! flock -n 9; then
+      printf 'tk_env_up: the build folder %s is in use by\n  %s\n' "$build" "$(cat "$lock")" >&2
+      printf 'Wait for it to end, or use another build folder: tk_env_up /some/other/folder\n' >&2
+      exit 1
+    fi
+    tk_recover "$build"
+  )
 }
 
 # Near the top of each harness command (run, test, bench, soak, captures),
 # before it installs or builds anything:
 #   tk_harness_start "$build" "$0" "$@"
 tk_harness_start() {
-  local build=$1
+  local build=$1 front=
   shift
   tk_without_aslr "$@"
-  tk_build_lock "$build" "$@"
+  tk_own_session "$@"
+  [ "${TK_RUN_FRONT:-}" = "$PPID" ] && front=$PPID
+  unset TK_RUN_FRONT
+  tk_build_lock "$build" "$front" "$@"
   tk_on_exit :
-  tk_end_leftovers "$build"
-  tk_state_recover "$build"
+  tk_recover "$build"
+  tk_run_record "$build"
 }
