@@ -7,17 +7,12 @@
 #include <cstring>
 #include <cwchar>
 
+#include "ServiceConnect.h"
 #include "ServiceText.h"
 
 namespace {
 
-HRESULT CreateWithCom(IDeviceCollection** out)
-{
-    return ::CoCreateInstance(CLSID_TkDeviceService, nullptr, TK_DEVICE_SERVICE_CLSCTX, IID_IDeviceCollection,
-                              reinterpret_cast<void**>(out));
-}
-
-std::atomic<TrayServiceFactory> g_factory{&CreateWithCom};
+std::atomic<TrayServiceFactory> g_factory{&ConnectDeviceService};
 
 // Walks of the service's lists stop here even if the service keeps answering.
 const LONG kMaxWalk = 1024;
@@ -103,7 +98,7 @@ HRESULT ReadFlags(IProfileProperties* props, _Profile_Setting_& out, bool clearW
 
 TrayServiceFactory SetTrayServiceFactory(TrayServiceFactory factory)
 {
-    return g_factory.exchange(factory ? factory : &CreateWithCom);
+    return g_factory.exchange(factory ? factory : &ConnectDeviceService);
 }
 
 const CLed kMacroLedScheme[3] = {

@@ -23,7 +23,7 @@ const int kProductDock = 0x21;
 const int kProductWired = 0x15;
 const int kTrayProductIds[] = {kProductWireless, kProductDock, kProductWired};
 
-// Tests replace how the service is reached (null restores CoCreateInstance).
+// Tests replace how the service is reached (null restores ConnectDeviceService).
 using TrayServiceFactory = HRESULT (*)(IDeviceCollection** out);
 TrayServiceFactory SetTrayServiceFactory(TrayServiceFactory factory);
 

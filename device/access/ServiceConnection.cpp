@@ -2,15 +2,11 @@
 
 #include <atomic>
 
+#include "ServiceConnect.h"
+
 namespace {
 
-HRESULT CreateWithCom(IDeviceCollection** out)
-{
-    return CoCreateInstance(CLSID_TkDeviceService, nullptr, TK_DEVICE_SERVICE_CLSCTX,
-                            IID_IDeviceCollection, reinterpret_cast<void**>(out));
-}
-
-std::atomic<DeviceServiceFactory> g_factory{&CreateWithCom};
+std::atomic<DeviceServiceFactory> g_factory{&ConnectDeviceService};
 
 }  // namespace
 
@@ -27,7 +23,7 @@ HRESULT CreateDeviceServiceCollection(IDeviceCollection** out)
 
 DeviceServiceFactory SetDeviceServiceFactory(DeviceServiceFactory factory)
 {
-    return g_factory.exchange(factory ? factory : &CreateWithCom);
+    return g_factory.exchange(factory ? factory : &ConnectDeviceService);
 }
 
 namespace {

@@ -13,7 +13,7 @@ using DeviceServiceFactory = HRESULT (*)(IDeviceCollection** out);
 // Creates the service's collection; a failure means no device is reachable.
 HRESULT CreateDeviceServiceCollection(IDeviceCollection** out);
 
-// Replaces the factory (null restores CoCreateInstance); returns the old one.
+// Replaces the factory (null restores ConnectDeviceService); returns the old one.
 // Set it before any device object exists: it is read from several threads.
 DeviceServiceFactory SetDeviceServiceFactory(DeviceServiceFactory factory);
 

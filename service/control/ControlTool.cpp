@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "DeviceService.h"
+#include "ServiceConnect.h"
 
 namespace {
 
@@ -184,8 +185,7 @@ int wmain(int argc, wchar_t** argv)
         return 1;
     }
     IDeviceCollection* collection = nullptr;
-    HRESULT hr = ::CoCreateInstance(CLSID_TkDeviceService, nullptr, TK_DEVICE_SERVICE_CLSCTX,
-                                    __uuidof(IDeviceCollection), reinterpret_cast<void**>(&collection));
+    HRESULT hr = ConnectDeviceService(&collection);
     int code = 1;
     if (FAILED(hr)) {
         std::fwprintf(stderr, L"cannot reach the device service: 0x%08lX\n", static_cast<unsigned long>(hr));

@@ -77,6 +77,21 @@ public:
     STDMETHODIMP LockServer(BOOL) override { return S_OK; }
 };
 
+// COM hands each connecting client the class object marshalled for that
+// client alone, and under Wine the object's stub goes when the last client
+// holding such a copy lets go of it. A copy marshalled just as another
+// client's release takes the stub down refers to a stub that is gone: that
+// client's CreateInstance fails with RPC_E_DISCONNECTED (about one connect
+// in 20 000 under many clients). Marshalled once more for a table and never
+// released, the stub stays as long as the server.
+bool KeepClassObjectServed(IClassFactory* factory)
+{
+    IStream* stream = nullptr;  // kept, with the marshalled data in it
+    return SUCCEEDED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream)) &&
+           SUCCEEDED(::CoMarshalInterface(stream, IID_IClassFactory, factory, MSHCTX_LOCAL, nullptr,
+                                          MSHLFLAGS_TABLESTRONG));
+}
+
 HRESULT CallProxyDll(const char* entry)
 {
     HMODULE dll = ::LoadLibraryW((ModuleDir() + kProxyDll).c_str());
@@ -229,6 +244,8 @@ int Serve(bool successor)
     });
 
     CClassFactory* factory = new CClassFactory;
+    if (!KeepClassObjectServed(factory))
+        ::OutputDebugStringW(L"device service: the class object could not be kept served\n");
     DWORD cookie = 0;
     HRESULT hr = ::CoRegisterClassObject(CLSID_TkDeviceService, static_cast<IClassFactory*>(factory),
                                          CLSCTX_LOCAL_SERVER, REGCLS_MULTIPLEUSE, &cookie);

@@ -6,6 +6,46 @@ namespace {
 
 using RemoteService = RemoteTest;
 
+// The server's object behind a proxy, as the proxy's marshalled form names
+// it (the object id of the standard reference); 0 when it cannot be read.
+ULONG64 ServerObjectId(IUnknown* proxy, REFIID iid)
+{
+    IStream* stream = nullptr;
+    if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, &stream))) return 0;
+    // OBJREF: signature, flags, interface; then STDOBJREF: flags, references,
+    // apartment, object.
+    struct {
+        ULONG signature, flags;
+        IID iid;
+        ULONG stdFlags, references;
+        ULONG64 apartment, object;
+    } head{};
+    ULONG got = 0;
+    LARGE_INTEGER start{};
+    // Table-weak: the marshalled form holds no reference to give back.
+    if (FAILED(::CoMarshalInterface(stream, iid, proxy, MSHCTX_LOCAL, nullptr, MSHLFLAGS_TABLEWEAK)) ||
+        FAILED(stream->Seek(start, STREAM_SEEK_SET, nullptr)) || FAILED(stream->Read(&head, sizeof(head), &got)))
+        got = 0;
+    stream->Release();
+    return got == sizeof(head) && head.flags == 1 /* standard */ ? head.object : 0;
+}
+
+// A stub made for each connect's copy of the class object went when the
+// last client let go of its copy, and a connect whose copy was marshalled
+// at that moment met a stub that was gone (RPC_E_DISCONNECTED).
+TEST_F(RemoteService, EveryConnectMeetsTheOneStubOfTheClassObject)
+{
+    ULONG64 ids[2] = {};
+    for (ULONG64& id : ids) {
+        Ptr<IClassFactory> factory;
+        ASSERT_EQ(S_OK, ::CoGetClassObject(CLSID_TkDeviceService, TK_DEVICE_SERVICE_CLSCTX, nullptr,
+                                           IID_IClassFactory, factory.OutVoid()));
+        id = ServerObjectId(factory.Get(), IID_IClassFactory);
+        ASSERT_NE(0u, id);
+    }
+    EXPECT_EQ(ids[0], ids[1]);
+}
+
 TEST_F(RemoteService, WalksTheAttachedDevicesAndEndsPastTheLast)
 {
     for (ULONG pid : {0x1Fu, 0x21u, 0x15u, 0x2Eu}) ASSERT_EQ(S_OK, control_->Attach(pid));
