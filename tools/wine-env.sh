@@ -128,11 +128,15 @@ tk_state_restore() {
   fi
 }
 
+# Asks the prefix's wineserver to end (it writes out the registry and ends
+# every Windows program of the prefix) and waits until it has.
+tk_wine_down() {
+  wineserver -k >/dev/null 2>&1
+  wineserver -w >/dev/null 2>&1
+}
+
 tk_env_down() {
-  if [ -n "${WINEPREFIX:-}" ]; then
-    wineserver -k >/dev/null 2>&1
-    wineserver -w >/dev/null 2>&1
-  fi
+  [ -z "${WINEPREFIX:-}" ] || tk_wine_down
   if [ -n "${TK_XVFB_PID:-}" ]; then
     kill "$TK_XVFB_PID" 2>/dev/null
     wait "$TK_XVFB_PID" 2>/dev/null
@@ -369,13 +373,19 @@ tk_build_lock() {
   exec {fd}<&-
   [ "$answer" = held ] && return 0
   if [ "$answer" = 75 ]; then
-    printf '%s: the build folder %s is in use by\n  %s\n' "$1" "$build" "$(cat "$lock" 2>/dev/null)" >&2
+    tk_say_held "$1" "$build"
     printf 'One harness command at a time on a build folder; another folder has its own\n' >&2
     printf 'Wine prefix and simulated mouse: TK_BUILD_DIR=/some/other/folder %s\n' "$1" >&2
   else
     echo "$1: cannot lock $lock" >&2
   fi
   exit 1
+}
+
+# Who holds a build folder, as its lock's process wrote it:
+#   tk_say_held asker build
+tk_say_held() {
+  printf '%s: the build folder %s is in use by\n  %s\n' "$1" "$2" "$(cat "$2/.tk-harness.lock" 2>/dev/null)" >&2
 }
 
 # The script's EXIT trap: the steps given, then the run's record is removed
@@ -452,8 +462,7 @@ tk_hold_session() {
 # with a device service that would save the tests' state, and the kept copy
 # of the user's state. The run's own processes, known from its record, are
 # held still, so that none starts Wine again; the prefix's wineserver is
-# asked to end (it writes out the registry and ends every Windows program);
-# what is left of the run is then ended, and the user's state put back.
+# asked to end; what is left of the run is then ended, and the user's state put back.
 tk_recover() {
   local build=$1 record="$1/.tk-harness.run" sid= start= held=
   tk_state_paths "$build"
@@ -464,10 +473,7 @@ tk_recover() {
     [[ $sid =~ ^[0-9]+$ && $start =~ ^[0-9]+$ ]] && held=$(tk_hold_session "$sid" "$start")
   fi
   [ -z "$held" ] || echo "ending what a run that did not finish left running on $build" >&2
-  if [ -d "$build/wineprefix" ]; then
-    WINEPREFIX="$build/wineprefix" wineserver -k >/dev/null 2>&1 || true
-    WINEPREFIX="$build/wineprefix" wineserver -w >/dev/null 2>&1 || true
-  fi
+  [ ! -d "$build/wineprefix" ] || WINEPREFIX="$build/wineprefix" tk_wine_down || true
   # shellcheck disable=SC2086
   [ -z "$held" ] || kill -s KILL $held 2>/dev/null || true
   if [ -f "$TK_KEPT_STATE" ] || [ -f "$TK_NO_STATE" ]; then
@@ -488,7 +494,7 @@ tk_by_hand_start() {
   (
     exec 9<>"$lock" || exit 1
     if ! flock -n 9; then
-      printf 'tk_env_up: the build folder %s is in use by\n  %s\n' "$build" "$(cat "$lock")" >&2
+      tk_say_held tk_env_up "$build"
       printf 'Wait for it to end, or use another build folder: tk_env_up /some/other/folder\n' >&2
       exit 1
     fi

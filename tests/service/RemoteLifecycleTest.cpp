@@ -260,10 +260,9 @@ TEST_F(RemoteLifecycle, ABadOrMissingStateFileGivesTheDefaultStateAndSaysWhy)
 {
     // The running server saves each change soon after it.
     const std::wstring path = ServiceDir() + L"\\DeviceState.dat";
-    auto savedName = [] { return SavedFirstProfileName(); };
     std::vector<BYTE> good;
     // Another save may be replacing the file (and hold it) at any read.
-    ASSERT_TRUE(PumpFor([&] { return savedName() == L"Profile 1" && tkservice::ReadWholeFile(path, good); }, 10000));
+    ASSERT_TRUE(PumpFor([&] { return SavedFirstProfileName() == L"Profile 1" && tkservice::ReadWholeFile(path, good); }, 10000));
     std::vector<BYTE> damaged = good;
     damaged[good.size() / 2] ^= 0xFF;
     std::vector<BYTE> truncated(good.begin(), good.begin() + good.size() / 3);
@@ -290,7 +289,7 @@ TEST_F(RemoteLifecycle, ABadOrMissingStateFileGivesTheDefaultStateAndSaysWhy)
         Ptr<IProfile> first = ActiveProfile(FindDevice(ConnectService().Get(), 0x1F).Get());
         ASSERT_EQ(S_OK, first->SetName(L"Not default"));
         first.Reset();
-        ASSERT_TRUE(PumpFor([&] { return savedName() == L"Not default"; }, 10000));
+        ASSERT_TRUE(PumpFor([&] { return SavedFirstProfileName() == L"Not default"; }, 10000));
         if (c.contents)
             ASSERT_TRUE(tkservice::WriteWholeFile(path, *c.contents));
         else

@@ -28,7 +28,7 @@ running() { [ -e "/proc/$1" ] && ! grep -q '^State:.*zombie' "/proc/$1/status" 2
 # Every process this test starts is noted with its start time; only those
 # still the same processes are ended at the end.
 note() { echo "$1 $(start_of "$1")" >>"$TK_TEST_SCRATCH/pids"; }
-export -f note start_of
+export -f note start_of running
 cleanup() {
   local pid start
   while read -r pid start; do
@@ -46,20 +46,19 @@ mkdir -p "$scratch/bin" "$scratch/halfcp"
 cat >"$scratch/bin/wineserver" <<'WS'
 #!/usr/bin/env bash
 log=$TK_TEST_SCRATCH/wineserver.log pidf=$WINEPREFIX/server.pid
-alive() { [ -e "/proc/$1" ] && ! grep -q '^State:.*zombie' "/proc/$1/status" 2>/dev/null; }
 case $1 in
   -p) setsid bash -c 'trap "echo asked >>$0; exit 0" USR1; echo $$ >"$1"; while :; do sleep 0.05; done' \
         "$log" "$pidf" </dev/null >/dev/null 2>&1 &
       until [ -s "$pidf" ]; do sleep 0.01; done
       note "$(cat "$pidf")" ;;
   -k) child=$(cat "$TK_TEST_SCRATCH/child" 2>/dev/null) || child=
-      if [ -n "$child" ] && alive "$child"; then echo "-k, the program still there" >>"$log"; else echo "-k" >>"$log"; fi
+      if [ -n "$child" ] && running "$child"; then echo "-k, the program still there" >>"$log"; else echo "-k" >>"$log"; fi
       pid=$(cat "$pidf" 2>/dev/null) && kill -USR1 "$pid" 2>/dev/null ;;
   -w) if [ -n "${TK_TEST_GATE:-}" ]; then
         echo waiting >>"$log"
         until [ -e "$TK_TEST_SCRATCH/gate" ]; do sleep 0.05; done
       fi
-      pid=$(cat "$pidf" 2>/dev/null) && while alive "$pid"; do sleep 0.05; done ;;
+      pid=$(cat "$pidf" 2>/dev/null) && while running "$pid"; do sleep 0.05; done ;;
 esac
 exit 0
 WS
