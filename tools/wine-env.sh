@@ -129,10 +129,11 @@ tk_state_restore() {
 }
 
 # Asks the prefix's wineserver to end (it writes out the registry and ends
-# every Windows program of the prefix) and waits until it has.
+# every Windows program of the prefix) and waits until it has, or for at
+# most the seconds given.
 tk_wine_down() {
   wineserver -k >/dev/null 2>&1
-  wineserver -w >/dev/null 2>&1
+  ${1:+timeout --foreground "$1"} wineserver -w >/dev/null 2>&1
 }
 
 tk_env_down() {
@@ -279,58 +280,30 @@ tk_program_registry() {
 #   tk_without_aslr "$0" "$@"     (near the top of a script)
 tk_without_aslr() {
   # Already off (inherited): the process's own flag says so, not a variable
-  # a shell may carry without it.
-  local persona=0
-  read -r persona </proc/$$/personality 2>/dev/null || persona=0
-  (( 0x$persona & 0x40000 )) && return 0
+  # a shell may carry without it. Where the flag cannot be read, the pid
+  # (which exec keeps) says that this process was started again already.
+  local persona
+  if read -r persona </proc/$$/personality 2>/dev/null; then
+    (( 0x$persona & 0x40000 )) && return 0
+  elif [ "${TK_ASLR_EXEC:-}" = $$ ]; then
+    return 0
+  fi
   if setarch "$(uname -m)" -R true 2>/dev/null; then
+    export TK_ASLR_EXEC=$$
     exec setarch "$(uname -m)" -R bash "$@"
   fi
   echo "setarch cannot turn address randomisation off here: Wine may now and then fail to start a program" >&2
 }
 
-# A process as the kernel tells it, into TK_P: its state, parent, session
-# and start time (clock ticks since boot: with the pid it names one process
-# for good, as a pid alone does not once it is reused). Fails when there is
-# none.
+# A process as the kernel tells it, into TK_P: its state, parent and start
+# time (clock ticks since boot: with the pid it names one process for good,
+# as a pid alone does not once it is reused). Fails when there is none.
 tk_proc() {
   local s
   { read -r s <"/proc/$1/stat"; } 2>/dev/null || return 1
   # The name, in parentheses, may hold anything; the fields follow the last.
   read -r -a TK_P <<<"${s##*) }"
-  TK_P=("${TK_P[0]}" "${TK_P[1]}" "${TK_P[3]}" "${TK_P[19]}")
-}
-
-# Each harness command runs as a session of its own: what it starts stays in
-# that session whatever becomes of its parents, so that a later command tells
-# what a run that did not finish left running by that session alone
-# (tk_recover). The command as its caller started it stays in the caller's
-# process group as the run's front: it passes the signals a terminal or a
-# driver sends it (Ctrl-C, Ctrl-Z, a hang-up, TERM) on to the whole run and
-# ends with the run's exit code. When the front is killed, the run is hung up
-# and ends in order (tk_build_lock).
-tk_own_session() {
-  tk_proc $$ && [ "${TK_P[2]}" = $$ ] && return 0
-  local run rc sig
-  # A command run in the background gets Ctrl-C and Ctrl-\ ignored, and the
-  # run could not take them again.
-  TK_RUN_FRONT=$$ env --default-signal=INT,QUIT setsid bash "$@" &
-  run=$!
-  for sig in INT TERM HUP QUIT CONT; do
-    # shellcheck disable=SC2064
-    trap "kill -s $sig -- -$run 2>/dev/null || kill -s $sig $run 2>/dev/null" "$sig"
-  done
-  # The run's process group has no parent in its session, so the kernel
-  # drops a TSTP sent to it: STOP stops it.
-  # shellcheck disable=SC2064
-  trap "kill -s STOP -- -$run 2>/dev/null; kill -s STOP $$" TSTP
-  while :; do
-    rc=0
-    wait "$run" || rc=$?
-    # A trapped signal ends the wait, not the run.
-    kill -0 "$run" 2>/dev/null || break
-  done
-  exit "$rc"
+  TK_P=("${TK_P[0]}" "${TK_P[1]}" "${TK_P[19]}")
 }
 
 # Two harness commands on one build folder would share its prefix, display
@@ -338,36 +311,34 @@ tk_own_session() {
 # end its Wine. Each holds a lock on the folder for its whole run, the second
 # stops at once. The lock is held by a process of its own, not by a
 # descriptor of the script's, which the persistent wineserver or the Xvfb
-# would inherit and keep after it. That process ignores Ctrl-C and hang-ups,
-# so the lock lasts while the exit trap runs; the trap ends it (tk_on_exit).
-# When the run is killed, it ends by itself a moment later: it watches the
-# run by pid and start time, and a run that is a zombie (its parent has not
-# reaped it yet) has ended. It also watches the front: when the front has
-# gone (the run has another parent then), it hangs the run up once.
-#   tk_build_lock build front command...
+# would inherit and keep after it. That process ignores the signals a
+# terminal or timeout sends the whole process group, so the lock lasts while
+# the exit trap runs; the trap ends it (tk_build_unlock). When the command is
+# killed, the lock ends by itself a moment later: it watches the command by
+# pid and start time, and a command that is a zombie (its parent has not
+# reaped it yet) has ended.
+#   tk_build_lock build command...
 tk_build_lock() {
-  local build=$1 front=$2 lock="$1/.tk-harness.lock" answer fd
-  shift 2
+  local build=$1 lock="$1/.tk-harness.lock" answer fd
+  shift
   mkdir -p "$build"
   tk_proc $$
   exec {fd}< <(
-    trap '' INT QUIT HUP
+    trap '' INT QUIT HUP TERM
+    # Its last word may meet a reader that has gone.
+    exec 2>/dev/null
     # It answers on its output, then lets go of it.
     flock -n -o -E 75 "$lock" sh -c '
       printf "%s\n" "$3" >"$2"
       echo "held $$"
       exec >/dev/null
-      run=$1 start=$4 front=$5
+      run=$1 start=$4
       while read -r s <"/proc/$run/stat"; do
         set -- ${s##*") "}
         [ "$1" != Z ] && [ "${20}" = "$start" ] || exit 0
-        if [ -n "$front" ] && [ "$2" != "$front" ]; then
-          front=
-          kill -s HUP -- -"$run"
-        fi
         sleep 0.2
-      done' sh "$$" "$lock" "$* (process ${front:-$$}, since $(date '+%F %T'))" "${TK_P[3]}" "$front" \
-      </dev/null 2>/dev/null || echo "$?")
+      done' sh "$$" "$lock" "$* (process $$, since $(date '+%F %T'))" "${TK_P[2]}" \
+      </dev/null || echo "$?")
   TK_LOCK_WAIT=$!
   read -r -u "$fd" answer TK_LOCK_HOLDER || answer=
   exec {fd}<&-
@@ -392,10 +363,18 @@ tk_say_held() {
 # (it finished) and the build folder let go (once the lock's process is
 # gone: the next command may start at once). Every step runs: under errexit
 # a step that fails (ending an Xvfb that is already gone) would end the trap
-# there; nor does a second Ctrl-C or a hang-up cut it short.
+# there; nor does a second Ctrl-C or a hang-up cut it short. A command ended
+# by a signal then ends by that signal, as its caller expects (a shell stops
+# a loop on a command ended by Ctrl-C, not on one that exited with 130).
 tk_on_exit() {
   # shellcheck disable=SC2064
-  trap "set +e; trap '' INT HUP TERM QUIT; $1; tk_build_unlock" EXIT
+  trap "set +e; trap '' INT HUP TERM QUIT; $1; tk_build_unlock; tk_end_by_signal" EXIT
+}
+
+tk_end_by_signal() {
+  [ -n "${TK_SIGNAL:-}" ] || return 0
+  trap - "$TK_SIGNAL" EXIT
+  kill -s "$TK_SIGNAL" $$
 }
 
 tk_build_unlock() {
@@ -404,78 +383,81 @@ tk_build_unlock() {
     TK_RUN_RECORD=
   fi
   [ -n "${TK_LOCK_HOLDER:-}" ] || return 0
-  kill "$TK_LOCK_HOLDER" 2>/dev/null
+  kill -s KILL "$TK_LOCK_HOLDER" 2>/dev/null
   wait "$TK_LOCK_WAIT" 2>/dev/null
   TK_LOCK_HOLDER=
 }
 
-# What a run records of itself once it holds the folder: its session and the
-# leader's start time. Its exit trap removes the record; one found at the
-# start is a run's that did not finish.
+# What a run records of itself once it holds the folder: its pid and start
+# time, which make its id (TK_HARNESS_RUN). Its exit trap removes the record;
+# one found at the start is a run's that did not finish.
 tk_run_record() {
-  tk_proc $$
   TK_RUN_RECORD="$1/.tk-harness.run"
-  printf '%s %s\n' $$ "${TK_P[3]}" >"$TK_RUN_RECORD.new"
+  printf '%s\n' "${TK_HARNESS_RUN/./ }" >"$TK_RUN_RECORD.new"
   mv -f "$TK_RUN_RECORD.new" "$TK_RUN_RECORD"
 }
 
-# The processes of the session sid whose leader started at start, but for
-# zombies and this command's own ancestors (a shell that run opened, from
-# which this command was typed). Nothing when the leader's pid is now a
-# living leader of another session.
-tk_session_members() {
-  local sid=$1 start=$2 p ancestors=" "
-  if tk_proc "$sid" && [ "${TK_P[2]}" = "$sid" ] && [ "${TK_P[3]}" != "$start" ]; then return 0; fi
+# The processes whose environment carries the run id given, one a line, but
+# for this command's own ancestors (a shell that run's program opened, from
+# which this command was typed). A zombie has no environment left.
+tk_run_members() {
+  local p ancestors=" " files
   p=$BASHPID
   while [ "$p" -gt 1 ] && tk_proc "$p"; do
     ancestors+="$p "
     p=${TK_P[1]}
   done
-  for p in /proc/[0-9]*; do
+  # grep fails for the processes that end meanwhile.
+  files=$(grep -lsxzF -e "TK_HARNESS_RUN=$1" /proc/[0-9]*/environ || :)
+  for p in $files; do
     p=${p#/proc/}
-    tk_proc "$p" || continue
-    [ "${TK_P[2]}" = "$sid" ] && [ "${TK_P[0]}" != Z ] && [ "${TK_P[3]}" -ge "$start" ] || continue
+    p=${p%/environ}
     [[ $ancestors == *" $p "* ]] || echo "$p"
   done
 }
 
-# Stops every member of the session (tk_session_members), those they start
-# meanwhile too, and prints them: a stopped process starts nothing and its
-# pid stays its own.
-tk_hold_session() {
-  local held=" " new p
+# Stops the run's processes (tk_run_members), those they start meanwhile too,
+# so that none starts Wine again, but for the wineserver, which must answer
+# when it is asked to end. Fails when the run left nothing; TK_RUN_SERVER
+# says whether its wineserver is among what it left.
+tk_hold_run() {
+  local seen=" " new p name
+  TK_RUN_SERVER=
   while :; do
     new=
-    for p in $(tk_session_members "$@"); do
-      [[ $held == *" $p "* ]] || new+=" $p"
+    for p in $(tk_run_members "$1"); do
+      [[ $seen == *" $p "* ]] && continue
+      seen+="$p "
+      name=
+      { read -r name <"/proc/$p/comm"; } 2>/dev/null
+      if [[ $name == wineserver* ]]; then TK_RUN_SERVER=1; else new+=" $p"; fi
     done
     [ -n "$new" ] || break
     # shellcheck disable=SC2086
     kill -s STOP $new 2>/dev/null || true
-    held+="${new# } "
   done
-  echo $held
+  [ "$seen" != " " ]
 }
 
 # What a run that did not finish (killed, its exit trap killed) left: its
 # processes going on (ctest or a driver with its steps), the prefix's Wine
 # with a device service that would save the tests' state, and the kept copy
-# of the user's state. The run's own processes, known from its record, are
-# held still, so that none starts Wine again; the prefix's wineserver is
-# asked to end; what is left of the run is then ended, and the user's state put back.
+# of the user's state. Only the processes that carry the run's id are
+# touched: they are held still, the wineserver among them is asked to end
+# (for a bounded time), what is left of them is ended, and the user's state
+# is put back.
 tk_recover() {
-  local build=$1 record="$1/.tk-harness.run" sid= start= held=
+  local build=$1 record="$1/.tk-harness.run" pid= start=
   tk_state_paths "$build"
   rm -f "$TK_KEPT_STATE.new" "$record.new"  # copies never finished
   [ -f "$record" ] || [ -f "$TK_KEPT_STATE" ] || [ -f "$TK_NO_STATE" ] || return 0
-  if [ -f "$record" ]; then
-    read -r sid start <"$record" || true
-    [[ $sid =~ ^[0-9]+$ && $start =~ ^[0-9]+$ ]] && held=$(tk_hold_session "$sid" "$start")
+  [ ! -f "$record" ] || read -r pid start <"$record" || true
+  if [[ $pid =~ ^[0-9]+$ && $start =~ ^[0-9]+$ ]] && tk_hold_run "$pid.$start"; then
+    echo "ending what a run that did not finish left running on $build" >&2
+    [ -z "$TK_RUN_SERVER" ] || WINEPREFIX="$build/wineprefix" tk_wine_down 10
+    # shellcheck disable=SC2046
+    kill -s KILL $(tk_run_members "$pid.$start") 2>/dev/null || true
   fi
-  [ -z "$held" ] || echo "ending what a run that did not finish left running on $build" >&2
-  [ ! -d "$build/wineprefix" ] || WINEPREFIX="$build/wineprefix" tk_wine_down || true
-  # shellcheck disable=SC2086
-  [ -z "$held" ] || kill -s KILL $held 2>/dev/null || true
   if [ -f "$TK_KEPT_STATE" ] || [ -f "$TK_NO_STATE" ]; then
     tk_state_restore
     echo "put back the simulated mouse's state kept by a run that did not finish" >&2
@@ -487,7 +469,7 @@ tk_recover() {
 # the folder only while it starts: refused while a command holds it, it puts
 # back first what a run that did not finish left (tk_recover), so that it
 # starts from the user's state and no later command puts an older kept copy
-# over what it saves.
+# over what it saves. What it starts belongs to no run.
 tk_by_hand_start() {
   local build=$1 lock="$1/.tk-harness.lock"
   mkdir -p "$build"
@@ -499,21 +481,35 @@ tk_by_hand_start() {
       exit 1
     fi
     tk_recover "$build"
-  )
+  ) || return 1
+  unset TK_HARNESS_RUN
 }
 
 # Near the top of each harness command (run, test, bench, soak, captures),
 # before it installs or builds anything:
 #   tk_harness_start "$build" "$0" "$@"
+# The command stays what its caller started: in the caller's process group,
+# with its terminal and input. What it starts carries its id in the
+# environment (TK_HARNESS_RUN: its pid and start time, a run's alone), so
+# that after a run that did not finish the next command ends what that run
+# left, and only that. The script starts again once with the id in its own
+# environment (and without address randomisation): the shells it forks then
+# show the id as well.
 tk_harness_start() {
-  local build=$1 front=
+  local build=$1 sig
   shift
-  tk_without_aslr "$@"
-  tk_own_session "$@"
-  [ "${TK_RUN_FRONT:-}" = "$PPID" ] && front=$PPID
-  unset TK_RUN_FRONT
-  tk_build_lock "$build" "$front" "$@"
+  tk_proc $$
+  if [ "${TK_HARNESS_RUN:-}" != "$$.${TK_P[2]}" ]; then
+    export TK_HARNESS_RUN="$$.${TK_P[2]}"
+    tk_without_aslr "$@"
+    exec bash "$@"
+  fi
   tk_on_exit :
+  for sig in INT HUP TERM QUIT; do
+    # shellcheck disable=SC2064
+    trap "TK_SIGNAL=$sig; exit $((128 + $(kill -l $sig)))" "$sig"
+  done
+  tk_build_lock "$build" "$@"
   tk_recover "$build"
   tk_run_record "$build"
 }
