@@ -322,7 +322,6 @@ tk_build_lock() {
   local build=$1 lock="$1/.tk-harness.lock" answer fd
   shift
   mkdir -p "$build"
-  tk_proc $$
   exec {fd}< <(
     trap '' INT QUIT HUP TERM
     # Its last word may meet a reader that has gone.
@@ -337,7 +336,7 @@ tk_build_lock() {
         set -- ${s##*") "}
         [ "$1" != Z ] && [ "${20}" = "$start" ] || exit 0
         sleep 0.2
-      done' sh "$$" "$lock" "$* (process $$, since $(date '+%F %T'))" "${TK_P[2]}" \
+      done' sh "$$" "$lock" "$* (process $$, since $(date '+%F %T'))" "${TK_HARNESS_RUN#*.}" \
       </dev/null || echo "$?")
   TK_LOCK_WAIT=$!
   read -r -u "$fd" answer TK_LOCK_HOLDER || answer=

@@ -140,6 +140,20 @@ type_into_program() {
   rm -f "$scratch/go"
 }
 refused() { ! run plain 2>/dev/null || fail "a second command ran beside a holding one"; }
+# The command typed into the program holds the folder until it is ended.
+end_typed() {
+  refused
+  kill -TERM "$(cat "$scratch/typed.pid")"
+  poll 10 lock_free || fail "the typed command kept the folder after it was ended"
+}
+# Starts a command that holds the folder (cmd: its pid), as a caller does.
+start_holding() {
+  rm -f "$scratch/holding"
+  "$@" >/dev/null 2>&1 &
+  cmd=$!
+  disown
+  poll 20 test -f "$scratch/holding" || fail "the stand-in never took the folder"
+}
 put_back() { [ "$(cat "$state")" = user ] && [ ! -e "$state.kept" ] || fail "$1"; }
 at_terminal() { python3 "$root/tests/tools/at_terminal.py" "$scratch/terminal" "$@" || fail "at a terminal: $(cat "$scratch/terminal")"; }
 seen() { grep -q -- "$1" "$scratch/terminal" || fail "$2: $(cat "$scratch/terminal")"; }
@@ -152,10 +166,7 @@ for other in "$scratch/build-other" "$build/sub"; do
   disown
   poll 20 test -f "$other/holding" || fail "the run on $other never took its folder"
 done
-nohup bash "$scratch/cmd.sh" keep spawn hold >/dev/null 2>&1 &
-cmd=$!
-disown
-poll 20 test -f "$scratch/holding" || fail "the stand-in never took the folder"
+start_holding nohup bash "$scratch/cmd.sh" keep spawn hold
 rc=0
 out=$(run keep 2>&1) || rc=$?
 [ "$rc" != 0 ] || fail "a second command ran beside the first"
@@ -182,9 +193,7 @@ for other in "$scratch/build-other" "$build/sub"; do
   running "$(cat "$other/child")" || fail "a run on another folder ($other) was ended"
 done
 put_back "the user's state was not put back"
-refused
-kill -TERM "$(cat "$scratch/typed.pid")"
-poll 10 lock_free || fail "the typed command kept the folder after it was ended"
+end_typed
 
 echo "-- a stranger whose session has the recorded run's pid is not touched"
 read -r sid start stranger < <(setsid bash -c 'sleep 600 </dev/null >/dev/null 2>&1 & read -r s </proc/$$/stat; s=(${s##*) }); echo $$ ${s[19]} $!')
@@ -200,9 +209,7 @@ program=$(cat "$scratch/program")
 type_into_program
 [ -z "$(cat "$scratch/typed")" ] || fail "the command after a finished run said: $(cat "$scratch/typed")"
 running "$program" || fail "the program a finished run started was ended"
-refused
-kill -TERM "$(cat "$scratch/typed.pid")"
-poll 10 lock_free || fail "the typed command kept the folder after it was ended"
+end_typed
 
 echo "-- Ctrl-C at a terminal ends a loop of commands; a second one does not cut the exit trap short"
 rm -f "$wlog" "$scratch/holding"
@@ -223,11 +230,7 @@ run plain 2>/dev/null || fail "the command after a cut copy failed"
 
 echo "-- a session by hand is refused beside a command, and after a killed run starts from the user's state"
 by_hand() { bash -c '. "$0/tools/wine-env.sh"; tk_by_hand_start "$1"' "$root" "$build"; }
-rm -f "$scratch/holding"
-bash "$scratch/cmd.sh" keep hold >/dev/null 2>&1 &
-cmd=$!
-disown
-poll 20 test -f "$scratch/holding" || fail "the stand-in never took the folder"
+start_holding bash "$scratch/cmd.sh" keep hold
 ! by_hand 2>/dev/null || fail "a session by hand started beside a command"
 kill -9 "$cmd"
 poll 5 lock_free || fail "a killed command still holds its folder"
