@@ -137,13 +137,30 @@ tk_wine_down() {
 }
 
 tk_env_down() {
-  [ -z "${WINEPREFIX:-}" ] || tk_wine_down
+  if [ -n "${WINEPREFIX:-}" ]; then
+    tk_wine_down
+    [ -z "${TK_HARNESS_RUN:-}" ] || tk_end_run_wine
+  fi
   if [ -n "${TK_XVFB_PID:-}" ]; then
     kill "$TK_XVFB_PID" 2>/dev/null
     wait "$TK_XVFB_PID" 2>/dev/null
     TK_XVFB_PID=
   fi
   return 0
+}
+
+# A Wine program of the run that was still starting when the prefix's
+# wineserver ended (a test ctest had just started as Ctrl-C came) waits for
+# that server for ever. Once the server is gone, what is left of the run's
+# Wine in this prefix (the Wine loader, by its executable) is ended; a host
+# program the run started (a browser) lives on.
+tk_end_run_wine() {
+  local p exe
+  for p in $(tk_run_members "$TK_HARNESS_RUN"); do
+    exe=$(readlink "/proc/$p/exe" 2>/dev/null) || continue
+    case ${exe##*/} in wine|wine64|wine-preloader|wine64-preloader) ;; *) continue ;; esac
+    grep -qsxzF -e "WINEPREFIX=$WINEPREFIX" "/proc/$p/environ" && kill -s KILL "$p" 2>/dev/null
+  done
 }
 
 # Registers the device service stand-in (its server and proxy/stub DLL) in

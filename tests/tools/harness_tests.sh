@@ -26,6 +26,7 @@ poll() {  # poll SECONDS COMMAND...: until COMMAND succeeds
   done
 }
 running() { [ -e "/proc/$1" ] && ! grep -q '^State:.*zombie' "/proc/$1/status" 2>/dev/null; }
+gone() { ! running "$1"; }
 held_still() { grep -q '^State:.*stopped' "/proc/$1/status" 2>/dev/null; }
 export -f running held_still
 cleanup() {
@@ -45,6 +46,7 @@ trap cleanup EXIT
 # sudo asks for a password on the terminal, as sudo does.
 mkdir -p "$scratch/bin" "$scratch/halfcp"
 ln -s "$(command -v sleep)" "$scratch/bin/wineserver64"
+cp "$(command -v sleep)" "$scratch/bin/wine64"  # a Wine loader, by its executable
 cat >"$scratch/bin/wineserver" <<'WS'
 #!/usr/bin/env bash
 log=$TK_TEST_SCRATCH/wineserver.log pidf=$WINEPREFIX/server.pid
@@ -83,9 +85,11 @@ chmod +x "$scratch/bin/wineserver" "$scratch/bin/sudo" "$scratch/halfcp/cp"
 
 # The stand-in command, on the folder TK_TEST_BUILD (default: build), with
 # words saying what it does:
-#   keep   sets the state aside as the suite does, with a Wine prefix and a
-#          persistent "wineserver", and an "Xvfb" that ended early (ending
-#          it again fails in the exit trap), and saves the tests' state
+#   keep   sets the state aside as the suite does, with a Wine prefix, a
+#          persistent "wineserver", a Wine program that will still be
+#          starting when the server ends (file wine), and an "Xvfb" that
+#          ended early (ending it again fails in the exit trap), and saves
+#          the tests' state
 #   spawn  starts a program that outlives the run (a browser the
 #          configurator opened, say): a shell that, once told, runs a
 #          command in turn (files program, go, typed)
@@ -104,6 +108,8 @@ if [[ " $* " == *" keep "* ]]; then
   export WINEPREFIX=$b/wineprefix
   mkdir -p "$WINEPREFIX"
   wineserver -p
+  wine64 600 </dev/null >/dev/null 2>&1 &
+  echo $! >"$at/wine"
   true &
   TK_XVFB_PID=$!
   wait "$TK_XVFB_PID"
@@ -203,9 +209,10 @@ running "$stranger" || fail "a stranger in the recorded pid's session was ended"
 [ -z "$out" ] || fail "the command said, with SIGPIPE ignored: $out"
 [ ! -e "$build/.tk-harness.run" ] || fail "the record of a finished run was kept"
 
-echo "-- a program a finished run started lives on, and a command typed into it keeps the folder"
-run spawn || fail "a spawning run failed"
+echo "-- a program a finished run started lives on, and a command typed into it keeps the folder; its Wine left starting does not"
+run keep spawn 2>/dev/null || fail "a spawning run failed"
 program=$(cat "$scratch/program")
+poll 5 gone "$(cat "$scratch/wine")" || fail "a Wine program of the run outlived its server and the run"
 type_into_program
 [ -z "$(cat "$scratch/typed")" ] || fail "the command after a finished run said: $(cat "$scratch/typed")"
 running "$program" || fail "the program a finished run started was ended"
